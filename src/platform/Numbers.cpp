@@ -1,0 +1,286 @@
+#include "platform/Numbers.h"
+
+#include "platform/RuntimeError.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace mt52 {
+namespace {
+
+// Plain (non-exponent) shortest decimal text of a value: "-12.345", "0.001", "100".
+template <typename T>
+std::string ShortestFixed(T value) {
+    char buf[512];
+    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+    return std::string(buf, res.ptr);
+}
+
+template <typename T>
+QString ShortestGeneral(T value, int maxDigits) {
+    if (std::isnan(value))
+        return QStringLiteral("NaN");
+    if (std::isinf(value))
+        return value < 0 ? QStringLiteral("-Inf") : QStringLiteral("Inf");
+    if (value == 0)
+        return QStringLiteral("0");
+    // Find the fewest significant digits (up to maxDigits) that read back as the value.
+    std::string best;
+    for (int p = 1; p <= maxDigits; ++p) {
+        char buf[64];
+        auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, p - 1);
+        std::string s(buf, res.ptr);
+        T back{};
+        std::from_chars(s.data(), s.data() + s.size(), back);
+        best = s;
+        if (back == value)
+            break;
+    }
+    // best is d.ddde±XX; decide between plain and exponent forms as the classic text does.
+    const auto epos = best.find('e');
+    int exponent = std::stoi(best.substr(epos + 1));
+    std::string mantissa = best.substr(0, epos);
+    bool negative = false;
+    if (!mantissa.empty() && mantissa[0] == '-') {
+        negative = true;
+        mantissa.erase(0, 1);
+    }
+    std::string digits;
+    for (char c : mantissa)
+        if (c != '.')
+            digits += c;
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+    std::string out;
+    if (exponent >= maxDigits || exponent < -4) {
+        out = digits.substr(0, 1);
+        if (digits.size() > 1)
+            out += "." + digits.substr(1);
+        char e[16];
+        std::snprintf(e, sizeof e, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+        out += e;
+    } else if (exponent >= 0) {
+        if (static_cast<int>(digits.size()) <= exponent + 1) {
+            out = digits + std::string(exponent + 1 - digits.size(), '0');
+        } else {
+            out = digits.substr(0, exponent + 1) + "." + digits.substr(exponent + 1);
+        }
+    } else {
+        out = "0." + std::string(-exponent - 1, '0') + digits;
+    }
+    if (negative)
+        out = "-" + out;
+    return QString::fromStdString(out);
+}
+
+// Rounds a plain decimal text (no sign) half away from zero to `decimals` places.
+// Returns integer digits and fraction digits separately.
+void RoundDecimalText(const std::string& text, int decimals, std::string& intPart, std::string& fracPart) {
+    const auto dot = text.find('.');
+    intPart = dot == std::string::npos ? text : text.substr(0, dot);
+    fracPart = dot == std::string::npos ? std::string() : text.substr(dot + 1);
+    if (static_cast<int>(fracPart.size()) > decimals) {
+        const bool up = fracPart[decimals] >= '5';
+        fracPart.resize(decimals);
+        if (up) {
+            std::string all = intPart + fracPart;
+            int i = static_cast<int>(all.size()) - 1;
+            while (i >= 0) {
+                if (all[i] == '9') {
+                    all[i] = '0';
+                    --i;
+                } else {
+                    ++all[i];
+                    break;
+                }
+            }
+            if (i < 0)
+                all.insert(all.begin(), '1');
+            intPart = all.substr(0, all.size() - decimals);
+            fracPart = all.substr(all.size() - decimals);
+        }
+    }
+    while (static_cast<int>(fracPart.size()) < decimals)
+        fracPart += '0';
+    // drop leading zeros of the integer part (kept as at least nothing; the caller pads)
+    std::size_t nz = 0;
+    while (nz < intPart.size() && intPart[nz] == '0')
+        ++nz;
+    intPart.erase(0, nz);
+}
+
+QString FormatWithPicture(const std::string& shortest, bool negative, const QString& picture,
+                          const QString& general) {
+    if (picture.isEmpty())
+        return general;
+    // Locate the numeric part of the picture: the run of 0 # , . characters.
+    int start = -1, end = -1;
+    for (int i = 0; i < picture.size(); ++i) {
+        const QChar c = picture.at(i);
+        if (c == u'0' || c == u'#' || c == u'.' || c == u',') {
+            if (start < 0)
+                start = i;
+            end = i + 1;
+        } else if (start >= 0) {
+            break;
+        }
+    }
+    if (start < 0)
+        return picture;
+    const QString prefix = picture.left(start);
+    const QString suffix = picture.mid(end);
+    const QString numeric = picture.mid(start, end - start);
+    const int dot = numeric.indexOf(u'.');
+    const QString intPic = dot < 0 ? numeric : numeric.left(dot);
+    const QString fracPic = dot < 0 ? QString() : numeric.mid(dot + 1);
+    const int minInt = static_cast<int>(intPic.count(u'0'));
+    const bool grouping = intPic.contains(u',');
+    const int minFrac = static_cast<int>(fracPic.count(u'0'));
+    const int maxFrac = minFrac + static_cast<int>(fracPic.count(u'#'));
+
+    std::string intDigits, fracDigits;
+    RoundDecimalText(shortest, maxFrac, intDigits, fracDigits);
+    while (static_cast<int>(fracDigits.size()) > minFrac && !fracDigits.empty() && fracDigits.back() == '0')
+        fracDigits.pop_back();
+    while (static_cast<int>(intDigits.size()) < minInt)
+        intDigits.insert(intDigits.begin(), '0');
+    if (grouping && intDigits.size() > 3) {
+        std::string grouped;
+        int count = 0;
+        for (int i = static_cast<int>(intDigits.size()) - 1; i >= 0; --i) {
+            grouped.insert(grouped.begin(), intDigits[i]);
+            if (++count % 3 == 0 && i > 0)
+                grouped.insert(grouped.begin(), ',');
+        }
+        intDigits = grouped;
+    }
+    std::string body = intDigits;
+    if (dot >= 0 && (!fracDigits.empty() || minFrac > 0))
+        body += "." + fracDigits;
+    else if (dot >= 0 && fracPic.isEmpty())
+        body += ".";
+    bool allZero = true;
+    for (char c : body)
+        if (c >= '1' && c <= '9')
+            allZero = false;
+    QString out = QString::fromStdString(body);
+    if (negative && !allZero)
+        out.prepend(u'-');
+    return prefix + out + suffix;
+}
+
+}  // namespace
+
+bool IsNumeric(const QString& text) {
+    const QString t = text.trimmed();
+    int i = 0;
+    if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
+        ++i;
+    int digits = 0, dots = 0;
+    for (; i < t.size(); ++i) {
+        const QChar c = t[i];
+        if (c >= u'0' && c <= u'9')
+            ++digits;
+        else if (c == u'.' && dots == 0)
+            ++dots;
+        else
+            return false;
+    }
+    return digits > 0;
+}
+
+double ParseNumber(const QString& text) {
+    if (!IsNumeric(text))
+        Raise(ErrTypeMismatch, QStringLiteral("\"%1\" is not a number").arg(text));
+    QString t = text.trimmed();
+    if (t.startsWith(u'+'))
+        t.remove(0, 1);
+    const std::string s = t.toStdString();
+    double v = 0;
+    // from_chars does not accept a leading '.', so build a canonical text
+    std::string canon = s;
+    bool neg = false;
+    if (!canon.empty() && canon[0] == '-') {
+        neg = true;
+        canon.erase(0, 1);
+    }
+    if (!canon.empty() && canon[0] == '.')
+        canon.insert(canon.begin(), '0');
+    if (!canon.empty() && canon.back() == '.')
+        canon.pop_back();
+    std::from_chars(canon.data(), canon.data() + canon.size(), v);
+    return neg ? -v : v;
+}
+
+double Val(const QString& text) {
+    QString t;
+    for (QChar c : text)
+        if (c != u' ' && c != u'\t')
+            t += c;
+    int i = 0;
+    if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
+        ++i;
+    bool dot = false;
+    int end = i;
+    for (; end < t.size(); ++end) {
+        const QChar c = t[end];
+        if (c.isDigit() && c.unicode() < 128)
+            continue;
+        if (c == u'.' && !dot) {
+            dot = true;
+            continue;
+        }
+        break;
+    }
+    const QString num = t.left(end);
+    if (!IsNumeric(num))
+        return 0.0;
+    return ParseNumber(num);
+}
+
+double RoundHalfEven(double value) { return std::nearbyint(value); }
+
+Integer ToInteger(double value) {
+    if (std::isnan(value))
+        Raise(ErrOverflow);
+    const double r = RoundHalfEven(value);
+    if (r < -32768.0 || r > 32767.0)
+        Raise(ErrOverflow, QStringLiteral("%1 does not fit a 16-bit integer").arg(value));
+    return static_cast<Integer>(r);
+}
+
+Long ToLong(double value) {
+    if (std::isnan(value))
+        Raise(ErrOverflow);
+    const double r = RoundHalfEven(value);
+    if (r < -2147483648.0 || r > 2147483647.0)
+        Raise(ErrOverflow, QStringLiteral("%1 does not fit a 32-bit integer").arg(value));
+    return static_cast<Long>(r);
+}
+
+Single ToSingle(double value) {
+    if (std::isfinite(value) && std::fabs(value) > std::numeric_limits<float>::max())
+        Raise(ErrOverflow, QStringLiteral("%1 does not fit a single").arg(value));
+    return static_cast<Single>(value);
+}
+
+QString SingleToText(Single value) { return ShortestGeneral(value, 7); }
+QString DoubleToText(double value) { return ShortestGeneral(value, 15); }
+
+QString FormatNumber(double value, const QString& picture) {
+    if (!std::isfinite(value))
+        return DoubleToText(value);
+    const bool negative = std::signbit(value);
+    return FormatWithPicture(ShortestFixed(std::fabs(value)), negative, picture, DoubleToText(value));
+}
+
+QString FormatNumber(Single value, const QString& picture) {
+    if (!std::isfinite(value))
+        return SingleToText(value);
+    const bool negative = std::signbit(value);
+    return FormatWithPicture(ShortestFixed(std::fabs(value)), negative, picture, SingleToText(value));
+}
+
+}  // namespace mt52

@@ -1,0 +1,116 @@
+#include "platform/gui/QtUserDialogs.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace mt52 {
+
+int QtUserDialogs::MsgBox(const QString& text, int style, const QString& title) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box.setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
+    switch (style & 0x70) {
+    case vbCritical: box.setIcon(QMessageBox::Critical); break;
+    case vbQuestion: box.setIcon(QMessageBox::Question); break;
+    case vbExclamation: box.setIcon(QMessageBox::Warning); break;
+    case vbInformation: box.setIcon(QMessageBox::Information); break;
+    default: box.setIcon(QMessageBox::NoIcon); break;
+    }
+    struct Button {
+        QMessageBox::StandardButton standard;
+        int result;
+    };
+    static const std::vector<std::vector<Button>> sets = {
+        {{QMessageBox::Ok, vbOK}},
+        {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}},
+        {{QMessageBox::Abort, vbAbort}, {QMessageBox::Retry, vbRetry}, {QMessageBox::Ignore, vbIgnore}},
+        {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}, {QMessageBox::Cancel, vbCancel}},
+        {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}},
+        {{QMessageBox::Retry, vbRetry}, {QMessageBox::Cancel, vbCancel}},
+    };
+    const int setIndex = (style & 7) <= 5 ? (style & 7) : 0;
+    const auto& set = sets[static_cast<std::size_t>(setIndex)];
+    for (const auto& b : set)
+        box.addButton(b.standard);
+    const std::size_t def = (style & vbDefaultButton3) ? 2 : (style & vbDefaultButton2) ? 1 : 0;
+    if (def < set.size())
+        box.setDefaultButton(set[def].standard);
+    box.exec();
+    const auto pressed = box.standardButton(box.clickedButton());
+    for (const auto& b : set)
+        if (b.standard == pressed)
+            return b.result;
+    return set.size() == 1 ? vbOK : vbCancel;
+}
+
+std::optional<QString> QtUserDialogs::OpenFileName(const FileDialogRequest& r) {
+    QString start = r.directory;
+    if (!r.fileName.isEmpty())
+        start = r.directory.isEmpty() ? r.fileName : r.directory + u'/' + r.fileName;
+    const QString f = QFileDialog::getOpenFileName(QApplication::activeWindow(), r.title, start, r.filter);
+    if (f.isEmpty())
+        return std::nullopt;
+    return f;
+}
+
+std::optional<QString> QtUserDialogs::SaveFileName(const FileDialogRequest& r) {
+    QString start = r.directory;
+    if (!r.fileName.isEmpty())
+        start = r.directory.isEmpty() ? r.fileName : r.directory + u'/' + r.fileName;
+    const QString f = QFileDialog::getSaveFileName(QApplication::activeWindow(), r.title, start, r.filter);
+    if (f.isEmpty())
+        return std::nullopt;
+    return f;
+}
+
+std::optional<FontSpec> QtUserDialogs::ChooseFont(const FontSpec& current) {
+    bool ok = false;
+    const QFont f = QFontDialog::getFont(&ok, ToQFont(current), QApplication::activeWindow());
+    if (!ok)
+        return std::nullopt;
+    return FromQFont(f);
+}
+
+std::optional<long> QtUserDialogs::ChooseColor(long current) {
+    const QColor c = QColorDialog::getColor(ToQColor(current), QApplication::activeWindow());
+    if (!c.isValid())
+        return std::nullopt;
+    return FromQColor(c);
+}
+
+QFont ToQFont(const FontSpec& spec) {
+    QFont f(spec.name);
+    f.setPointSizeF(spec.size > 0 ? spec.size : 9.0);
+    f.setBold(spec.bold);
+    f.setItalic(spec.italic);
+    f.setUnderline(spec.underline);
+    f.setStrikeOut(spec.strikethrough);
+    return f;
+}
+
+FontSpec FromQFont(const QFont& font) {
+    FontSpec s;
+    s.name = font.family();
+    s.size = font.pointSizeF();
+    s.bold = font.bold();
+    s.italic = font.italic();
+    s.underline = font.underline();
+    s.strikethrough = font.strikeOut();
+    s.weight = font.bold() ? 700 : 400;
+    return s;
+}
+
+QColor ToQColor(long colour) {
+    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                  static_cast<int>((colour >> 16) & 0xFF));
+}
+
+long FromQColor(const QColor& colour) {
+    return colour.red() + 256L * colour.green() + 65536L * colour.blue();
+}
+
+}  // namespace mt52

@@ -1,0 +1,164 @@
+#include "platform/Numbers.h"
+#include "platform/OleDate.h"
+#include "platform/RuntimeError.h"
+#include "platform/Variant.h"
+#include "platform/VbString.h"
+#include "platform/InstrumentText.h"
+#include "platform/Twips.h"
+#include "platform/UserDialogs.h"
+
+#include <gtest/gtest.h>
+
+namespace mt52 {
+namespace {
+
+int ErrorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const RuntimeError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+TEST(WholeNumbers, RoundHalvesToEvenAndOverflow) {
+    struct Case { double in; int out; };
+    for (const Case& c : std::vector<Case>{{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2},
+                                           {32767.4, 32767}, {-32768.4, -32768}}) {
+        EXPECT_EQ(ToInteger(c.in), c.out) << c.in;
+    }
+    EXPECT_EQ(ErrorOf([] { ToInteger(32767.5); }), ErrOverflow);  // rounds to 32768
+    EXPECT_EQ(ErrorOf([] { ToInteger(-32768.6); }), ErrOverflow);
+    EXPECT_EQ(ToLong(2147483647.0), 2147483647);
+    EXPECT_EQ(ErrorOf([] { ToLong(2147483647.5); }), ErrOverflow);
+}
+
+TEST(NumericTest, IsStrict) {
+    for (const char* yes : {"1", " 12 ", "-3.5", "+0.25", ".5", "5.", "007"})
+        EXPECT_TRUE(IsNumeric(QString::fromLatin1(yes))) << yes;
+    for (const char* no : {"", " ", "-", ".", "1.2.3", "1e5", "12a", "&H10", "1,000", "- 1", "$5"})
+        EXPECT_FALSE(IsNumeric(QString::fromLatin1(no))) << no;
+    EXPECT_DOUBLE_EQ(ParseNumber(QStringLiteral(" -3.5 ")), -3.5);
+    EXPECT_EQ(ErrorOf([] { ParseNumber(QStringLiteral("x")); }), ErrTypeMismatch);
+}
+
+TEST(NumberText, ShortestSingleText) {
+    struct Case { float in; const char* out; };
+    for (const Case& c : std::vector<Case>{{100.f, "100"}, {5.5f, "5.5"}, {0.1f, "0.1"}, {-12.25f, "-12.25"},
+                                           {12.345f, "12.345"}, {1234567.f, "1234567"}, {0.f, "0"},
+                                           {1e10f, "1E+10"}, {0.0001f, "0.0001"}, {1e-5f, "1E-05"}}) {
+        EXPECT_EQ(SingleToText(c.in), QString::fromLatin1(c.out)) << c.out;
+    }
+    EXPECT_EQ(DoubleToText(0.1 + 0.2), QStringLiteral("0.3"));
+}
+
+TEST(NumberText, PatternsRoundHalfAwayFromZeroOnShortestText) {
+    struct Case { double in; const char* picture; const char* out; };
+    for (const Case& c : std::vector<Case>{
+             {12.346, "#0.00", "12.35"}, {2.675, "#0.00", "2.68"}, {0.125, "0.00", "0.13"},
+             {-0.125, "0.00", "-0.13"}, {7, "#0", "7"}, {7.5, "#0", "8"}, {6.5, "0", "7"},
+             {-2.5, "0", "-3"}, {0.5, "#0.0#", "0.5"}, {0.555, "#0.0#", "0.56"}, {3, "#0.0#", "3.0"},
+             {1234567, "#,##0", "1,234,567"}, {5, "000", "005"}, {-0.001, "0.00", "0.00"},
+             {99.995, "#0.00", "100.00"}, {0.5, "#.00", ".50"}}) {
+        EXPECT_EQ(FormatNumber(c.in, QString::fromLatin1(c.picture)), QString::fromLatin1(c.out))
+            << c.in << " " << c.picture;
+    }
+    // A single is rounded on its own shortest text, not on its binary expansion.
+    EXPECT_EQ(FormatNumber(2.675f, QStringLiteral("#0.00")), QStringLiteral("2.68"));
+    EXPECT_EQ(FormatNumber(1.005f, QStringLiteral("0.00")), QStringLiteral("1.01"));
+    EXPECT_EQ(FormatNumber(5.5f, QString()), QStringLiteral("5.5"));
+}
+
+TEST(Dates, MarksAndConversions) {
+    EXPECT_EQ(Date::FromParts(1900, 1, 1)->value(), 2.0);
+    EXPECT_EQ(InvalidDateMark, *Date::FromParts(1900, 1, 1));
+    EXPECT_EQ(Date::FromParts(1899, 12, 30)->value(), 0.0);
+    const Date noon = *Date::FromParts(2009, 4, 30, 12, 0, 0);
+    EXPECT_DOUBLE_EQ(noon.value() - std::floor(noon.value()), 0.5);
+    EXPECT_EQ(Date(-101.0).toDateTime().date(), QDate(1899, 9, 20));
+    EXPECT_EQ(Date(-1.25).toDateTime(), QDateTime(QDate(1899, 12, 29), QTime(6, 0)));
+    const QDateTime dt(QDate(2026, 12, 10), QTime(13, 14, 15));
+    EXPECT_EQ(Date::FromDateTime(dt).toDateTime(), dt);
+    EXPECT_FALSE(Date::FromParts(2009, 13, 1));
+    EXPECT_FALSE(Date::FromParts(2009, 2, 29));
+    EXPECT_TRUE(Date::FromParts(2008, 2, 29));
+    EXPECT_FALSE(Date::FromParts(2009, 4, 31));
+    EXPECT_FALSE(Date::FromParts(2009, 4, 30, 24, 0, 0));
+    EXPECT_FALSE(Date::FromParts(2009, 4, 30, 23, 60, 0));
+}
+
+TEST(Dates, Formats) {
+    const Date d = *Date::FromParts(2009, 4, 30, 8, 5, 3);
+    struct Case { const char* picture; const char* out; };
+    for (const Case& c : std::vector<Case>{{"yyyy/mm/dd hh:nn:ss", "2009/04/30 08:05:03"},
+                                           {"mm/dd hh:nn:ss", "04/30 08:05:03"},
+                                           {"mm/yy", "04/09"},
+                                           {"ddhhnnss", "30080503"},
+                                           {"yymmddhhnnss", "090430080503"},
+                                           {"hh:nn:ss", "08:05:03"}}) {
+        EXPECT_EQ(FormatDate(d, QString::fromLatin1(c.picture)), QString::fromLatin1(c.out)) << c.picture;
+    }
+    EXPECT_EQ(GeneralDate(d), QStringLiteral("2009/04/30 08:05:03"));
+    EXPECT_EQ(ParseDate(QStringLiteral("2009/04/30 08:05:03")), d);
+    EXPECT_EQ(ParseDate(QStringLiteral("2009-04-30 08:05:03")), d);
+    EXPECT_EQ(ParseDate(QStringLiteral("2009/4/30")), Date::FromParts(2009, 4, 30));
+    EXPECT_FALSE(ParseDate(QStringLiteral("2009/13/30")));
+    EXPECT_FALSE(ParseDate(QStringLiteral("yesterday")));
+}
+
+TEST(VariantValues, Conversions) {
+    EXPECT_TRUE(Variant().isEmpty());
+    EXPECT_EQ(Variant().toInteger(), 0);
+    EXPECT_EQ(Variant().toString(), QString());
+    EXPECT_EQ(ErrorOf([] { Variant::Null().toInteger(); }), ErrInvalidNull);
+    EXPECT_EQ(ErrorOf([] { Variant::Null().toString(); }), ErrInvalidNull);
+    EXPECT_EQ(ErrorOf([] { Variant(QStringLiteral("abc")).toSingle(); }), ErrTypeMismatch);
+    EXPECT_EQ(ErrorOf([] { Variant(40000.0).toInteger(); }), ErrOverflow);
+    EXPECT_EQ(Variant(QStringLiteral(" 2.5 ")).toInteger(), 2);
+    EXPECT_EQ(Variant(QStringLiteral("3.5")).toLong(), 4);
+    EXPECT_EQ(Variant(true).toInteger(), -1);
+    EXPECT_EQ(Variant(5.5f).toString(), QStringLiteral("5.5"));
+    EXPECT_EQ(Variant(Integer{7}).type(), Variant::Type::Integer);
+    EXPECT_EQ(Variant(7).type(), Variant::Type::Long);
+    EXPECT_EQ(Variant(QStringLiteral("2009/04/30 08:05:03")).toDate(), *Date::FromParts(2009, 4, 30, 8, 5, 3));
+    EXPECT_EQ(Variant(*Date::FromParts(2009, 4, 30)).toString(), QStringLiteral("2009/04/30 00:00:00"));
+    EXPECT_FALSE(Variant::Null() == Variant());
+}
+
+TEST(Strings, OneBasedHelpers) {
+    const QString s = QStringLiteral("ABCDEF");
+    EXPECT_EQ(Mid(s, 2, 3), QStringLiteral("BCD"));
+    EXPECT_EQ(Mid(s, 5), QStringLiteral("EF"));
+    EXPECT_EQ(Mid(s, 9, 2), QString());
+    EXPECT_EQ(ErrorOf([&] { Mid(s, 0, 1); }), ErrInvalidArgument);
+    EXPECT_EQ(Left(s, 10), s);
+    EXPECT_EQ(Right(s, 2), QStringLiteral("EF"));
+    EXPECT_EQ(InStr(s, QStringLiteral("CD")), 3);
+    EXPECT_EQ(InStr(4, s, QStringLiteral("CD")), 0);
+    EXPECT_EQ(InStrRev(QStringLiteral("a b c"), QStringLiteral(" ")), 4);
+    EXPECT_EQ(Trim(QStringLiteral("  a b\t ")), QStringLiteral("a b\t"));
+}
+
+TEST(InstrumentBytes, HalfWidthKatakanaTable) {
+    const QByteArray bytes("\x41\xA1\xB1\xDF\x7F\xE0", 6);
+    const QString text = DecodeInstrumentBytes(bytes);
+    ASSERT_EQ(text.size(), 6);
+    EXPECT_EQ(text[0], QChar(u'A'));
+    EXPECT_EQ(text[1].unicode(), 0xFF61);
+    EXPECT_EQ(text[2].unicode(), 0xFF71);
+    EXPECT_EQ(text[3].unicode(), 0xFF9F);
+    EXPECT_EQ(text[5].unicode(), 0xE0);
+    EXPECT_EQ(EncodeInstrumentText(text), bytes);
+    EXPECT_EQ(EncodeInstrumentText(QStringLiteral("\u3042")), QByteArray("?"));
+}
+
+TEST(Layout, TwipsAndDialogDefaults) {
+    EXPECT_EQ(TwipsToPixels(11640), 776);
+    EXPECT_EQ(PixelsToTwips(100), 1500);
+    EXPECT_EQ(DefaultAnswer(vbYesNo | vbQuestion), vbYes);
+    EXPECT_EQ(DefaultAnswer(vbYesNo | vbDefaultButton2), vbNo);
+    EXPECT_EQ(DefaultAnswer(vbOKOnly), vbOK);
+}
+
+}  // namespace
+}  // namespace mt52
