@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QIODevice>
 #include <QtEndian>
+#include <algorithm>
 #include <bit>
 #include <QFileInfo>
 
@@ -42,9 +43,9 @@ void SeekTo(QIODevice& file, qint64 position) {
         Raise(ErrDeviceIO, file.errorString());
 }
 
-void WriteAt(QIODevice& file, qint64 position, const char* bytes, qint64 count) {
-    // Fill a gap past the end with explicit zeros (no data), whatever the device does with holes.
-    const qint64 size = file.size();
+// Writes at the position; a gap past the end (`size`) is first filled with explicit zeros
+// (no data), whatever the device does with holes. Returns the size afterwards.
+qint64 WriteAt(QIODevice& file, qint64 size, qint64 position, const char* bytes, qint64 count) {
     if (position > size) {
         SeekTo(file, size);
         const QByteArray zeros(static_cast<qsizetype>(position - size), '\0');
@@ -54,6 +55,7 @@ void WriteAt(QIODevice& file, qint64 position, const char* bytes, qint64 count) 
     SeekTo(file, position);
     if (file.write(bytes, count) != count)
         Raise(ErrDeviceIO, file.errorString());
+    return std::max(size, position + count);
 }
 
 Single SingleAt(const char* bytes) {
@@ -96,11 +98,11 @@ void PutTrendValue(Long record, QIODevice& file, Integer gas, Single value, cons
 
     char timeBytes[TimeBytes];
     qToLittleEndian<quint64>(std::bit_cast<quint64>(time.value()), timeBytes);
-    WriteAt(file, recordOffset, timeBytes, TimeBytes);
+    const qint64 size = WriteAt(file, file.size(), recordOffset, timeBytes, TimeBytes);
 
     char valueBytes[ValueBytes];
     qToLittleEndian<quint32>(std::bit_cast<quint32>(ReadingToStored(value)), valueBytes);
-    WriteAt(file, valueOffset, valueBytes, ValueBytes);
+    WriteAt(file, size, valueOffset, valueBytes, ValueBytes);
 }
 
 void GetTrendValue(Long record, QIODevice& file, Integer gas, Single& value) {
