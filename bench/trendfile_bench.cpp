@@ -24,28 +24,35 @@ void WriteTrendFile(const QString& path) {
     }
 }
 
+// A temporary trend file of Samples records, removed with the object.
+class LongTrendFile {
+public:
+    LongTrendFile() { WriteTrendFile(path()); }
+    QString path() const { return dir_.filePath(QStringLiteral("long.Dat")); }
+
+private:
+    QTemporaryDir dir_;
+};
+
 void BM_ReadTrendFile(benchmark::State& state) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("long.Dat"));
-    WriteTrendFile(path);
+    const LongTrendFile trend;
+    QFile file(trend.path());
     for (auto _ : state) {
-        QFile file(path);
         file.open(QIODevice::ReadOnly);
         const std::vector<mt52::TrendRecord> records = mt52::ReadTrendRecords(file);
         benchmark::DoNotOptimize(records.data());
         if (records.size() != static_cast<std::size_t>(Samples))
             state.SkipWithError("wrong record count");
+        file.close();
     }
     state.SetItemsProcessed(state.iterations() * Samples);
 }
 BENCHMARK(BM_ReadTrendFile)->Unit(benchmark::kMillisecond);
 
 void BM_ReadTrendFileValueByValue(benchmark::State& state) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("long.Dat"));
-    WriteTrendFile(path);
+    const LongTrendFile trend;
+    QFile file(trend.path());
     for (auto _ : state) {
-        QFile file(path);
         file.open(QIODevice::ReadOnly);
         const mt52::Long count = mt52::TrendRecordCount(file);
         mt52::Single value = 0;
@@ -54,6 +61,7 @@ void BM_ReadTrendFileValueByValue(benchmark::State& state) {
                 mt52::GetTrendValue(n, file, gas, value);
         }
         benchmark::DoNotOptimize(value);
+        file.close();
     }
     state.SetItemsProcessed(state.iterations() * Samples);
 }

@@ -12,10 +12,6 @@ namespace {
 
 constexpr Byte Erased = 0xFF;
 constexpr Byte RecordMark = 0xEE;
-constexpr Long AlarmRingBelow = AlarmRingStart - AlarmSectorBytes;           // 0xD000
-constexpr Long AlarmRingAbove = AlarmRingTopSector + AlarmSectorBytes;       // 0x2E000
-constexpr Long IntervalRingBelow = IntervalRingStart - IntervalPageBytes;    // 0x3FF00
-constexpr Long IntervalRingAbove = IntervalRingTopPage + IntervalPageBytes;  // 0x50000
 
 void RequireReadable(QIODevice& file) {
     if (!file.isOpen() || !file.isReadable())
@@ -126,50 +122,60 @@ Long FindFirstHeader(QIODevice& file, Long from, Long to) {
     return -1;
 }
 
-DumpRingArea FindAlarmTrendArea(const QString& path) {
+namespace {
+
+// The layout of a ring and the answers in which the two rings differ.
+struct RingRules {
+    Long bottom;                   // first unit
+    Long top;                      // last unit
+    Long unit;                     // unit size
+    DumpRingArea noneErased;       // the answer when no unit is erased
+    Long wrappedFromBottomLast;    // Last when the first unit is erased and records lie above it
+    bool startFallsBackToBottom;   // a ring running up without a header starts at the bottom
+};
+
+// Top: the highest unit that holds data. Gap: the lowest erased unit. The records start at the
+// first header above the gap (the oldest ones, when the ring has wrapped) or else at the bottom.
+DumpRingArea FindRingArea(const QString& path, const RingRules& ring) {
     ImageFile image(path);
     QIODevice& file = image.device();
-    const Long top = TopUnit(file, AlarmRingStart, AlarmRingTopSector, AlarmSectorBytes, AlarmRingBelow);
-    const Long gap = GapUnit(file, AlarmRingStart, AlarmRingTopSector, AlarmSectorBytes, AlarmRingAbove);
-    const Long topEnd = top + AlarmSectorBytes - 1;
+    const Long top = TopUnit(file, ring.bottom, ring.top, ring.unit, ring.bottom - ring.unit);
+    const Long gap = GapUnit(file, ring.bottom, ring.top, ring.unit, ring.top + ring.unit);
+    const Long topEnd = top + ring.unit - 1;
 
-    if (gap == AlarmRingAbove)
-        return {-1, AlarmRingStart, 0};
-    if (gap == AlarmRingTopSector)
-        return {FindFirstHeader(file, AlarmRingStart, topEnd), AlarmRingTopSector - AlarmSectorBytes, 1};
-    const Long header = FindFirstHeader(file, gap + AlarmSectorBytes, topEnd);
+    if (gap == ring.top + ring.unit)
+        return ring.noneErased;
+    if (gap == ring.top)
+        return {FindFirstHeader(file, ring.bottom, topEnd), ring.top - ring.unit, 1};
+    const Long header = FindFirstHeader(file, gap + ring.unit, topEnd);
     if (header != -1) {
-        if (gap == AlarmRingStart)
-            return {header, AlarmRingTopSector, 2};
-        return {header, gap - AlarmSectorBytes, 3};
+        if (gap == ring.bottom)
+            return {header, ring.wrappedFromBottomLast, 2};
+        return {header, gap - ring.unit, 3};
     }
-    if (gap == AlarmRingStart)
-        return {AlarmRingStart, AlarmRingStart, 0};
-    return {FindFirstHeader(file, AlarmRingStart, AlarmRingStart + AlarmSectorBytes - 1), gap - AlarmSectorBytes, 1};
+    if (gap == ring.bottom)
+        return {ring.bottom, ring.bottom, 0};
+    const Long first = FindFirstHeader(file, ring.bottom, ring.bottom + ring.unit - 1);
+    return {first == -1 && ring.startFallsBackToBottom ? ring.bottom : first, gap - ring.unit, 1};
+}
+
+}  // namespace
+
+DumpRingArea FindAlarmTrendArea(const QString& path) {
+    // A ring without an erased sector answers "nothing to read".
+    static const RingRules rules{AlarmRingStart,   AlarmRingTopSector, AlarmSectorBytes, {-1, AlarmRingStart, 0},
+                                 AlarmRingTopSector, false};
+    return FindRingArea(path, rules);
 }
 
 DumpRingArea FindIntervalTrendArea(const QString& path) {
-    ImageFile image(path);
-    QIODevice& file = image.device();
-    const Long top = TopUnit(file, IntervalRingStart, IntervalRingTopPage, IntervalPageBytes, IntervalRingBelow);
-    const Long gap = GapUnit(file, IntervalRingStart, IntervalRingTopPage, IntervalPageBytes, IntervalRingAbove);
-    const Long topEnd = top + IntervalPageBytes - 1;
-    const Long belowTop = IntervalRingTopPage - IntervalPageBytes;  // 0x4FE00
-
-    if (gap == IntervalRingAbove)
-        return {IntervalRingStart, belowTop, 1};
-    if (gap == IntervalRingTopPage)
-        return {FindFirstHeader(file, IntervalRingStart, topEnd), belowTop, 1};
-    const Long header = FindFirstHeader(file, gap + IntervalPageBytes, topEnd);
-    if (header != -1) {
-        if (gap == IntervalRingStart)
-            return {header, IntervalRingAbove - 1, 2};
-        return {header, gap - IntervalPageBytes, 3};
-    }
-    if (gap == IntervalRingStart)
-        return {IntervalRingStart, IntervalRingStart, 0};
-    const Long first = FindFirstHeader(file, IntervalRingStart, IntervalRingStart + IntervalPageBytes - 1);
-    return {first != -1 ? first : IntervalRingStart, gap - IntervalPageBytes, 1};
+    static const RingRules rules{IntervalRingStart,
+                                 IntervalRingTopPage,
+                                 IntervalPageBytes,
+                                 {IntervalRingStart, IntervalRingTopPage - IntervalPageBytes, 1},
+                                 IntervalRingTopPage + IntervalPageBytes - 1,
+                                 true};
+    return FindRingArea(path, rules);
 }
 
 bool NextDumpPage(Integer& mode, QIODevice& file, Long lastPage, Long& page, Integer& position, Integer count,
