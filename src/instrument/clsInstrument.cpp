@@ -1,6 +1,7 @@
 #include "instrument/clsInstrument.h"
 
 #include "common/ModuleState.h"
+#include "common/TextHelpers.h"
 #include "platform/Numbers.h"
 #include "platform/RuntimeError.h"
 #include "platform/VbString.h"
@@ -8,32 +9,14 @@
 namespace mt52 {
 namespace {
 
-// Blank identity texts are held as dashes: kinds 0 (user ID) and 1 (station ID) as 16,
-// kinds 2 (serial number) and 3 (dummy serial number) as 20, any other kind as "*".
-QString BlankToDashes(const QString& text, int kind) {
-    const QString trimmed = Trim(text);
-    if (!trimmed.isEmpty()) return trimmed;
-    switch (kind) {
-    case 0:
-    case 1: return QString(16, QLatin1Char('-'));
-    case 2:
-    case 3: return QString(20, QLatin1Char('-'));
-    default: return QStringLiteral("*");
-    }
-}
-
-// Characters after the first "." (0 without one).
-Integer CountDecimals(const QString& text) {
-    const int point = InStr(text, QStringLiteral("."));
-    return point == 0 ? Integer{0} : static_cast<Integer>(text.size() - point);
-}
-
 QString WithoutBlanks(const QString& text) {
     QString result = text;
     return result.remove(QLatin1Char(' '));
 }
 
 constexpr Single NoValue = -101.0f;
+
+static_assert(clsInstrument::GasCount == GasSlotCount, "the model and the database have the same gas slots");
 
 }  // namespace
 
@@ -45,22 +28,22 @@ int clsInstrument::checked(Integer index, int count) {
 }
 
 void clsInstrument::SerialNo(const QString& value) {
-    v_.SerialNo = BlankToDashes(value, 2);
+    v_.SerialNo = BlankToDashes(value, BlankSerialNo);
     mark(fSerialNo);
 }
 
 void clsInstrument::DummySerial(const QString& value) {
-    v_.DummySerial = BlankToDashes(value, 3);
+    v_.DummySerial = BlankToDashes(value, BlankDummySerialNo);
     mark(fDummySerial);
 }
 
 void clsInstrument::StationID(const QString& value) {
-    v_.StationID = BlankToDashes(value, 1);
+    v_.StationID = BlankToDashes(value, BlankStationId);
     mark(fStationID);
 }
 
 void clsInstrument::UserID(const QString& value) {
-    v_.UserID = BlankToDashes(value, 0);
+    v_.UserID = BlankToDashes(value, BlankUserId);
     mark(fUserID);
 }
 
@@ -114,12 +97,12 @@ void clsInstrument::ClearDatas() {
     v_.EJ = 0;
 
     // The identity texts start as the first (blank) list entries.
-    for (ListEntry& entry : stations_) entry.text = BlankToDashes(QStringLiteral(" "), 1);
-    for (ListEntry& entry : users_) entry.text = BlankToDashes(QStringLiteral(" "), 0);
+    for (ListEntry& entry : stations_) entry.text = BlankToDashes(QStringLiteral(" "), BlankStationId);
+    for (ListEntry& entry : users_) entry.text = BlankToDashes(QStringLiteral(" "), BlankUserId);
     v_.StationID = stations_[0].text;
     v_.UserID = users_[0].text;
-    v_.SerialNo = BlankToDashes(QStringLiteral(" "), 2);
-    v_.DummySerial = BlankToDashes(QStringLiteral(" "), 3);
+    v_.SerialNo = BlankToDashes(QStringLiteral(" "), BlankSerialNo);
+    v_.DummySerial = BlankToDashes(QStringLiteral(" "), BlankDummySerialNo);
 
     v_.SpecType = QStringLiteral("0");
 
