@@ -1,28 +1,14 @@
 #include "records/RecordFrame.h"
 
 #include "common/ModuleState.h"
+#include "common/TextHelpers.h"
 #include "platform/Numbers.h"
 #include "platform/RuntimeError.h"
-#include "platform/VbString.h"
 
 #include <QFile>
 
 namespace mt52 {
 namespace {
-
-// Blank identity texts are held as dashes: 16 for user and station, 20 for the serial number.
-QString BlankToDashes(const QString& text, Integer kind) {
-    const QString trimmed = Trim(text);
-    if (!trimmed.isEmpty())
-        return trimmed;
-    switch (kind) {
-    case 0:
-    case 1: return QString(16, u'-');
-    case 2:
-    case 3: return QString(20, u'-');
-    default: return QStringLiteral("*");
-    }
-}
 
 bool ReadsAsDate(const Variant& value) {
     return value.isDate() || (value.isString() && ParseDate(value.toString()).has_value());
@@ -59,9 +45,9 @@ Variant RecordFrame::GasBaseInfo(Long Types) const {
     case LogHeaderField::LogNo: return h.LogNo;
     case LogHeaderField::Dates: return h.Dates;
     case LogHeaderField::Last: return shape_.hasLast ? Variant(h.Last) : Variant::Null();
-    case LogHeaderField::UserID: return BlankToDashes(h.UserID, 0);
-    case LogHeaderField::StationID: return BlankToDashes(h.StationID, 1);
-    case LogHeaderField::SerialNo: return BlankToDashes(h.SerialNo, 2);
+    case LogHeaderField::UserID: return BlankToDashes(h.UserID, BlankUserId);
+    case LogHeaderField::StationID: return BlankToDashes(h.StationID, BlankStationId);
+    case LogHeaderField::SerialNo: return BlankToDashes(h.SerialNo, BlankSerialNo);
     case LogHeaderField::FolderID: return h.FolderID;
     case LogHeaderField::Interval: return h.Interval;
     case LogHeaderField::Sampling: return h.Sampling;
@@ -92,9 +78,9 @@ void RecordFrame::GasBaseInfo(Long Types, const Variant& value) {
             h.Dates = AsDate(value);
         break;
     case LogHeaderField::Last: break;  // Last is filled by loading only
-    case LogHeaderField::UserID: h.UserID = BlankToDashes(value.toString(), 0); break;
-    case LogHeaderField::StationID: h.StationID = BlankToDashes(value.toString(), 1); break;
-    case LogHeaderField::SerialNo: h.SerialNo = BlankToDashes(value.toString(), 2); break;
+    case LogHeaderField::UserID: h.UserID = BlankToDashes(value.toString(), BlankUserId); break;
+    case LogHeaderField::StationID: h.StationID = BlankToDashes(value.toString(), BlankStationId); break;
+    case LogHeaderField::SerialNo: h.SerialNo = BlankToDashes(value.toString(), BlankSerialNo); break;
     case LogHeaderField::FolderID: h.FolderID = value.toString(); break;
     case LogHeaderField::Interval:
         if (value.isNumeric())
@@ -208,9 +194,9 @@ void RecordFrame::ClearHeader() {
     cleared.LogNo = header_.LogNo;  // the record number survives a clearing
     cleared.Dates = InvalidDateMark;
     cleared.Last = InvalidDateMark;
-    cleared.UserID = BlankToDashes({}, 0);
-    cleared.StationID = BlankToDashes({}, 1);
-    cleared.SerialNo = BlankToDashes({}, 2);
+    cleared.UserID = BlankToDashes({}, BlankUserId);
+    cleared.StationID = BlankToDashes({}, BlankStationId);
+    cleared.SerialNo = BlankToDashes({}, BlankSerialNo);
     header_ = cleared;
 }
 
