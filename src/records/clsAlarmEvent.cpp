@@ -9,11 +9,10 @@ void clsAlarmEvent::ClearDatas() {
     dataCount_ = 0;
     ClearHeader();
     ClearGasSlots();
-    for (int i = 0; i < ReachableEntries; ++i) {
-        Entry& e = events_[static_cast<std::size_t>(i)];
+    events_.ForEachReachable([](Entry& e) {
         e.GasNo = 0;
         e.Events = 0;
-    }
+    });
     TakeDatabasePath();
 }
 

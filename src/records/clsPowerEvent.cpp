@@ -14,40 +14,12 @@ void clsPowerEvent::ClearDatas() {
     dataCount_ = 0;
     ClearHeader();
     ClearGasSlots();
-    for (int i = 0; i < ReachableEntries; ++i)
-        entries_[static_cast<std::size_t>(i)] = Entry{0, InvalidDateMark, 0};
+    entries_.ForEachReachable([](Entry& e) { e = Entry{0, InvalidDateMark, 0}; });
     TakeDatabasePath();
 }
 
 Integer clsPowerEvent::DataCount() const { return ToInteger(dataCount_); }
 
-void clsPowerEvent::DataCount(Integer value) { dataCount_ = std::min<Long>(value, ReachableEntries); }
-
-Long clsPowerEvent::LogCnt(Integer Index) const {
-    return Reachable(Index) ? entries_[static_cast<std::size_t>(Index)].LogCnt : 0;
-}
-
-void clsPowerEvent::LogCnt(Integer Index, Long value) {
-    if (Reachable(Index))
-        entries_[static_cast<std::size_t>(Index)].LogCnt = value;
-}
-
-Integer clsPowerEvent::Flags(Integer Index) const {
-    return Reachable(Index) ? entries_[static_cast<std::size_t>(Index)].Flags : Integer{0};
-}
-
-void clsPowerEvent::Flags(Integer Index, Integer value) {
-    if (Reachable(Index))
-        entries_[static_cast<std::size_t>(Index)].Flags = value;
-}
-
-Date clsPowerEvent::Dates(Integer Index) const {
-    return Reachable(Index) ? entries_[static_cast<std::size_t>(Index)].Dates : Date(0.0);
-}
-
-void clsPowerEvent::Dates(Integer Index, const Date& value) {
-    if (Reachable(Index))
-        entries_[static_cast<std::size_t>(Index)].Dates = value;
-}
+void clsPowerEvent::DataCount(Integer value) { dataCount_ = std::min<Long>(value, EntryTable<Entry>::Reachable); }
 
 }  // namespace mt52

@@ -1,14 +1,12 @@
 #pragma once
 // A power-event log (log kind 7): up to 1024 entries of log counter, on/off flag and date.
+#include "records/EntryTable.h"
 #include "records/RecordFrame.h"
 
 namespace mt52 {
 
 class clsPowerEvent final : public RecordFrame {
 public:
-    static constexpr int EntryCount = 1025;
-    static constexpr int ReachableEntries = 1024;
-
     clsPowerEvent();
 
     // Keeps Key and Instrument.
@@ -21,24 +19,22 @@ public:
 
     // Accessors of entries 0 to 1023; outside, getters give 0 (Dates: the date value 0) and
     // setters do nothing.
-    Long LogCnt(Integer Index) const;
-    void LogCnt(Integer Index, Long value);
+    Long LogCnt(Integer Index) const { return entries_.Get(Index, &Entry::LogCnt, Long{0}); }
+    void LogCnt(Integer Index, Long value) { entries_.Set(Index, &Entry::LogCnt, value); }
     // Power state (column Power_Type), nonzero for on.
-    Integer Flags(Integer Index) const;
-    void Flags(Integer Index, Integer value);
-    Date Dates(Integer Index) const;
-    void Dates(Integer Index, const Date& value);
+    Integer Flags(Integer Index) const { return entries_.Get(Index, &Entry::Flags, Integer{0}); }
+    void Flags(Integer Index, Integer value) { entries_.Set(Index, &Entry::Flags, value); }
+    Date Dates(Integer Index) const { return entries_.Get(Index, &Entry::Dates, Date(0.0)); }
+    void Dates(Integer Index, const Date& value) { entries_.Set(Index, &Entry::Dates, value); }
 
 private:
-    static bool Reachable(Integer Index) { return Index >= 0 && Index < ReachableEntries; }
-
     struct Entry {
         Long LogCnt = 0;
         Date Dates;
         Integer Flags = 0;
     };
     Long dataCount_ = 0;
-    std::array<Entry, EntryCount> entries_{};
+    EntryTable<Entry> entries_;
 };
 
 }  // namespace mt52

@@ -14,18 +14,13 @@ void clsTroubleEvent::ClearDatas() {
     ClearHeader();
     ClearGasSlots();
     const Date now = Now();
-    for (int i = 0; i < ReachableEntries; ++i) {
-        Entry& e = events_[static_cast<std::size_t>(i)];
+    events_.ForEachReachable([&now](Entry& e) {
         e.Dates = now;
         e.Events = 0;
-    }
+    });
     TakeDatabasePath();
 }
 
-void clsTroubleEvent::DataCount(Integer value) { dataCount_ = std::min<Long>(value, ReachableEntries); }
-
-Date clsTroubleEvent::DateTimes(Integer Index) const {
-    return Reachable(Index) ? events_[static_cast<std::size_t>(Index)].Dates : Date(0.0);
-}
+void clsTroubleEvent::DataCount(Integer value) { dataCount_ = std::min<Long>(value, EntryTable<Entry>::Reachable); }
 
 }  // namespace mt52

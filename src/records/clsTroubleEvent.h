@@ -16,7 +16,7 @@ public:
     void DataCount(Integer value);
 
     // The same stored date as Dates, but the date value 0 outside 0..1023.
-    Date DateTimes(Integer Index) const;
+    Date DateTimes(Integer Index) const { return events_.Get(Index, &Entry::Dates, Date(0.0)); }
     void DateTimes(Integer Index, const Date& value) { Dates(Index, value); }
 };
 
