@@ -189,6 +189,15 @@ void RecordFrame::GasListInfo(Integer GasNo, Long Types, const Variant& value) {
     }
 }
 
+GasCaptionParts RecordFrame::GasCaptionPartsOf(Integer gas) const {
+    if (gas < 0 || gas >= RecordGasSlots)
+        return {};
+    const GasSlot& g = gas_[static_cast<std::size_t>(gas)];
+    if (shape_.hasSnapShotTexts)
+        return GasCaptionParts::Sent(g.GasName, g.FullScale, g.UnitText);
+    return GasCaptionParts::Settings(g.Name, g.Full, g.Point, g.Unit);
+}
+
 void RecordFrame::ClearHeader() {
     LogHeader cleared;
     cleared.LogNo = header_.LogNo;  // the record number survives a clearing

@@ -3,6 +3,7 @@
 // record's Log_Head row, and five gas slots that mirror the Gas1..Gas5 column groups. Header
 // fields and gas-slot fields are read and written by number through GasBaseInfo and GasListInfo,
 // so views, reports and the instrument link can walk them in loops.
+#include "common/GasFormats.h"
 #include "platform/OleDate.h"
 #include "platform/Types.h"
 #include "platform/Variant.h"
@@ -129,9 +130,9 @@ struct GasSlot {
 // The printable part of a text: the characters with codes 32 to 126, in their order.
 QString FilterPrintable(const QString& text);
 
-class RecordFrame {
+class RecordFrame : public GasCaptionSource {
 public:
-    virtual ~RecordFrame() = default;
+    ~RecordFrame() override = default;
 
     // Puts the model into its cleared state; each kind keeps its own set of members.
     virtual void ClearDatas() = 0;
@@ -156,6 +157,10 @@ public:
     Variant GasListInfo(Integer GasNo, Long Types) const;
     // Stores a gas slot field; a slot outside 0..4 or an unknown field is ignored.
     void GasListInfo(Integer GasNo, Long Types, const Variant& value);
+
+    // What a gas caption shows of a slot: name, full scale, decimals and unit; in a snapshot,
+    // the name, full scale and unit texts the instrument sent. Empty name outside slots 0..4.
+    GasCaptionParts GasCaptionPartsOf(Integer gas) const override;
 
 protected:
     // What distinguishes the header and slots of one record kind from another.

@@ -1,6 +1,8 @@
 // The record models: their state after creation and after clearing, the field-number rules of
 // the header and the gas slots, and the range rules of the entry accessors.
 #include "common/ModuleState.h"
+#include "common/GasFormats.h"
+#include "instrument/clsInstrument.h"
 #include "platform/Clock.h"
 #include "platform/RuntimeError.h"
 #include "records/clsAlarmEvent.h"
@@ -200,7 +202,9 @@ TEST(RecordModels, SnapshotTextsAreTheirOwnFields) {
 }
 
 TEST(RecordModels, HistoryClearKeepsKeyAndCountsButNotTheIdentity) {
+    clsInstrument instrument;
     clsHistory h;
+    h.Instrument(&instrument);
     h.Key(QStringLiteral("K1"));
     h.SeqNo(42);
     h.DataCount(7);
@@ -223,6 +227,7 @@ TEST(RecordModels, HistoryClearKeepsKeyAndCountsButNotTheIdentity) {
     EXPECT_EQ(h.DataCount(), 7);
     EXPECT_EQ(h.Dcount(), 0);
     EXPECT_FALSE(h.Error());
+    EXPECT_EQ(h.Instrument(), nullptr);
     EXPECT_EQ(h.GasBaseInfo(LogHeaderField::LogNo), Variant(Long{9}));
     EXPECT_EQ(h.GasBaseInfo(LogHeaderField::UserID), Variant(Dashes16));
     EXPECT_EQ(h.GasListInfo(0, GasInfoField::Name), Variant(QString()));
@@ -307,9 +312,11 @@ TEST(RecordModels, EventLogClearsKeepWhatEachKindKeeps) {
     ScopedClock scoped(clock);
     const Date stored = *Date::FromParts(2024, 3, 15, 14, 5, 9);
 
+    clsInstrument instrument;
     clsAlarmEvent alarm;
     clsTroubleEvent trouble;
     for (EventLogFrame* m : std::vector<EventLogFrame*>{&alarm, &trouble}) {
+        m->Instrument(&instrument);
         m->Key(QStringLiteral("K"));
         m->SeqNo(8);
         m->Error(true);
@@ -325,6 +332,7 @@ TEST(RecordModels, EventLogClearsKeepWhatEachKindKeeps) {
         EXPECT_EQ(m->Key(), QStringLiteral("K"));
         EXPECT_EQ(m->SeqNo(), 0);
         EXPECT_TRUE(m->Error());
+        EXPECT_EQ(m->Instrument(), &instrument);
         EXPECT_EQ(m->Events(0), 0);
         EXPECT_EQ(m->DataCount(), 0);
     }
@@ -336,6 +344,7 @@ TEST(RecordModels, EventLogClearsKeepWhatEachKindKeeps) {
 
     clsPowerEvent power;
     power.Key(QStringLiteral("P"));
+    power.Instrument(&instrument);
     power.SeqNo(4);
     power.Error(true);
     power.DataCount(3);
@@ -346,6 +355,7 @@ TEST(RecordModels, EventLogClearsKeepWhatEachKindKeeps) {
     EXPECT_EQ(power.Key(), QStringLiteral("P"));
     EXPECT_EQ(power.SeqNo(), 0);
     EXPECT_FALSE(power.Error());
+    EXPECT_EQ(power.Instrument(), &instrument);
     EXPECT_EQ(power.DataCount(), 0);
     EXPECT_EQ(power.LogCnt(0), 0);
     EXPECT_EQ(power.Flags(0), 0);
@@ -379,6 +389,8 @@ TEST(RecordModels, SnapshotReadingsAndClear) {
         EXPECT_EQ(ErrorNumberOf(c.call), c.error) << c.what;
     EXPECT_EQ(snap.GasValue(0), 12.5f);  // failed sets changed nothing
 
+    clsInstrument instrument;
+    snap.Instrument(&instrument);
     snap.Key(QStringLiteral("S"));
     snap.SeqNo(5);
     snap.Error(true);
@@ -393,11 +405,30 @@ TEST(RecordModels, SnapshotReadingsAndClear) {
     EXPECT_FALSE(snap.Error());
     EXPECT_FALSE(snap.Duplicate());
     EXPECT_EQ(snap.BaseDate(), Date(45000.0));
+    EXPECT_EQ(snap.Instrument(), &instrument);
     EXPECT_EQ(snap.GasBaseInfo(LogHeaderField::LogNo), Variant(Long{3}));
     EXPECT_EQ(snap.GasBaseInfo(LogHeaderField::SerialNo), Variant(Dashes20));
     EXPECT_EQ(snap.GasListInfo(0, SnapShotGasField::GasName), Variant(QString()));
     EXPECT_EQ(snap.GasValue(0), 12.5f);  // readings survive a clearing
     EXPECT_EQ(snap.GasEvent(0, 1), -104.f);
+}
+
+TEST(RecordModels, GasCaptionsReadTheSlotOrTheSentTexts) {
+    clsHistory history;
+    history.GasListInfo(1, GasInfoField::Name, "CH4");
+    history.GasListInfo(1, GasInfoField::Full, 100);
+    history.GasListInfo(1, GasInfoField::Point, 1);
+    history.GasListInfo(1, GasInfoField::Unit, "%LEL");
+    EXPECT_EQ(GasCaptionOf(history, 1), QStringLiteral("CH4(100.0%LEL)"));
+    EXPECT_EQ(GasCaptionOf(history, 0), EmptyGasCaption);
+    EXPECT_EQ(GasCaptionOf(history, 5), EmptyGasCaption);
+
+    clsSnapShot snap;
+    snap.GasListInfo(0, GasInfoField::Name, "ignored");
+    snap.GasListInfo(0, SnapShotGasField::GasName, "CO   ");
+    snap.GasListInfo(0, SnapShotGasField::FullScale, "500.0");
+    snap.GasListInfo(0, SnapShotGasField::Unit, "ppm  ");
+    EXPECT_EQ(GasCaptionOf(snap, 0), QStringLiteral("CO(500ppm)"));
 }
 
 TEST(RecordModels, FilterPrintableKeepsPrintableAscii) {
