@@ -25,6 +25,16 @@ const QString kTab = QStringLiteral("\t");
 constexpr std::array<std::pair<char16_t, const char*>, 6> kEscapes{{
     {u'%', "25"}, {u'\'', "27"}, {u';', "3B"}, {u'\t', "09"}, {u'\r', "0D"}, {u'\n', "0A"}}};
 
+// The escape whose two hex digits stand at the position, or nullptr.
+const std::pair<char16_t, const char*>* EscapeAt(const QString& text, int position) {
+    if (position + 2 > text.size())
+        return nullptr;
+    const QString code = text.mid(position, 2).toUpper();
+    const auto it = std::find_if(kEscapes.begin(), kEscapes.end(),
+                                 [&code](const auto& e) { return code == QLatin1String(e.second); });
+    return it == kEscapes.end() ? nullptr : &*it;
+}
+
 // A number as the file holds it: optional sign, digits with one optional ".", optional exponent.
 std::optional<double> NumberOf(const QString& token) {
     static const QRegularExpression number(QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$)"));
@@ -459,12 +469,15 @@ QString PassEncode(const QString& text) {
 QString EscapeIniText(const QString& text) {
     QString out;
     out.reserve(text.size());
-    for (const QChar c : text) {
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
         const auto it = std::find_if(kEscapes.begin(), kEscapes.end(), [c](const auto& e) { return e.first == c; });
-        if (it == kEscapes.end())
-            out += c;
-        else
+        // "%" stays as it is ("%LEL") unless it would read back as the start of a code.
+        const bool escape = it != kEscapes.end() && (c != u'%' || EscapeAt(text, i + 1) != nullptr);
+        if (escape)
             out += u'%' + QLatin1String(it->second);
+        else
+            out += c;
     }
     return out;
 }
@@ -473,12 +486,9 @@ QString UnescapeIniText(const QString& text) {
     QString out;
     out.reserve(text.size());
     for (int i = 0; i < text.size(); ++i) {
-        if (text.at(i) == u'%' && i + 2 < text.size()) {
-            const QString code = text.mid(i + 1, 2).toUpper();
-            const auto it = std::find_if(kEscapes.begin(), kEscapes.end(),
-                                         [&code](const auto& e) { return code == QLatin1String(e.second); });
-            if (it != kEscapes.end()) {
-                out += QChar(it->first);
+        if (text.at(i) == u'%') {
+            if (const auto* escape = EscapeAt(text, i + 1)) {
+                out += QChar(escape->first);
                 i += 2;
                 continue;
             }

@@ -4,9 +4,10 @@
 //
 // LoadIniSettings reads it into the module state, the sample instrument, the gas-type table
 // and the window's settings; SaveIniSettings writes it again, whole, from the same places.
-// A text that holds a character the line format would swallow ("'", ";", "%", a tab or a
-// line break) is written with that character as "%" and two hex digits, and read back as
-// it was; other texts are written as they stand.
+// A text that holds a character the line format would swallow ("'", ";", a tab or a line
+// break) is written with that character as "%" and two hex digits ("%27", "%3B", "%09",
+// "%0D", "%0A"), and a "%" that would read as such a code as "%25"; the reader undoes it.
+// Other texts, "%LEL" among them, are written as they stand.
 #include "platform/Types.h"
 
 #include <QString>
