@@ -1,0 +1,31 @@
+#include "common/gui/WindowMetrics.h"
+
+#include "platform/Twips.h"
+
+#include <QWidget>
+#include <algorithm>
+
+namespace mt52 {
+
+void GetClientSizeTwips(const QWidget& window, Long& width, Long& height) {
+    width = PixelsToTwips(window.width());
+    height = PixelsToTwips(window.height());
+}
+
+void ApplyCommonFont(QFont& target, const FontSpec& source) {
+    constexpr int boldFrom = 600;  // weights from semi-bold up show as bold
+    int weight = std::clamp(source.weight, 1, 1000);
+    if (source.bold != (weight >= boldFrom))
+        weight = source.bold ? QFont::Bold : QFont::Normal;
+
+    target.setBold(source.bold);
+    target.setItalic(source.italic);
+    target.setFamily(source.name);
+    if (source.size > 0)
+        target.setPointSizeF(source.size);
+    target.setStrikeOut(source.strikethrough);
+    target.setUnderline(source.underline);
+    target.setWeight(static_cast<QFont::Weight>(weight));
+}
+
+}  // namespace mt52
