@@ -2,20 +2,12 @@
 
 #include "platform/Colors.h"
 #include "platform/RuntimeError.h"
+#include "support/RaisedError.h"
 
 #include <gtest/gtest.h>
 
 namespace mt52 {
 namespace {
-
-int ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 void FillRow(GridModel& g, int row, const QStringList& texts) {
     for (int c = 0; c < texts.size(); ++c)
@@ -35,9 +27,9 @@ TEST(GridModel, SizeTextsAndCaptionRow) {
     g.SetRows(3);
     EXPECT_EQ(g.TextMatrix(1, 1), QString());  // a removed row comes back empty
 
-    EXPECT_EQ(ErrorOf([&] { g.TextMatrix(3, 0); }), ErrSubscript);
-    EXPECT_EQ(ErrorOf([&] { g.SetTextMatrix(0, -1, QString()); }), ErrSubscript);
-    EXPECT_EQ(ErrorOf([&] { g.SetCellBackColor({0, 0, 9, 0}, 1); }), ErrSubscript);
+    EXPECT_EQ(test::RaisedError([&] { g.TextMatrix(3, 0); }), ErrSubscript);
+    EXPECT_EQ(test::RaisedError([&] { g.SetTextMatrix(0, -1, QString()); }), ErrSubscript);
+    EXPECT_EQ(test::RaisedError([&] { g.SetCellBackColor({0, 0, 9, 0}, 1); }), ErrSubscript);
 
     g.SetFormatString(QStringLiteral("Gas|Use|Auto Cal.|Current Reading"));
     EXPECT_EQ(g.Cols(), 4);
@@ -300,7 +292,7 @@ TEST_F(GridEditing, CurrentCellChangesOnceAndStaysInsideTheGrid) {
     EXPECT_EQ(log, QStringList({"rowcol 2,2", "rowcol 3,2"}));
     g.SetRows(2);
     EXPECT_EQ(g.Row(), 1);
-    EXPECT_EQ(ErrorOf([&] { g.SetRow(2); }), ErrSubscript);
+    EXPECT_EQ(test::RaisedError([&] { g.SetRow(2); }), ErrSubscript);
 
     // An edit whose cell goes away with a resize ends.
     ASSERT_TRUE(g.StartEdit(1, 2));
