@@ -1,5 +1,7 @@
-// The reply parser on the replies of a full instrument read: frames per second.
+// The reply parser on the replies of a full instrument read: frames per second, from the
+// frame as cut from the line to the values stored in the model.
 #include "instrument/clsInstrument.h"
+#include "link/CommandFrame.h"
 #include "link/InstrumentReplies.h"
 
 #include <benchmark/benchmark.h>
@@ -37,15 +39,14 @@ std::vector<std::pair<QByteArray, QByteArray>> ReadReplies() {
 static void BM_ParseFullReadReplies(benchmark::State& state) {
     BenchHost host;
     mt52::InstrumentReplies parser(host);
-    const auto replies = ReadReplies();
-    std::vector<mt52::ReplyFields> fields;
-    for (const auto& [code, data] : replies)
-        fields.push_back({0x06, {}, data});
+    std::vector<QByteArray> frames;
+    for (const auto& [code, data] : ReadReplies())
+        frames.push_back(mt52::CommandFrame::BuildFrame(code + ',' + mt52::ctl::ACK + data, mt52::ctl::EOT));
     for (auto _ : state) {
-        for (std::size_t i = 0; i < replies.size(); ++i)
-            benchmark::DoNotOptimize(parser.Parse(replies[i].first, fields[i]));
+        for (const QByteArray& frame : frames)
+            benchmark::DoNotOptimize(parser.Parse(mt52::ReplyFrame::From(frame)));
     }
-    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(replies.size()));
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(frames.size()));
     state.SetLabel("items = frames");
 }
 BENCHMARK(BM_ParseFullReadReplies);

@@ -82,10 +82,10 @@ int ClockField(const QString& text, int position) {
 // The reply with its data split into tokens at CR and ",". Empty fields give no token, so
 // token i is the (i + 1)-th non-empty field; a token beyond the last is the empty text.
 struct InstrumentReplies::Reply {
-    const ReplyFields& fields;
+    const ReplyFrame& fields;
     clsToken tokens;
 
-    explicit Reply(const ReplyFields& f) : fields(f) {
+    explicit Reply(const ReplyFrame& f) : fields(f) {
         tokens.AddDelimiters(QStringLiteral("\r"));
         tokens.AddDelimiters(QStringLiteral(","));
         // More fields than the splitter holds raise the subscript error here, which fails
@@ -175,8 +175,8 @@ const InstrumentReplies::RowEntry* InstrumentReplies::FindRow(const QByteArray& 
 
 bool InstrumentReplies::HasRow(const QByteArray& code) { return FindRow(code) != nullptr; }
 
-std::optional<bool> InstrumentReplies::Parse(const QByteArray& code, const ReplyFields& fields) {
-    const RowEntry* row = FindRow(code);
+std::optional<bool> InstrumentReplies::Parse(const ReplyFrame& fields) {
+    const RowEntry* row = FindRow(fields.code);
     if (!row)
         return std::nullopt;
     bool result = false;

@@ -11,6 +11,7 @@
 // or an index outside the model ends the parse at once with the result held at that
 // moment (false for every row but the dump block and the completion polls); what was
 // stored before the failure stays stored.
+#include "link/ReplyFrame.h"
 #include "platform/Types.h"
 
 #include <QByteArray>
@@ -20,13 +21,6 @@
 namespace mt52 {
 
 class clsInstrument;
-
-// A received reply as the rows see it.
-struct ReplyFields {
-    char ack = 0;     // the acknowledgement character, ACK or NAK
-    QByteArray text;  // the whole frame as received, every CR replaced by ","
-    QByteArray data;  // what follows the command code and its comma
-};
 
 // What the rows need of the link besides the reply itself.
 class ReplyHost {
@@ -54,9 +48,9 @@ public:
     // Whether `code` (for example "RL,R") has a row here.
     static bool HasRow(const QByteArray& code);
 
-    // Carries out the row of `code`: nullopt when there is none, otherwise whether the reply
-    // is accepted.
-    std::optional<bool> Parse(const QByteArray& code, const ReplyFields& reply);
+    // Carries out the row of the reply's code: nullopt when there is none, otherwise whether
+    // the reply is accepted.
+    std::optional<bool> Parse(const ReplyFrame& reply);
 
     // The answer of the last completion poll of a data clear or a default-settings run:
     // true when the instrument sent ACK.

@@ -1,6 +1,7 @@
 #include "link/InstrumentReplies.h"
 
 #include "instrument/clsInstrument.h"
+#include "link/CommandFrame.h"
 #include "platform/Clock.h"
 
 #include <gtest/gtest.h>
@@ -31,9 +32,11 @@ protected:
     FakeHost host;
     InstrumentReplies parser{host};
 
-    std::optional<bool> Parse(const char* code, const QByteArray& data, char ack = ACK, QByteArray text = {}) {
-        return parser.Parse(code, ReplyFields{ack, text, data});
+    // The reply frame the instrument would send, cut and derived as the link does.
+    std::optional<bool> Parse(const char* code, const QByteArray& data, char ack = ACK) {
+        return ParseFrame(CommandFrame::BuildFrame(QByteArray(code) + ',' + ack + data, ctl::EOT));
     }
+    std::optional<bool> ParseFrame(const QByteArray& frame) { return parser.Parse(ReplyFrame::From(frame)); }
     bool Accepted(const char* code, const QByteArray& data, char ack = ACK) { return Parse(code, data, ack) == true; }
 };
 
@@ -240,11 +243,11 @@ TEST_F(InstrumentRepliesTest, InstrumentClock) {
 }
 
 TEST_F(InstrumentRepliesTest, ClockSetMustEchoTheFrameExactly) {
-    host.lastFrame = "\x02" "0001HC,W,091231235959\x03" "A1\x04";
-    EXPECT_EQ(Parse("HC,W", "091231235959", '0', host.lastFrame), true);
+    host.lastFrame = CommandFrame::BuildFrame("HC,W,091231235959", ctl::EOT);
+    EXPECT_EQ(ParseFrame(host.lastFrame), true);
     EXPECT_TRUE(host.log.isEmpty());
 
-    EXPECT_EQ(Parse("HC,W", "091231235958", '0', "\x02" "0001HC,W,091231235958\x03" "A2\x04"), false);
+    EXPECT_EQ(ParseFrame(CommandFrame::BuildFrame("HC,W,091231235958", ctl::EOT)), false);
     EXPECT_EQ(host.log, QStringList{"<<< Response error >>>"});
 }
 
@@ -335,7 +338,7 @@ TEST_F(InstrumentRepliesTest, WithoutAModelReadsAndEchoesAreRejected) {
 }
 
 TEST_F(InstrumentRepliesTest, CodesWithoutARowAreNotHandledHere) {
-    for (const char* code : {"SZ,W", "SZ,C", "S2,W", "DN,R", "GJ,R", "SA,R", "SO,R", "BO,R", "RC,R", "rl,r", "RL,"})
+    for (const char* code : {"SZ,W", "SZ,C", "S2,W", "DN,R", "GJ,R", "SA,R", "SO,R", "BO,R", "RC,R", "rl,r"})
         EXPECT_EQ(Parse(code, "01F4"), std::nullopt) << code;
 }
 
