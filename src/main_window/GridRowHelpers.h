@@ -1,11 +1,24 @@
 #pragma once
-// Small helpers of every page that fills a grid: the cell colour of a reading code, and the
-// number of usable samples of an interval trend (so that a view can size its table).
+// Small helpers of every page that fills a grid: a row of values in one call, the cell colour
+// of a reading code, and the number of usable samples of an interval trend (so that a view
+// can size its table).
 #include "common/ReadingCodes.h"
 #include "platform/Types.h"
 #include "platform/Variant.h"
 
+#include <vector>
+
 namespace mt52 {
+
+class GridModel;
+
+// Writes the text of values[k] into the cell (row, firstCol + k); values beyond the grid's
+// last column are dropped. With `fill`, every cell of the row after the last one written up to
+// the last column receives the last value's text again (empty texts when there are no values).
+// The last column is computed in 16-bit arithmetic: firstCol + values.size() - 1 above 32767
+// raises the overflow error (6); a Null value raises error 94; a row or column outside the
+// grid raises the subscript error (9). Cells written before a failure keep their new text.
+void SetGridRow(GridModel& grid, Long row, Integer firstCol, bool fill, const std::vector<Variant>& values);
 
 // The cell colour of a reading or event code (red + 256 green + 65536 blue); 0 means no
 // colour of its own. No data (-101) and 0 are grey only when greyForNoData is set.

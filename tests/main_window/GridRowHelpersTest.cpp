@@ -1,4 +1,6 @@
 #include "main_window/GridRowHelpers.h"
+#include "platform/GridModel.h"
+#include "support/ErrorNumber.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +10,42 @@ namespace mt52 {
 namespace {
 
 constexpr Long Rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
+
+// Row 1 of a grid of `cols` columns after SetGridRow; every cell starts as "x".
+QStringList RowAfter(int cols, Integer firstCol, bool fill, const std::vector<Variant>& values) {
+    GridModel grid;
+    grid.SetRows(2);
+    grid.SetCols(cols);
+    for (int c = 0; c < cols; ++c)
+        grid.SetTextMatrix(1, c, QStringLiteral("x"));
+    SetGridRow(grid, 1, firstCol, fill, values);
+    QStringList row;
+    for (int c = 0; c < cols; ++c)
+        row << grid.TextMatrix(1, c);
+    return row;
+}
+
+TEST(SetGridRow, WritesFromTheFirstColumnDropsWhatDoesNotFitAndFills) {
+    const std::vector<Variant> three = {Variant("a"), Variant(Integer(2)), Variant(Single(1.5f))};
+    EXPECT_EQ(RowAfter(5, 1, false, three), (QStringList{"x", "a", "2", "1.5", "x"}));
+    EXPECT_EQ(RowAfter(5, 1, true, three), (QStringList{"x", "a", "2", "1.5", "1.5"}));
+    const std::vector<Variant> six = {Variant("1"), Variant("2"), Variant("3"), Variant("4"), Variant("5"), Variant("6")};
+    EXPECT_EQ(RowAfter(4, 0, true, six), (QStringList{"1", "2", "3", "4"}));
+    EXPECT_EQ(RowAfter(6, 2, true, {}), (QStringList{"x", "x", "", "", "", ""}));
+    EXPECT_EQ(RowAfter(6, 2, false, {}), (QStringList{"x", "x", "x", "x", "x", "x"}));
+    // An empty value writes an empty text.
+    EXPECT_EQ(RowAfter(3, 0, true, {Variant("t"), Variant()}), (QStringList{"t", "", ""}));
+}
+
+TEST(SetGridRow, FailuresReachTheCaller) {
+    GridModel grid;
+    grid.SetRows(2);
+    grid.SetCols(4);
+    EXPECT_EQ(ErrorNumberOf([&] { SetGridRow(grid, 1, 0, false, {Variant("a"), Variant::Null()}); }), 94);
+    EXPECT_EQ(grid.TextMatrix(1, 0), QStringLiteral("a"));
+    EXPECT_EQ(ErrorNumberOf([&] { SetGridRow(grid, 1, 32767, false, {Variant("a"), Variant("b")}); }), 6);
+    EXPECT_EQ(ErrorNumberOf([&] { SetGridRow(grid, 5, 0, false, {Variant("a")}); }), 9);
+}
 
 TEST(StatusColor, ColourOfEachCodeRange) {
     struct Case {
