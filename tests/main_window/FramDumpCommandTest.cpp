@@ -19,7 +19,7 @@ struct RecordingHost final : FramDumpHost {
     std::function<bool(const QString&)> download = [](const QString&) { return true; };
     QStringList events;
     QStringList communicationLog;
-    LogBox logBox;
+    std::vector<std::pair<QString, Long>> logBox;
 
     bool LiveReadingRunning() const override { return liveReading; }
     void SetTransferCommandsEnabled(bool enabled) override {
@@ -28,7 +28,7 @@ struct RecordingHost final : FramDumpHost {
     void ShowProgress() override { events << "progress shown"; }
     void CloseProgress() override { events << "progress closed"; }
     bool ProgressCanceled() const override { return canceled; }
-    void AddLogText(const QString& text, Long color) override { logBox.Append(text, color); }
+    void AddLogText(const QString& text, Long color) override { logBox.emplace_back(text, color); }
     void AddLog(const QString& text) override {
         events << "log";
         communicationLog << text;
@@ -94,9 +94,9 @@ TEST_F(FramDumpCommandTest, ConfirmedDownloadRunsBusyUnderTheDialogWithBrownLine
     EXPECT_TRUE(host.communicationLog[1].startsWith("--- Dump List Download Finished. ---(20"));
     EXPECT_TRUE(host.communicationLog[1].endsWith("[Time = 00:00:00])\r\n"));
     EXPECT_EQ(State().BusyState, 0);
-    const std::vector<LogBoxLine> lines = {{"Dump List Download () Start.", LogColor::DumpList},
-                                           {"Dump List Download () Finished.", LogColor::DumpList}};
-    EXPECT_EQ(host.logBox.Lines(), lines);
+    const std::vector<std::pair<QString, Long>> lines = {{"Dump List Download () Start.", LogColor::DumpList},
+                                                         {"Dump List Download () Finished.", LogColor::DumpList}};
+    EXPECT_EQ(host.logBox, lines);
 }
 
 TEST_F(FramDumpCommandTest, EveryEndClosesTheDialogResetsBusyAndReportsInRed) {
@@ -124,7 +124,7 @@ TEST_F(FramDumpCommandTest, EveryEndClosesTheDialogResetsBusyAndReportsInRed) {
         EXPECT_EQ(State().BusyState, 0);
         EXPECT_EQ(failing.events.mid(failing.events.size() - 2), (QStringList{"progress closed", "commands on"}));
         EXPECT_TRUE(failing.communicationLog.last().startsWith("--- Dump List Download Finished."));
-        EXPECT_EQ(failing.logBox.Lines().back(), (LogBoxLine{c.lastLine, LogColor::Failure}));
+        EXPECT_EQ(failing.logBox.back(), std::make_pair(c.lastLine, LogColor::Failure));
     }
 }
 
