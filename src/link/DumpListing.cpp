@@ -18,6 +18,7 @@ QString Hex6(Long value) { return QStringLiteral("%1").arg(value, 6, 16, QLatin1
 DumpListing::DumpListing(GroupMessage onGroup) : onGroup_(std::move(onGroup)) {}
 
 void DumpListing::Open(const QString& path, const Date& start) {
+    file_.close();
     file_.setFileName(path);
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate))
         Raise(ErrPathFileAccess, path + QStringLiteral(": ") + file_.errorString());

@@ -271,13 +271,14 @@ void InstrumentReplies::UserIdEcho(const Reply& reply, bool& result) {
     result = reply.trimmed(0) == Trim(Model().UserID());
 }
 
-// A dump block is accepted whatever happens to its contents, so the download goes on.
+// A dump block is accepted whatever happens to its contents, so the download goes on;
+// only a block that arrived damaged (the download's judgement) is rejected, to be sent again.
 void InstrumentReplies::DumpBlock(const Reply& reply, bool& result) {
     result = true;
     const QString blockNo = reply.token(1);
     const QString bytes = reply.token(3);
     if (IsNumeric(blockNo) && !bytes.isEmpty())
-        host_.ReplyDumpBlock(blockNo, bytes);
+        result = host_.ReplyDumpBlock(blockNo, bytes);
 }
 
 void InstrumentReplies::SpanColorRead(const Reply& reply, bool& result) {

@@ -34,10 +34,12 @@ public:
     // One line of the communication log.
     virtual void ReplyLog(const QString& text) = 0;
     // One block of the memory dump: a numeric block number and the block's bytes as
-    // hexadecimal digits. The dump download handles it; a failure inside is its own.
-    virtual void ReplyDumpBlock(const QString& blockNo, const QString& hexBytes) {
+    // hexadecimal digits. The dump download handles it; a failure inside is its own. False
+    // rejects the block as damaged (the link asks for it again).
+    virtual bool ReplyDumpBlock(const QString& blockNo, const QString& hexBytes) {
         (void)blockNo;
         (void)hexBytes;
+        return true;
     }
 };
 

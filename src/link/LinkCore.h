@@ -9,6 +9,7 @@
 // takes the transport's bytes itself between two turns of the pump, because a wait may be
 // running inside the handling of an earlier reply (the automatic download runs inside the
 // connection reply), where a serial port does not announce new bytes again.
+#include "link/InstrumentReadTracker.h"
 #include "link/LinkEvents.h"
 #include "link/LinkStatus.h"
 #include "link/LinkTransport.h"
@@ -22,6 +23,15 @@
 namespace mt52 {
 
 class clsInstrument;
+
+// Receives the blocks of the memory dump while a download runs (see RomDump).
+class DumpBlockSink {
+public:
+    virtual ~DumpBlockSink() = default;
+    // One block: its number and its bytes as hexadecimal digits, as the instrument sent
+    // them. False rejects the block as damaged.
+    virtual bool DumpBlock(const QString& blockNo, const QString& hexBytes) = 0;
+};
 
 class LinkCore {
 public:
@@ -63,6 +73,11 @@ public:
     // outlive its use by the link (the main window's instrument lives as long as the link).
     clsInstrument* Instrument() const { return instrument_; }
     void SetInstrument(clsInstrument* model) { instrument_ = model; }
+    // What has been read from the connected instrument into which model.
+    InstrumentReadTracker& ReadTracker() { return readTracker_; }
+    // The running dump download that takes the dump blocks; none outside a download.
+    DumpBlockSink* DumpSink() const { return dumpSink_; }
+    void SetDumpSink(DumpBlockSink* sink) { dumpSink_ = sink; }
 
     // Binary dump state: the image file and where the block being received goes.
     QString BinDumpPath;
@@ -93,6 +108,12 @@ public:
     // Yields until Status leaves `waitingCode` (or, with `stopOnCancel`, Cancel is set);
     // returns the Status it ended with. A wait that ended cancelled (8) resets Cancel.
     Long WaitWhile(Long waitingCode, bool stopOnCancel = false);
+    // One turn of a wait that watches something else than the status (a time, the tick
+    // counter): takes what the transport received, then yields to the host's loop.
+    void Yield() {
+        PumpTransport();
+        pump_();
+    }
 
     // --- host members ---
     void AddLog(const QString& text);
@@ -133,6 +154,8 @@ private:
     bool binaryRetry_ = false;
     bool operationActive_ = false;
     clsInstrument* instrument_ = nullptr;
+    InstrumentReadTracker readTracker_;
+    DumpBlockSink* dumpSink_ = nullptr;
 };
 
 // Claims the link for one operation (a read, an upload, a dump ...). A second operation

@@ -32,12 +32,22 @@ bool ReplyParser::ParseResponse(QByteArray& frame) {
         }
         return result;
     }
-    return instrumentReplies_.Parse(reply).value_or(false);
+    const bool result = instrumentReplies_.Parse(reply).value_or(false);
+    if (result)
+        link_.ReadTracker().Accepted(reply.code, link_.Instrument());
+    return result;
 }
 
 clsInstrument* ReplyParser::ReplyInstrument() { return link_.Instrument(); }
 QByteArray ReplyParser::ReplyLastFrame() const { return link_.LastFrame(); }
 void ReplyParser::ReplyLog(const QString& text) { link_.AddLog(text); }
+
+bool ReplyParser::ReplyDumpBlock(const QString& blockNo, const QString& hexBytes) {
+    if (DumpBlockSink* sink = link_.DumpSink())
+        return sink->DumpBlock(blockNo, hexBytes);
+    link_.AddLog(QStringLiteral("<<< Dump block %1 outside a download: ignored >>>").arg(blockNo));
+    return true;
+}
 
 void ReplyParser::ConnectionReply(const ReplyFrame& reply, bool& result) {
     if (!reply.text.contains("MT-5"))
@@ -48,6 +58,7 @@ void ReplyParser::ConnectionReply(const ReplyFrame& reply, bool& result) {
     }
     State().InstrumentModelName = QStringLiteral("MT-52");
     link_.SetMode(ModeConnected);
+    link_.ReadTracker().Connected();
     link_.Events().OnConnect();
     link_.AddLog(GetResText(5514));
     result = true;

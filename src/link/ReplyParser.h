@@ -48,6 +48,7 @@ private:
     clsInstrument* ReplyInstrument() override;
     QByteArray ReplyLastFrame() const override;
     void ReplyLog(const QString& text) override;
+    bool ReplyDumpBlock(const QString& blockNo, const QString& hexBytes) override;
 
     LinkCore& link_;
     InstrumentReplies instrumentReplies_;

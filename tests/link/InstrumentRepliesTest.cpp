@@ -24,7 +24,10 @@ struct FakeHost : ReplyHost {
     clsInstrument* ReplyInstrument() override { return haveModel ? &model : nullptr; }
     QByteArray ReplyLastFrame() const override { return lastFrame; }
     void ReplyLog(const QString& text) override { log.append(text); }
-    void ReplyDumpBlock(const QString& blockNo, const QString& hexBytes) override { blocks.append({blockNo, hexBytes}); }
+    bool ReplyDumpBlock(const QString& blockNo, const QString& hexBytes) override {
+        blocks.append({blockNo, hexBytes});
+        return true;
+    }
 };
 
 class InstrumentRepliesTest : public ::testing::Test {

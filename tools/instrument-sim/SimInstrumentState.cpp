@@ -49,4 +49,10 @@ void SimInstrumentState::putSnapshot(int slot, const SimSnapshot& s) {
 
 void SimInstrumentState::clearMemory() { memory_.fill(char(0xFF)); }
 
+void SimInstrumentState::writeMemory(qsizetype offset, const QByteArray& bytes) {
+    if (memory_.size() < offset + bytes.size())
+        resizeMemory(static_cast<int>((offset + bytes.size() + BlockSize - 1) / BlockSize));
+    memory_.replace(offset, bytes.size(), bytes);
+}
+
 }  // namespace mt52::sim

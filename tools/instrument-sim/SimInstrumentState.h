@@ -39,6 +39,18 @@ public:
     // Switched on; a switched-off instrument answers nothing.
     bool poweredOn = true;
 
+    // The erasures and the default restore: how many completion polls are answered "not yet"
+    // (NAK) before the one that reports the work done (ACK); -1 never reports it done.
+    int completionPollsBusy = 0;
+    // Work done so far, by kind.
+    int dataClears = 0;
+    int powerDataClears = 0;
+    int defaultRestores = 0;
+    // Service switches.
+    bool ledOn = false;
+    bool buzzerOn = false;
+    bool pumpOn = false;
+
     // The logging memory, blocks of 128 bytes, erased bytes FFh.
     const QByteArray& memory() const { return memory_; }
     void resizeMemory(int blocks);
@@ -50,6 +62,8 @@ public:
     void putSnapshot(int slot, const SimSnapshot& snapshot);
     // Erases the logging memory (all FFh), as a data clear does.
     void clearMemory();
+    // Puts bytes into the memory from `offset` on; grows the memory when needed.
+    void writeMemory(qsizetype offset, const QByteArray& bytes);
 
     void placeInCradle() { cts = dsr = true; }
     void takeOutOfCradle() { cts = dsr = false; }

@@ -1,5 +1,7 @@
 #include "SimProtocol.h"
 
+#include "SimOperations.h"
+
 #include "link/CommandFrame.h"
 
 namespace mt52::sim {
@@ -31,12 +33,15 @@ SimReply SimReply::Answer(const QByteArray& code, const QByteArray& data, char a
     return SimReply{{Frame(code, data, ack)}};
 }
 
-SimProtocol::SimProtocol(SimInstrumentState& state) : state_(state) { Register("RC,R", ConnectionPoll); }
+SimProtocol::SimProtocol(SimInstrumentState& state) : state_(state) {
+    Register("RC,R", ConnectionPoll);
+    RegisterDumpAndOperations(*this);
+}
 
 void SimProtocol::Register(const QByteArray& code, Handler handler) { handlers_.insert(code, std::move(handler)); }
 
-void SimProtocol::InjectFault(SimFault fault, int count, const QByteArray& code, int amount) {
-    faults_.append({fault, count, code, amount});
+void SimProtocol::InjectFault(SimFault fault, int count, const QByteArray& code, int amount, int skip) {
+    faults_.append({fault, count, code, amount, skip});
 }
 
 QList<QByteArray> SimProtocol::RequestCommands() const {
@@ -103,6 +108,10 @@ bool SimProtocol::TakeFault(const QByteArray& code, PendingFault& fault) {
         PendingFault& f = faults_[i];
         if (!f.code.isEmpty() && f.code != code)
             continue;
+        if (f.skip > 0) {
+            --f.skip;
+            continue;
+        }
         fault = f;
         if (--f.count <= 0)
             faults_.removeAt(i);
@@ -148,6 +157,15 @@ void SimProtocol::Send(const QByteArray& frame, const QByteArray& code) {
     case SimFault::Delay:
         output_.push_back({bytes, fault.amount});
         return;
+    case SimFault::BadData: {
+        const qsizetype etx = bytes.lastIndexOf(ctl::ETX);
+        if (etx > 11) {
+            QByteArray command = bytes.mid(5, etx - 5);
+            command[command.size() - 1] = 'G';
+            bytes = CommandFrame::BuildFrame(command, frame.back());
+        }
+        break;
+    }
     }
     output_.push_back({bytes, 0});
 }

@@ -46,6 +46,7 @@ enum class SimFault {
     Pieces,      // the reply arrives in pieces, one per tick
     DropLine,    // the instrument leaves its cradle instead of answering
     Delay,       // the reply arrives some ticks late
+    BadData,     // the last character of the reply's data becomes "G" (no hexadecimal digit)
 };
 
 // Bytes due on the line after a number of ticks.
@@ -62,9 +63,10 @@ public:
 
     void Register(const QByteArray& code, Handler handler);
 
-    // Applies `fault` to the next `count` replies (to replies of `code` only, when given).
-    // For Pieces and Delay, `amount` is the number of pieces or ticks.
-    void InjectFault(SimFault fault, int count = 1, const QByteArray& code = {}, int amount = 3);
+    // Applies `fault` to the next `count` replies (to replies of `code` only, when given),
+    // after letting `skip` of them through unchanged. For Pieces and Delay, `amount` is the
+    // number of pieces or ticks. Every block of a multi-block answer counts as one reply.
+    void InjectFault(SimFault fault, int count = 1, const QByteArray& code = {}, int amount = 3, int skip = 0);
     void ClearFaults() { faults_.clear(); }
 
     // Bytes written by the link.
@@ -83,6 +85,7 @@ private:
         int count;
         QByteArray code;
         int amount;
+        int skip;
     };
 
     void HandleRequest(const SimRequest& request);

@@ -1,0 +1,118 @@
+#include "link/RomDump.h"
+
+#include "common/ResText.h"
+#include "platform/Clock.h"
+
+namespace mt52 {
+namespace {
+
+constexpr int TextDumpStarted = 5569;
+
+bool IsHexDigits(const QString& text) {
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (!((u >= '0' && u <= '9') || (u >= 'A' && u <= 'F') || (u >= 'a' && u <= 'f')))
+            return false;
+    }
+    return true;
+}
+
+QString BlockName(int blockNo) { return QStringLiteral("%1").arg(blockNo, 4, 10, QLatin1Char('0')); }
+
+// Takes the dump's blocks for the life of one download.
+class SinkScope {
+public:
+    SinkScope(LinkCore& link, DumpBlockSink* sink) : link_(link) { link_.SetDumpSink(sink); }
+    ~SinkScope() { link_.SetDumpSink(nullptr); }
+    SinkScope(const SinkScope&) = delete;
+    SinkScope& operator=(const SinkScope&) = delete;
+
+private:
+    LinkCore& link_;
+};
+
+}  // namespace
+
+RomDump::RomDump(LinkCore& link)
+    : link_(link), listing_([&link](const QString& text) { link.Events().DumpMessage(text); }) {}
+
+bool RomDump::GetRomDump2(const QString& fileName) {
+    const Date start = Now();
+    Log(GetResText(TextDumpStarted, {GeneralDate(start)}));
+    LinkOperation op(link_);
+    if (!op.Accepted())
+        return false;
+    listing_.Open(fileName, start);
+
+    clsInstrument* instrument = link_.Instrument();
+    storeSnapshots_ = link_.ReadTracker().IdentityRead(instrument);
+    if (!storeSnapshots_)
+        Log(QStringLiteral("<<< Snapshot records are not stored: the instrument was not read since it connected >>>"));
+    lastBlock_ = 0;
+    opResult_ = true;
+
+    bool done = false;
+    try {
+        SinkScope scope(link_, this);
+        done = op.Exchange("EF,R,", StatusBlockRead);
+    } catch (...) {
+        listing_.Close(start, Now());
+        throw;
+    }
+    listing_.Close(start, Now());
+    if (listing_.WriteFailed()) {
+        Log(QStringLiteral("<<< Dump list file could not be written whole: %1 >>>").arg(fileName));
+        opResult_ = false;
+    }
+    if (done && opResult_)
+        return true;
+    if (!done)
+        Log(QStringLiteral("<<< Dump list download failed after block %1 (status %2) >>>")
+                .arg(BlockName(lastBlock_))
+                .arg(link_.Status()));
+    link_.SetStatus(StatusFree);
+    return false;
+}
+
+bool RomDump::DumpBlock(const QString& blockNo, const QString& hexBytes) {
+    bool numberOk = false;
+    const int n = blockNo.trimmed().toInt(&numberOk, 10);
+    if (!numberOk || n < 1) {
+        Log(QStringLiteral("<<< Dump block number %1 is not valid: block rejected >>>").arg(blockNo));
+        return false;
+    }
+    if (hexBytes.size() != BlockDigits || !IsHexDigits(hexBytes)) {
+        Log(QStringLiteral("<<< Dump block %1 damaged (%2 characters, %3 expected hexadecimal digits): block rejected >>>")
+                .arg(BlockName(n))
+                .arg(hexBytes.size())
+                .arg(BlockDigits));
+        return false;
+    }
+    if (lastBlock_ != 0 && n == lastBlock_) {
+        Log(QStringLiteral("<<< Dump block %1 received again: not used again >>>").arg(BlockName(n)));
+        return true;
+    }
+    if (lastBlock_ != 0 && n != lastBlock_ + 1) {
+        Log(QStringLiteral("<<< Dump block %1 out of order (block %2 expected): block rejected >>>")
+                .arg(BlockName(n), BlockName(lastBlock_ + 1)));
+        return false;
+    }
+
+    const QByteArray digits = hexBytes.toLatin1().toUpper();
+    const Long base = static_cast<Long>(n - 1) * BlockBytes;
+    for (int k = 0; k < BlockDigits / DumpListing::DigitsPerLine; ++k)
+        listing_.AddLine(base + k * DumpListing::BytesPerLine,
+                         digits.mid(k * DumpListing::DigitsPerLine, DumpListing::DigitsPerLine));
+    lastBlock_ = n;
+
+    if (storeSnapshots_ && n >= DumpSnapshots::FirstSnapshotBlock) {
+        const QStringList failures = snapshots_.StoreBlock(n, digits, *link_.Instrument());
+        for (const QString& failure : failures)
+            Log(QStringLiteral("<<< Snapshot record not stored: %1 >>>").arg(failure));
+        if (!failures.isEmpty())
+            opResult_ = false;
+    }
+    return true;
+}
+
+}  // namespace mt52

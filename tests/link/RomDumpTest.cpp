@@ -1,0 +1,263 @@
+// The memory dump download against the simulated instrument: the listing file, the snapshot
+// records stored from the blocks, damaged and lost blocks, a cancel from the progress window.
+#include "common/DatabaseSchema.h"
+#include "common/ModuleState.h"
+#include "common/ResText.h"
+#include "instrument/clsInstrument.h"
+#include "link/CommandFrame.h"
+#include "link/DumpListing.h"
+#include "link/RomDump.h"
+#include "link/SerialLog.h"
+#include "link/gui/frmUpload.h"
+#include "platform/Clock.h"
+#include "platform/Database.h"
+#include "support/SimLink.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace mt52 {
+namespace {
+
+using sim::SimFault;
+using sim::SimReply;
+using sim::SimRequest;
+using sim::SimInstrumentState;
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The known memory image of the golden listing: 15 blocks; a text and a counting pattern in
+// the first blocks, one snapshot record and one other record in block 15.
+void FillKnownImage(SimInstrumentState& state) {
+    state.resizeMemory(15);
+    state.clearMemory();
+    state.writeMemory(0, "MT-52 memory image for the listing test.");
+    QByteArray counting(256, 0);
+    for (int i = 0; i < 256; ++i)
+        counting[i] = char(i);
+    state.writeMemory(0x100, counting);
+    sim::SimSnapshot snap;
+    snap.logNo = 0x0012;
+    snap.gasName = "CH4";
+    snap.fullScale = "100";
+    snap.digit = "1";
+    snap.unit = "%LEL";
+    snap.gasValue = " 12.5";
+    snap.when = QDateTime(QDate(2026, 3, 14), QTime(9, 26, 53));
+    state.putSnapshot(0, snap);
+    // The second record of block 15 is a plain record, not a snapshot.
+    state.writeMemory(14 * 128 + 64, QByteArray::fromHex("EE0100") + QByteArray(61, 'x'));
+}
+
+class RomDumpTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetState();
+        SetInterfaceLanguage(Language::English);
+        ASSERT_TRUE(dir_.isValid());
+        State().StartDir = dir_.path();
+        State().DatabasePath = dir_.filePath(QStringLiteral("MT52.mdb"));
+        CreateDataBase(State().DatabasePath);
+        for (const QByteArray code : {"IN", "XZ", "XS"})
+            sim_.protocol.Register(code + ",R", [code](const SimRequest&, SimInstrumentState& s) {
+                return SimReply::Answer(code + ",R", s.registers.value(code));
+            });
+        sim_.instrument.registers["IN"] = "SN0042";
+        FillKnownImage(sim_.instrument);
+        ASSERT_TRUE(sim_.Connect());
+    }
+    void TearDown() override {
+        ResetInterfaceLanguage();
+        ResetState();
+    }
+
+    // What a full read brings for the dump: the instrument's identity in the link's model.
+    void ReadIdentity() {
+        sim_.link.SetInstrument(&model_);
+        LinkOperation op(sim_.link);
+        for (const char* command : {"VP,R,", "XZ,R,", "XS,R,", "IN,R,"})
+            op.Exchange(command, StatusReadWait);
+        ASSERT_EQ(model_.SerialNo(), QStringLiteral("SN0042"));
+    }
+
+    bool Download() { return dump_.GetRomDump2(ListPath()); }
+    QString ListPath() const { return dir_.filePath(QStringLiteral("DumpEF.dat")); }
+    QString Log() const { return QString::fromUtf8(ReadFile(SerialLog::Path())); }
+    Long SnapshotCount() {
+        Database db(State().DatabasePath);
+        return db.query(QStringLiteral("SELECT COUNT(*) AS n FROM Log_Head WHERE Types = 11"))
+            .field(QStringLiteral("n"))
+            .toLong();
+    }
+    QByteArray Golden() const { return ReadFile(QStringLiteral(MT52_FIXTURES_DIR "/link/DumpEF_golden.dat")); }
+
+    QTemporaryDir dir_;
+    ManualClock clock_{QDateTime(QDate(2026, 4, 1), QTime(10, 20, 30))};
+    ScopedClock useClock_{clock_};
+    test::SimLink sim_;
+    clsInstrument model_;
+    RomDump dump_{sim_.link};
+};
+
+TEST_F(RomDumpTest, ListingMatchesTheGoldenFileAndEachSnapshotIsStoredOnce) {
+    ReadIdentity();
+    ASSERT_TRUE(Download());
+    EXPECT_EQ(sim_.link.Status(), StatusDone);
+    EXPECT_EQ(ReadFile(ListPath()), Golden());
+    EXPECT_EQ(SnapshotCount(), 1);
+
+    Database db(State().DatabasePath);
+    const Recordset head = db.query(QStringLiteral("SELECT Names, SerialNo, FolderID FROM Log_Head WHERE Types = 11"));
+    EXPECT_EQ(head.field(QStringLiteral("Names")).toString(), QStringLiteral("ss14092653_SN0042"));
+    EXPECT_EQ(head.field(QStringLiteral("FolderID")).toString(), QStringLiteral("03/26"));
+    const Recordset snap = db.query(QStringLiteral("SELECT LogNo, GasName, Unit, Gasval FROM SnapShot"));
+    EXPECT_EQ(snap.field(QStringLiteral("LogNo")).toString(), QStringLiteral("0012"));
+    EXPECT_EQ(snap.field(QStringLiteral("GasName")).toString(), QStringLiteral("CH4       "));
+    EXPECT_EQ(snap.field(QStringLiteral("Gasval")).toString(), QStringLiteral(" 12.5"));
+
+    // The same dump again: the listing is rewritten the same, nothing more is stored.
+    ASSERT_TRUE(Download());
+    EXPECT_EQ(ReadFile(ListPath()), Golden());
+    EXPECT_EQ(SnapshotCount(), 1);
+    EXPECT_TRUE(Log().contains(QStringLiteral("--- Dump List Download Started. ---(2026/04/01 10:20:30)")));
+}
+
+TEST_F(RomDumpTest, WithoutAReadSinceTheConnectionTheListingIsWrittenButNothingStored) {
+    ASSERT_TRUE(Download());
+    EXPECT_EQ(ReadFile(ListPath()), Golden());
+    EXPECT_EQ(SnapshotCount(), 0);
+    EXPECT_TRUE(Log().contains(QStringLiteral("Snapshot records are not stored")));
+
+    // A read before a reconnection does not count for the new connection.
+    ReadIdentity();
+    sim_.instrument.takeOutOfCradle();
+    sim_.Steps(2);
+    ASSERT_TRUE(sim_.Connect());
+    ASSERT_TRUE(Download());
+    EXPECT_EQ(SnapshotCount(), 0);
+}
+
+struct BlockFault {
+    const char* name;
+    SimFault fault;
+};
+
+TEST_F(RomDumpTest, ALostOrDamagedBlockIsAskedForAgainAndTheListingStaysExact) {
+    ReadIdentity();
+    const BlockFault faults[] = {{"lost", SimFault::NoAnswer},
+                                 {"garbled code", SimFault::Garble},
+                                 {"bad digit", SimFault::BadData},
+                                 {"cut short", SimFault::Short}};
+    for (const BlockFault& f : faults) {
+        SCOPED_TRACE(f.name);
+        sim_.protocol.InjectFault(f.fault, 1, "EF,R", 3, /*skip*/ 4);  // the fifth block
+        EXPECT_TRUE(Download());
+        EXPECT_EQ(ReadFile(ListPath()), Golden());
+    }
+    EXPECT_EQ(SnapshotCount(), 1);
+    EXPECT_TRUE(Log().contains(QStringLiteral("Dump block 0005 damaged")));
+}
+
+TEST_F(RomDumpTest, ABlockThatNeverArrivesWholeFailsTheDownload) {
+    ReadIdentity();
+    for (SimFault fault : {SimFault::BadData, SimFault::NoAnswer}) {
+        sim_.protocol.ClearFaults();
+        sim_.protocol.InjectFault(fault, 100, "EF,R", 3, /*skip*/ 3);  // from the fourth block on
+        EXPECT_FALSE(Download());
+        EXPECT_EQ(sim_.link.Status(), StatusFree);
+        EXPECT_TRUE(Log().contains(QStringLiteral("Dump list download failed after block 0003")));
+
+        // The listing holds the three good blocks, the second group filled up with erased
+        // lines, and ends with its total time; every data line is whole.
+        const QStringList lines = QString::fromLatin1(ReadFile(ListPath())).split(QStringLiteral("\r\n"));
+        const QRegularExpression dataLine(QStringLiteral("^[0-9A-F]{6} ([0-9A-F]{2} ){8} ([0-9A-F]{2} ){8}  .{16}$"));
+        int dataLines = 0;
+        for (const QString& line : lines)
+            dataLines += dataLine.match(line).hasMatch() ? 1 : 0;
+        EXPECT_EQ(dataLines, 32);
+        EXPECT_TRUE(lines.contains(DumpListing::DataLine(0x180, QByteArray(32, 'F'))));
+        EXPECT_TRUE(lines.contains(DumpListing::DataLine(0x1F0, QByteArray(32, 'F'))));
+        EXPECT_EQ(lines.at(lines.size() - 2), QStringLiteral(";\tTotal Download Time = 00:00:00"));
+    }
+}
+
+TEST_F(RomDumpTest, BlocksOutOfOrderAreRefusedAndARepeatedBlockIsNotListedTwice) {
+    // The instrument's stream is replaced by blocks in the order given.
+    const auto streamOf = [](QList<int> order) {
+        return [order](const SimRequest&, SimInstrumentState& s) {
+            SimReply reply;
+            for (int n : order)
+                reply.frames.append(SimReply::Frame(
+                    "EF,R", "00," + QByteArray::number(n).rightJustified(4, '0') + ",0080," + s.block(n).toHex().toUpper(),
+                    ctl::ACK, ctl::ETB));
+            reply.frames.append(SimReply::Frame("EF,R", {}, ctl::ACK, ctl::EOT));
+            return reply;
+        };
+    };
+    sim_.protocol.Register("EF,R", streamOf({1, 2, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
+    ASSERT_TRUE(Download());
+    EXPECT_EQ(ReadFile(ListPath()), Golden());
+    EXPECT_TRUE(Log().contains(QStringLiteral("Dump block 0002 received again")));
+
+    sim_.protocol.Register("EF,R", streamOf({1, 3, 4}));
+    EXPECT_FALSE(Download());
+    EXPECT_TRUE(Log().contains(QStringLiteral("Dump block 0003 out of order (block 0002 expected)")));
+}
+
+TEST_F(RomDumpTest, TheProgressWindowsCancelEndsTheDownloadAsFailed) {
+    ReadIdentity();
+    State().BusyState = 1;
+    frmUpload progress(UploadCancelHooks::For(sim_.link));
+    // Every block costs a tick here, so the cancel comes in the middle of the stream.
+    sim_.protocol.InjectFault(SimFault::Delay, 100, "EF,R", 1);
+    int ticks = 0;
+    sim_.onStep = [&] {
+        if (++ticks == 5)
+            progress.cmdUpload->click();
+    };
+    EXPECT_FALSE(Download());
+    EXPECT_TRUE(progress.Canceled());
+    EXPECT_EQ(sim_.link.Status(), StatusFree);
+    EXPECT_FALSE(sim_.link.Cancel());
+    EXPECT_TRUE(Log().contains(QStringLiteral("= User Cancel =")));
+    EXPECT_EQ(SnapshotCount(), 0);
+    EXPECT_TRUE(ReadFile(ListPath()).endsWith("Total Download Time = 00:00:00\r\n"));
+}
+
+TEST(DumpListingLines, DataLineAndGroupFill) {
+    // Sixteen bytes 41h to 50h.
+    EXPECT_EQ(DumpListing::DataLine(0x10, "4142434445464748494A4B4C4D4E4F50"),
+              QStringLiteral("000010 41 42 43 44 45 46 47 48  49 4A 4B 4C 4D 4E 4F 50   ABCDEFGHIJKLMNOP"));
+    EXPECT_EQ(DumpListing::HexDumpLine("00FF7E7F1F20000000000000000000"
+                                       "0a").right(16),
+              QStringLiteral("..~.. .........."));
+    EXPECT_EQ(DumpListing::GroupHeading().size(), 74);
+    EXPECT_EQ(DumpListing::DataLine(0, QByteArray(32, '0')).size(), 74);
+
+    // A download that ends after 20 lines: the second group continues in steps of 16 with
+    // twelve erased lines.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("list.dat"));
+    QStringList messages;
+    DumpListing listing([&](const QString& m) { messages << m; });
+    const Date start(46000.5);
+    listing.Open(path, start);
+    for (int i = 0; i < 20; ++i)
+        listing.AddLine(0x400 + 16 * i, QByteArray(32, '1'));
+    listing.Close(start, start.addSeconds(3725));
+    EXPECT_EQ(messages, QStringList({"Get Dump 000400-0004FF", "Get Dump 000500-0005FF"}));
+    const QStringList lines = QString::fromLatin1(ReadFile(path)).split(QStringLiteral("\r\n"));
+    EXPECT_TRUE(lines.contains(DumpListing::DataLine(0x530, QByteArray(32, '1'))));
+    EXPECT_TRUE(lines.contains(DumpListing::DataLine(0x540, QByteArray(32, 'F'))));
+    EXPECT_TRUE(lines.contains(DumpListing::DataLine(0x5F0, QByteArray(32, 'F'))));
+    EXPECT_EQ(lines.at(lines.size() - 2), QStringLiteral(";\tTotal Download Time = 01:02:05"));
+}
+
+}  // namespace
+}  // namespace mt52
