@@ -6,7 +6,20 @@
 namespace mt52 {
 
 uclLqif::uclLqif(QObject* parent)
-    : QObject(parent), mscComm(this), tmrTimer(this), core_(transport_, [] { DoEvents(); }, &relay_) {
+    : QObject(parent),
+      mscComm(this),
+      tmrTimer(this),
+      core_(transport_, [] { DoEvents(); }, &relay_),
+      operations_(core_, {[this] {
+                              if (mscComm.PortOpen())
+                                  mscComm.SetPortOpen(false);
+                              ZlIrDA1.SetPortOpen(false);
+                          },
+                          [this] {
+                              // Only an infrared adapter that is there can be opened again.
+                              if (!serialComm_ && ZlIrDA11::Available())
+                                  ZlIrDA1.SetPortOpen(true);
+                          }}) {
     mscComm.SetHandshaking(ZLComm::comNone);
     mscComm.SetRTSEnable(false);
     mscComm.SetDTREnable(false);

@@ -4,7 +4,9 @@
 // The link's work is done by LinkCore; this class chooses the transport, feeds the core
 // with the serial control's events and the timer's ticks, and turns the core's events
 // into signals.
+#include "link/InstrumentOperations.h"
 #include "link/LinkCore.h"
+#include "link/RomDump.h"
 #include "link/ZLComm.h"
 #include "link/ZlIrDA11.h"
 
@@ -79,6 +81,29 @@ public:
     // The link itself, for the operations (reads, uploads, dumps) built on it.
     LinkCore& Core() { return core_; }
 
+    // The memory dump listing (RomDump) and the one-shot operations (InstrumentOperations).
+    bool GetRomDump2(const QString& FileNames) { return dump_.GetRomDump2(FileNames); }
+    bool BodyDataClear() { return operations_.BodyDataClear(); }
+    bool PowerDataClear() { return operations_.PowerDataClear(); }
+    bool DefaultInstrument() { return operations_.DefaultInstrument(); }
+    // Closes the serial port (and the infrared one) and disconnects the link.
+    bool BodyPowerOff() { return operations_.BodyPowerOff(); }
+    bool ZeroCal(const QString& Datas) { return operations_.ZeroCal(Datas); }
+    bool SpanCal(const QString& Datas) { return operations_.SpanCal(Datas); }
+    bool ZeroStatus(Integer Index) const { return operations_.ZeroStatus(Index); }
+    bool SpanStatus(Integer Index) const { return operations_.SpanStatus(Index); }
+    bool zCal(const QString& O2denst) { return operations_.zCal(O2denst); }
+    bool SetCheckData() { return operations_.SetCheckData(); }
+    bool SetLED(bool on) { return operations_.SetLED(on); }
+    bool SetBuzzer(bool on) { return operations_.SetBuzzer(on); }
+    bool SetPump(bool on) { return operations_.SetPump(on); }
+    bool SetPumpLevel(Integer level) { return operations_.SetPumpLevel(level); }
+    bool Dw() { return operations_.Dw(); }
+    bool LpR(clsInstrument* iObj) { return operations_.LpR(iObj); }
+    bool Lp(clsInstrument* iObj) { return operations_.Lp(iObj); }
+    bool RunDensty() const { return operations_.RunDensty(); }
+    void SetRunDensty(bool run) { operations_.SetRunDensty(run); }
+
     ZLComm mscComm;
     ZlIrDA11 ZlIrDA1;
     QTimer tmrTimer;
@@ -141,6 +166,8 @@ private:
     EventRelay relay_{*this};
     ChosenTransport transport_{*this};
     LinkCore core_;
+    RomDump dump_{core_};
+    InstrumentOperations operations_;
     bool enabled_ = true;
     bool serialComm_ = false;
     bool propertiesChanged_ = false;

@@ -2,6 +2,7 @@
 #include "common/ModuleState.h"
 #include "common/ResText.h"
 #include "link/gui/FileMoveAnimation.h"
+#include "link/gui/TransferProgress.h"
 #include "link/gui/frmIrCommSelect.h"
 #include "link/gui/frmUpload.h"
 #include "platform/Twips.h"
@@ -9,11 +10,13 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace mt52 {
 namespace {
@@ -127,6 +130,22 @@ TEST_F(TransferDialogs, AnimationWrapsRoundItsFrames) {
     animation.Step();
     EXPECT_EQ(animation.Frame(), 0);
     EXPECT_FALSE(animation.grab().isNull());  // paints without a display
+}
+
+TEST_F(TransferDialogs, ProgressScopeClosesTheWindowAndResetsTheBusyStateOnEveryEnd) {
+    QPointer<frmUpload> seen;
+    try {
+        TransferProgress progress(6, {});
+        seen = &progress.Dialog();
+        EXPECT_EQ(State().BusyState, 6);
+        EXPECT_TRUE(progress.Dialog().isVisible());
+        progress.SetText(QStringLiteral("Get Dump 000000-0000FF"));
+        EXPECT_EQ(progress.Dialog().lblUpload->text(), QStringLiteral("Get Dump 000000-0000FF"));
+        throw std::runtime_error("the operation failed");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_TRUE(seen.isNull());
+    EXPECT_EQ(State().BusyState, 0);
 }
 
 // Runs `action` on the port choice window once it is shown blocking.
