@@ -1,0 +1,189 @@
+#include "common/DatabaseSchema.h"
+
+#include "platform/Database.h"
+#include "platform/RuntimeError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <algorithm>
+
+namespace mt52 {
+namespace {
+
+using T = ColumnType;
+
+// The five gas-slot groups: the columns for slot 1 repeated with the digits 1 to 5.
+void AddGasGroups(std::vector<ColumnSchema>& columns, const std::vector<ColumnSchema>& group) {
+    for (int slot = 1; slot <= 5; ++slot)
+        for (const ColumnSchema& c : group)
+            columns.push_back({QStringLiteral("Gas%1%2").arg(slot).arg(c.name), c.type});
+}
+
+TableSchema Table(const QString& name, std::vector<ColumnSchema> columns,
+                  const std::vector<ColumnSchema>& gasGroup = {}) {
+    columns.insert(columns.begin(), {QStringLiteral("SeqNo"), T::Integer});
+    if (!gasGroup.empty())
+        AddGasGroups(columns, gasGroup);
+    return {name, std::move(columns)};
+}
+
+std::vector<TableSchema> BuildTables() {
+    const ColumnSchema relNo{QStringLiteral("RelNo"), T::Integer};
+    const ColumnSchema userId{QStringLiteral("UserID"), T::Identity};
+    const ColumnSchema stationId{QStringLiteral("StationID"), T::Identity};
+    const ColumnSchema serialNo{QStringLiteral("SerialNo"), T::Identity};
+    const ColumnSchema writeDates{QStringLiteral("WriteDates"), T::Date};
+    const ColumnSchema dates{QStringLiteral("Dates"), T::Date};
+    const ColumnSchema datetimes{QStringLiteral("Datetimes"), T::Date};
+    auto c = [](const char* name, ColumnType type) { return ColumnSchema{QString::fromLatin1(name), type}; };
+
+    const std::vector<ColumnSchema> historyGroup{c("Name", T::Text),   c("Desit", T::Float), c("Point", T::Integer),
+                                                 c("Unit", T::Text),   c("Enable", T::YesNo), c("Before", T::Float),
+                                                 c("After", T::Float)};
+    std::vector<ColumnSchema> bumpGroup = historyGroup;
+    bumpGroup.push_back(c("Judge", T::Integer));
+    const std::vector<ColumnSchema> eventColumns{relNo, c("GasNo", T::Integer), c("GasName", T::Text),
+                                                 c("Alarm_Type", T::Integer), dates};
+
+    return {
+        Table(QStringLiteral("Log_head"),
+              {c("Names", T::Text), userId, stationId, serialNo, c("RomNum", T::Integer), c("Types", T::Integer),
+               c("LogNo", T::Integer), c("Dcount", T::Integer), c("FolderID", T::Text), dates, c("Last", T::Date),
+               c("Interval", T::Integer), c("Sampling", T::Integer), c("LunchBreak", T::Integer),
+               c("LEL_lo", T::Integer), c("LEL_hi", T::Integer), c("ppm_lo", T::Integer), c("ppm_hi", T::Integer),
+               c("vol_lo", T::Integer), c("vol_hi", T::Integer)},
+              {c("Name", T::Text), c("Full", T::Float), c("Desit", T::Float), c("Enable", T::YesNo),
+               c("Point", T::Integer), c("Unit", T::Text), c("Avr", T::Float), c("Max", T::Float), c("Min", T::Float),
+               c("Warning", T::Float), c("Alarm", T::Float), c("TWA", T::Float), c("STEL", T::Float),
+               c("MaxDate", T::Date), c("MinDate", T::Date), c("Ratio", T::Float)}),
+        Table(QStringLiteral("Interval_Data"), {relNo, datetimes, c("EvtTime", T::Date)},
+              {c("Value", T::Float), c("cnt", T::Integer)}),
+        Table(QStringLiteral("Interval_Event"), {relNo, datetimes, c("BaseDate", T::Date)}, {c("Event", T::Integer)}),
+        Table(QStringLiteral("Alarm_Data"), {relNo, datetimes}, {c("Value", T::Float)}),
+        Table(QStringLiteral("SnapShot"),
+              {relNo, userId, stationId, serialNo, writeDates, dates, c("LogNo", T::Text), c("GasName", T::Text),
+               c("FullScale", T::Text), c("Digit", T::Text), c("Unit", T::Text), c("Gasval", T::Text)},
+              {c("Name", T::Text), c("Full", T::Float), c("Desit", T::Float), c("Point", T::Integer),
+               c("Unit", T::Text), c("Enable", T::YesNo), c("val", T::Float), c("sts", T::Integer)}),
+        Table(QStringLiteral("Bump"), {relNo, userId, stationId, serialNo, writeDates, dates}, bumpGroup),
+        Table(QStringLiteral("cHistory"), {relNo, userId, stationId, serialNo, writeDates, dates}, historyGroup),
+        Table(QStringLiteral("cLatestHist"), {userId, stationId, serialNo, writeDates, c("CalLimit", T::Integer)},
+              {c("Name", T::Text), c("Desit", T::Float), c("Point", T::Integer), c("Unit", T::Text),
+               c("Enable", T::YesNo), c("AutoCal", T::Float), c("CalDate", T::Date), c("Before", T::Float),
+               c("After", T::Float)}),
+        Table(QStringLiteral("Alarm_Event"), eventColumns),
+        Table(QStringLiteral("Trouble_Event"), eventColumns),
+        Table(QStringLiteral("Power_Event"),
+              {relNo, c("LogCnt", T::Integer), dates, c("Power_Type", T::YesNo)}),
+        // Sensor-history logs: read by the browser, the views and the reports.
+        Table(QStringLiteral("SensorHistory"),
+              {relNo, dates, c("SensorNo", T::Integer), c("GasName", T::Text), c("FullScale", T::Float)}),
+    };
+}
+
+QString Quoted(const QString& identifier) { return QLatin1Char('"') + identifier + QLatin1Char('"'); }
+
+// A new empty file with a unique name beside a target path, deleted again unless kept.
+class ScratchFile {
+public:
+    explicit ScratchFile(const QString& target) {
+        for (int attempt = 0; attempt < 16 && path_.isEmpty(); ++attempt) {
+            const QString candidate =
+                target + QStringLiteral(".new-%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+            QFile file(candidate);
+            if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+                path_ = candidate;
+            else
+                error_ = file.errorString();
+        }
+    }
+    ~ScratchFile() {
+        if (!path_.isEmpty() && !kept_)
+            QFile::remove(path_);
+    }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+
+    bool isValid() const { return !path_.isEmpty(); }
+    const QString& path() const { return path_; }
+    const QString& error() const { return error_; }
+    void keep() { kept_ = true; }
+
+private:
+    QString path_;
+    QString error_;
+    bool kept_ = false;
+};
+
+}  // namespace
+
+bool TableSchema::hasRelNo() const {
+    return std::any_of(columns.begin(), columns.end(), [](const ColumnSchema& c) { return c.name == u"RelNo"; });
+}
+
+const std::vector<TableSchema>& DatabaseTables() {
+    static const std::vector<TableSchema> tables = BuildTables();
+    return tables;
+}
+
+QString SqlTypeOf(ColumnType type) {
+    switch (type) {
+    case T::Integer: return QStringLiteral("INTEGER");
+    case T::Float: return QStringLiteral("REAL");
+    case T::YesNo: return QStringLiteral("BOOLEAN INTEGER");
+    case T::Date: return QStringLiteral("DATETIME TEXT");
+    case T::Text: return QStringLiteral("TEXT");
+    case T::Identity: return QStringLiteral("TEXT COLLATE NOCASE");
+    }
+    return QString();
+}
+
+QStringList SchemaStatements() {
+    QStringList statements;
+    for (const TableSchema& table : DatabaseTables()) {
+        QStringList columns;
+        for (const ColumnSchema& column : table.columns) {
+            QString definition = Quoted(column.name) + QLatin1Char(' ') + SqlTypeOf(column.type);
+            if (column.name == u"SeqNo")
+                definition += QStringLiteral(" CONSTRAINT SeqNoKey PRIMARY KEY");
+            columns << definition;
+        }
+        statements << QStringLiteral("CREATE TABLE %1 (%2)").arg(Quoted(table.name), columns.join(QStringLiteral(", ")));
+        if (table.hasRelNo())
+            statements << QStringLiteral("CREATE INDEX %1 ON %2 (\"RelNo\")")
+                              .arg(Quoted(table.name + QStringLiteral("_RelNo")), Quoted(table.name));
+    }
+    return statements;
+}
+
+void CreateDatabaseFile(const QString& path, const QStringList& statements) {
+    const QFileInfo target(path);
+    if (target.exists() || target.isSymLink())
+        Raise(ErrDatabase, QStringLiteral("The database \"%1\" cannot be created: a file of that name exists").arg(path));
+    // The scratch file lies beside the target, so the final rename stays on one file system.
+    ScratchFile scratch(target.absoluteFilePath());
+    if (!scratch.isValid())
+        Raise(ErrDatabase, QStringLiteral("The database \"%1\" cannot be created: %2").arg(path, scratch.error()));
+    {
+        Database db(scratch.path(), Database::OpenMode::EmptyFile);
+        Transaction transaction(db);
+        for (const QString& statement : statements)
+            db.execute(statement);
+        transaction.commit();
+    }
+    // QFile::rename never replaces an existing file.
+    if (!QFile::rename(scratch.path(), path))
+        Raise(ErrDatabase,
+              QStringLiteral("The database \"%1\" cannot be created: the new file could not be given its name").arg(path));
+    scratch.keep();
+}
+
+void CreateDataBase(const QString& path) {
+    const QFileInfo target(path);
+    if (target.isFile())
+        return;
+    CreateDatabaseFile(path, SchemaStatements());
+}
+
+}  // namespace mt52

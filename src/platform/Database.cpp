@@ -1,0 +1,303 @@
+#include "platform/Database.h"
+
+#include "platform/DatabaseCodec.h"
+#include "platform/Numbers.h"
+#include "platform/RuntimeError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
+#include <cmath>
+#include <limits>
+#include <sqlite3.h>
+
+namespace mt52 {
+namespace {
+
+constexpr int kBusyTimeoutMs = 2000;
+constexpr int kStatementCacheLimit = 64;
+
+[[noreturn]] void RaiseSqlite(sqlite3* db, const QString& sql = {}) {
+    QString text = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
+    if (!sql.isEmpty())
+        text += QStringLiteral(" (in: %1)").arg(sql.simplified());
+    Raise(ErrDatabase, text);
+}
+
+// Refuses a file that is missing or is not an SQLite 3 database, before SQLite touches it.
+void CheckDatabaseFile(const QString& path, Database::OpenMode mode) {
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir())
+        Raise(ErrDatabase, QStringLiteral("The database file \"%1\" does not exist.").arg(path));
+    if (mode == Database::OpenMode::EmptyFile && info.size() == 0)
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        Raise(ErrDatabase, QStringLiteral("The database file \"%1\" cannot be read: %2").arg(path, file.errorString()));
+    static const QByteArray kMagic("SQLite format 3\0", 16);
+    if (file.read(kMagic.size()) != kMagic)
+        Raise(ErrDatabase, QStringLiteral("The file \"%1\" is not an SQLite 3 database. It was left unchanged.").arg(path));
+}
+
+// What a column holds beyond SQLite's own storage classes, by its declared type.
+enum class ColumnKind { Plain, Boolean, Date };
+
+ColumnKind KindOf(const char* declaredType) {
+    if (!declaredType)
+        return ColumnKind::Plain;
+    const QByteArray type = QByteArray(declaredType).toUpper();
+    if (type.contains("BOOL"))
+        return ColumnKind::Boolean;
+    if (type.contains("DATE"))
+        return ColumnKind::Date;
+    return ColumnKind::Plain;
+}
+
+Variant ReadNumber(sqlite3_stmt* stmt, int column) {
+    if (sqlite3_column_type(stmt, column) == SQLITE_INTEGER) {
+        const sqlite3_int64 v = sqlite3_column_int64(stmt, column);
+        if (v >= std::numeric_limits<Long>::min() && v <= std::numeric_limits<Long>::max())
+            return Variant(static_cast<Long>(v));
+        return Variant(static_cast<double>(v));
+    }
+    return Variant(sqlite3_column_double(stmt, column));
+}
+
+QString ReadText(sqlite3_stmt* stmt, int column) {
+    const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(stmt, column));
+    const int bytes = sqlite3_column_bytes16(stmt, column);
+    return QString::fromUtf16(text, bytes / 2);
+}
+
+Variant ReadValue(sqlite3_stmt* stmt, int column, ColumnKind kind) {
+    const int type = sqlite3_column_type(stmt, column);
+    if (type == SQLITE_NULL)
+        return Variant::Null();
+    const bool numeric = type == SQLITE_INTEGER || type == SQLITE_FLOAT;
+    switch (kind) {
+    case ColumnKind::Boolean:
+        if (numeric)
+            return Variant(sqlite3_column_double(stmt, column) != 0.0);
+        break;
+    case ColumnKind::Date:
+        if (numeric)
+            return Variant(Date(sqlite3_column_double(stmt, column)));
+        if (type == SQLITE_TEXT) {
+            const QString text = ReadText(stmt, column);
+            if (auto date = DecodeDbDate(text))
+                return Variant(*date);
+            return Variant(text);  // an odd stored text is handed over as it stands
+        }
+        break;
+    case ColumnKind::Plain: break;
+    }
+    if (numeric)
+        return ReadNumber(stmt, column);
+    return Variant(ReadText(stmt, column));
+}
+
+void Bind(sqlite3* db, sqlite3_stmt* stmt, int place, const Variant& value, const QString& sql) {
+    int rc = SQLITE_OK;
+    switch (value.type()) {
+    case Variant::Type::Empty:
+    case Variant::Type::Null: rc = sqlite3_bind_null(stmt, place); break;
+    case Variant::Type::Boolean: rc = sqlite3_bind_int(stmt, place, EncodeDbBool(value.toBool())); break;
+    case Variant::Type::Integer:
+    case Variant::Type::Long: rc = sqlite3_bind_int64(stmt, place, value.toLong()); break;
+    case Variant::Type::Single: {
+        const Single v = value.toSingle();
+        // The double of the single's shortest text, as the single was meant: 0.1 and not 0.100000001.
+        rc = sqlite3_bind_double(stmt, place, std::isfinite(v) ? SingleToText(v).toDouble() : double(v));
+        break;
+    }
+    case Variant::Type::Double: rc = sqlite3_bind_double(stmt, place, value.toDouble()); break;
+    case Variant::Type::Date: {
+        const QByteArray text = EncodeDbDate(value.toDate()).toUtf8();
+        rc = sqlite3_bind_text(stmt, place, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    case Variant::Type::String: {
+        const QString text = value.toString();
+        rc = sqlite3_bind_text16(stmt, place, text.utf16(), static_cast<int>(text.size() * 2), SQLITE_TRANSIENT);
+        break;
+    }
+    }
+    if (rc != SQLITE_OK)
+        RaiseSqlite(db, sql);
+}
+
+}  // namespace
+
+// Prepared statements kept by their text, so statements run many times in one transaction
+// (the rows of a downloaded record) are compiled once.
+class Database::Statements {
+public:
+    explicit Statements(sqlite3* db) : db_(db) {}
+    ~Statements() { clear(); }
+    Statements(const Statements&) = delete;
+    Statements& operator=(const Statements&) = delete;
+
+    // A statement ready to run with the values bound. It stays reset and unbound between uses.
+    sqlite3_stmt* prepare(const QString& sql, const std::vector<Variant>& values) {
+        sqlite3_stmt* stmt = cache_.value(sql, nullptr);
+        if (!stmt) {
+            if (cache_.size() >= kStatementCacheLimit)
+                clear();
+            stmt = compile(sql);
+            cache_.insert(sql, stmt);
+        }
+        const int expected = sqlite3_bind_parameter_count(stmt);
+        if (expected != static_cast<int>(values.size()))
+            Raise(ErrDatabase, QStringLiteral("The statement takes %1 values, %2 were given (in: %3)")
+                                   .arg(expected)
+                                   .arg(values.size())
+                                   .arg(sql.simplified()));
+        for (int i = 0; i < expected; ++i)
+            Bind(db_, stmt, i + 1, values[static_cast<std::size_t>(i)], sql);
+        return stmt;
+    }
+
+    void clear() {
+        for (sqlite3_stmt* stmt : std::as_const(cache_))
+            sqlite3_finalize(stmt);
+        cache_.clear();
+    }
+
+private:
+    sqlite3_stmt* compile(const QString& sql) {
+        sqlite3_stmt* stmt = nullptr;
+        const void* tail = nullptr;
+        if (sqlite3_prepare16_v3(db_, sql.utf16(), static_cast<int>(sql.size() * 2), SQLITE_PREPARE_PERSISTENT,
+                                 &stmt, &tail) != SQLITE_OK)
+            RaiseSqlite(db_, sql);
+        if (!stmt)
+            Raise(ErrDatabase, QStringLiteral("The statement text is empty"));
+        const auto* rest = static_cast<const char16_t*>(tail);
+        const auto* end = reinterpret_cast<const char16_t*>(sql.utf16()) + sql.size();
+        for (; rest && rest < end; ++rest) {
+            if (*rest != u';' && !QChar(*rest).isSpace()) {
+                sqlite3_finalize(stmt);
+                Raise(ErrDatabase, QStringLiteral("One statement at a time (in: %1)").arg(sql.simplified()));
+            }
+        }
+        return stmt;
+    }
+
+    sqlite3* db_;
+    QHash<QString, sqlite3_stmt*> cache_;
+};
+
+namespace {
+// Leaves a cached statement reset and unbound however its use ends.
+class StatementUse {
+public:
+    explicit StatementUse(sqlite3_stmt* stmt) : stmt_(stmt) {}
+    ~StatementUse() {
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+    }
+    StatementUse(const StatementUse&) = delete;
+    StatementUse& operator=(const StatementUse&) = delete;
+
+private:
+    sqlite3_stmt* stmt_;
+};
+}  // namespace
+
+Database::Database(const QString& path, OpenMode mode) : path_(path), db_(nullptr, &sqlite3_close_v2) {
+    CheckDatabaseFile(path, mode);
+    sqlite3* handle = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &handle, SQLITE_OPEN_READWRITE, nullptr);
+    db_.reset(handle);
+    if (rc != SQLITE_OK)
+        Raise(ErrDatabase, QStringLiteral("The database \"%1\" cannot be opened: %2")
+                               .arg(path, handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString()));
+    sqlite3_extended_result_codes(handle, 1);
+    sqlite3_busy_timeout(handle, kBusyTimeoutMs);
+    statements_ = std::make_unique<Statements>(handle);
+    // Reading the schema makes SQLite look inside the file now, so a damaged file is refused here.
+    try {
+        execute(QStringLiteral("PRAGMA synchronous=FULL"));
+        query(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    } catch (const RuntimeError& e) {
+        Raise(ErrDatabase, QStringLiteral("The database \"%1\" cannot be used (%2). It was left unchanged.")
+                               .arg(path, e.description()));
+    }
+}
+
+Database::~Database() = default;
+Database::Database(Database&&) noexcept = default;
+Database& Database::operator=(Database&&) noexcept = default;
+
+bool Database::inTransaction() const { return db_ && sqlite3_get_autocommit(db_.get()) == 0; }
+
+int Database::execute(const QString& sql, const std::vector<Variant>& values) {
+    sqlite3_stmt* stmt = statements_->prepare(sql, values);
+    StatementUse use(stmt);
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE)
+        RaiseSqlite(db_.get(), sql);
+    return sqlite3_changes(db_.get());
+}
+
+Recordset Database::query(const QString& sql, const std::vector<Variant>& values) {
+    sqlite3_stmt* stmt = statements_->prepare(sql, values);
+    StatementUse use(stmt);
+    const int columns = sqlite3_column_count(stmt);
+    QStringList names;
+    std::vector<ColumnKind> kinds;
+    for (int i = 0; i < columns; ++i) {
+        names << QString::fromUtf8(sqlite3_column_name(stmt, i));
+        kinds.push_back(KindOf(sqlite3_column_decltype(stmt, i)));
+    }
+    std::vector<Variant> cells;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        for (int i = 0; i < columns; ++i)
+            cells.push_back(ReadValue(stmt, i, kinds[static_cast<std::size_t>(i)]));
+    }
+    if (rc != SQLITE_DONE)
+        RaiseSqlite(db_.get(), sql);
+    return Recordset(std::move(names), std::move(cells));
+}
+
+Transaction::Transaction(Database& db) : db_(db) {
+    if (db_.inTransaction())
+        Raise(ErrDatabase, QStringLiteral("A transaction is already open on \"%1\"").arg(db_.path()));
+    // IMMEDIATE takes the write lock now: record numbers read inside stay free until the commit.
+    db_.execute(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+Transaction::~Transaction() {
+    if (!done_ && db_.inTransaction())
+        sqlite3_exec(db_.db_.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void Transaction::commit() {
+    if (done_)
+        Raise(ErrDatabase, QStringLiteral("The transaction has already ended"));
+    if (!db_.inTransaction()) {
+        done_ = true;
+        Raise(ErrDatabase, QStringLiteral("The transaction was undone by an earlier failure; nothing was stored"));
+    }
+    db_.execute(QStringLiteral("COMMIT"));
+    done_ = true;
+}
+
+Long Transaction::nextSeqNo(const QString& table) {
+    static const QRegularExpression identifier(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    if (!identifier.match(table).hasMatch())
+        Raise(ErrDatabase, QStringLiteral("\"%1\" is not a table name").arg(table));
+    if (!db_.inTransaction())
+        Raise(ErrDatabase, QStringLiteral("The transaction has ended"));
+    Recordset rs = db_.query(QStringLiteral("SELECT MAX(SeqNo) AS MaxSeq FROM \"%1\"").arg(table));
+    const Variant largest = rs.field(0);
+    if (largest.isNull())
+        return 1;
+    return ToLong(largest.toDouble() + 1.0);
+}
+
+}  // namespace mt52

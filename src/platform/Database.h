@@ -1,0 +1,78 @@
+#pragma once
+// One open connection to the program's database file, an SQLite 3 database.
+//
+// Every value reaches SQLite as a bound parameter ("?" in the statement text, values in
+// order): Empty and Null as NULL, a Boolean as 1 or 0, a Date as its stored text (see
+// DatabaseCodec.h), a Single as the double of its shortest text (so 0.1 is stored as 0.1).
+// Every failure raises RuntimeError ErrDatabase with SQLite's message.
+#include "platform/Recordset.h"
+#include "platform/Types.h"
+#include "platform/Variant.h"
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+
+namespace mt52 {
+
+class Database {
+public:
+    enum class OpenMode {
+        // The file must be an SQLite 3 database; any other file is refused and left as it is.
+        ExistingDatabase,
+        // The file must exist and may be empty (a new file about to receive its tables).
+        EmptyFile,
+    };
+
+    // Opens the file at the path for reading and writing. Nothing is created: a missing
+    // file is an error.
+    explicit Database(const QString& path, OpenMode mode = OpenMode::ExistingDatabase);
+    ~Database();
+    Database(Database&&) noexcept;
+    Database& operator=(Database&&) noexcept;
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    const QString& path() const { return path_; }
+
+    // Runs one statement with the values bound in order; returns the number of rows it
+    // changed. A statement that fails changes nothing.
+    int execute(const QString& sql, const std::vector<Variant>& values = {});
+    // Runs one query with the values bound in order and reads all of its rows.
+    Recordset query(const QString& sql, const std::vector<Variant>& values = {});
+
+    bool inTransaction() const;
+
+private:
+    friend class Transaction;
+    class Statements;
+
+    QString path_;
+    std::unique_ptr<sqlite3, int (*)(sqlite3*)> db_;
+    std::unique_ptr<Statements> statements_;
+};
+
+// A write that belongs together: begun on construction, stored by commit(), undone when the
+// guard goes out of scope without a commit (also when an exception passes through).
+class Transaction {
+public:
+    explicit Transaction(Database& db);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    // ErrDatabase when the commit fails or the transaction was already undone by a failure.
+    void commit();
+
+    // The next record number of a table: its largest SeqNo + 1, or 1 when it is empty. Read
+    // under this transaction's write lock, so the number stays free until the commit.
+    Long nextSeqNo(const QString& table);
+
+private:
+    Database& db_;
+    bool done_ = false;
+};
+
+}  // namespace mt52

@@ -1,0 +1,217 @@
+#include "common/DatabaseSchema.h"
+#include "platform/Database.h"
+#include "platform/DatabaseCodec.h"
+#include "platform/RuntimeError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace mt52 {
+namespace {
+
+// The error a call raises: its number and text; number 0 when it raises none.
+struct Failure {
+    int number = 0;
+    QString text;
+};
+Failure FailureOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const RuntimeError& e) {
+        return {e.number(), e.description()};
+    }
+    return {};
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+Date At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) { return *Date::FromParts(y, mo, d, h, mi, s); }
+
+// A database with one table of every kind of column.
+class DatabaseTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        path_ = dir_.filePath(QStringLiteral("test.db"));
+        CreateDatabaseFile(path_, {QStringLiteral("CREATE TABLE Sample (SeqNo INTEGER PRIMARY KEY, Num INTEGER, "
+                                                  "Real REAL, Flag BOOLEAN INTEGER, Stamp DATETIME TEXT, Txt TEXT)")});
+    }
+    QTemporaryDir dir_;
+    QString path_;
+};
+
+TEST_F(DatabaseTest, OpeningNeverCreatesOrChangesAFile) {
+    const QString missing = dir_.filePath(QStringLiteral("missing.db"));
+    Failure f = FailureOf([&] { Database db(missing); });
+    EXPECT_EQ(f.number, ErrDatabase);
+    EXPECT_TRUE(f.text.contains(missing)) << f.text.toStdString();
+    EXPECT_FALSE(QFile::exists(missing));
+
+    struct Case { const char* name; QByteArray bytes; };
+    for (const Case& c : {Case{"foreign.mdb", QByteArray("Standard Jet DB\0\0 some bytes of another engine", 48)},
+                          Case{"empty.mdb", QByteArray()},
+                          Case{"damaged.mdb", QByteArray("SQLite format 3\0", 16) + QByteArray(200, '\xff')}}) {
+        const QString path = dir_.filePath(QString::fromLatin1(c.name));
+        WriteFile(path, c.bytes);
+        f = FailureOf([&] { Database db(path); });
+        EXPECT_EQ(f.number, ErrDatabase) << c.name;
+        EXPECT_TRUE(f.text.contains(path)) << f.text.toStdString();
+        EXPECT_EQ(ReadAll(path), c.bytes) << c.name;
+        EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).filter(QString::fromLatin1(c.name)).size(), 1);
+    }
+}
+
+TEST_F(DatabaseTest, ValuesAreBoundAndReadBackWithTheirTypes) {
+    Database db(path_);
+    const QString insert = QStringLiteral("INSERT INTO Sample VALUES (?, ?, ?, ?, ?, ?)");
+    db.execute(insert, {Long(1), Integer(-7), Single(0.1f), true, At(2024, 3, 15, 14, 5, 9), "O'Brien; DROP TABLE Sample"});
+    db.execute(insert, {Long(2), Variant(), Variant::Null(), false, Variant::Null(), ""});
+    db.execute(insert, {Long(3), 3000000000LL, 2.5, Long(5), Date(At(2024, 3, 15).value() + 0.6 / 86400), "x"});
+
+    Recordset rs = db.query(QStringLiteral("SELECT * FROM Sample ORDER BY SeqNo"));
+    ASSERT_EQ(rs.recordCount(), 3);
+    EXPECT_EQ(rs.field("Num"), Variant(Long(-7)));
+    EXPECT_EQ(rs.field("Real"), Variant(0.1));  // the single's own decimal value, not 0.100000001
+    EXPECT_EQ(rs.field("Flag"), Variant(true));
+    EXPECT_EQ(rs.field("Stamp"), Variant(At(2024, 3, 15, 14, 5, 9)));
+    EXPECT_EQ(rs.field("Txt"), Variant("O'Brien; DROP TABLE Sample"));
+    rs.moveNext();
+    EXPECT_TRUE(rs.field("Num").isNull());  // Empty is stored as Null
+    EXPECT_TRUE(rs.field("Real").isNull());
+    EXPECT_EQ(rs.field("Flag"), Variant(false));
+    EXPECT_TRUE(rs.field("Stamp").isNull());
+    EXPECT_EQ(rs.field("Txt"), Variant(""));  // the empty text is not Null
+    rs.moveNext();
+    EXPECT_EQ(rs.field("Num"), Variant(3000000000.0));  // beyond a Long
+    EXPECT_EQ(rs.field("Flag"), Variant(true));          // any non-zero is True
+    EXPECT_EQ(rs.field("Stamp"), Variant(At(2024, 3, 15, 0, 0, 1)));  // whole seconds
+
+    // The stored forms: a date as its text, a Boolean as 1/0.
+    Recordset raw = db.query(QStringLiteral("SELECT typeof(Stamp) AS T, CAST(Stamp AS TEXT) AS S, Flag + 0 AS F "
+                                            "FROM Sample WHERE SeqNo = ?"),
+                             {Long(1)});
+    EXPECT_EQ(raw.field("T"), Variant("text"));
+    EXPECT_EQ(raw.field("S"), Variant("2024-03-15 14:05:09"));
+    EXPECT_EQ(raw.field("F"), Variant(Long(1)));
+
+    // A date compares equal to the same date bound again, and an odd stored text is handed over as text.
+    EXPECT_EQ(db.query(QStringLiteral("SELECT * FROM Sample WHERE Stamp = ?"), {At(2024, 3, 15, 14, 5, 9)}).recordCount(), 1);
+    db.execute(QStringLiteral("UPDATE Sample SET Stamp = ? WHERE SeqNo = 2"), {"not a date"});
+    EXPECT_EQ(db.query(QStringLiteral("SELECT Stamp FROM Sample WHERE SeqNo = 2")).field("stamp"), Variant("not a date"));
+}
+
+TEST_F(DatabaseTest, RecordsetMovesAndLooksFieldsUpWithoutRegardToCase) {
+    Database db(path_);
+    for (Long i = 1; i <= 3; ++i)
+        db.execute(QStringLiteral("INSERT INTO Sample (SeqNo, Txt) VALUES (?, ?)"), {i, QStringLiteral("row %1").arg(i)});
+
+    Recordset rs = db.query(QStringLiteral("select seqno, TXT from SAMPLE order by SeqNo"));
+    EXPECT_EQ(rs.recordCount(), 3);
+    EXPECT_EQ(rs.field("SeqNo"), Variant(Long(1)));
+    rs.moveLast();
+    EXPECT_EQ(rs.field("txt"), Variant("row 3"));
+    rs.moveFirst();
+    QStringList seen;
+    for (; !rs.atEnd(); rs.moveNext())
+        seen << rs.field("Txt").toString();
+    EXPECT_EQ(seen, (QStringList{"row 1", "row 2", "row 3"}));
+    EXPECT_EQ(FailureOf([&] { rs.moveNext(); }).number, ErrDatabase);
+    EXPECT_EQ(FailureOf([&] { rs.field("Txt"); }).number, ErrDatabase);  // no current record
+    rs.moveFirst();
+    const Failure missing = FailureOf([&] { rs.field("Gasval"); });
+    EXPECT_EQ(missing.number, ErrDatabase);
+    EXPECT_TRUE(missing.text.contains("Gasval"));
+
+    Recordset none = db.query(QStringLiteral("SELECT * FROM Sample WHERE SeqNo = ?"), {Long(99)});
+    EXPECT_EQ(none.recordCount(), 0);
+    EXPECT_TRUE(none.atEnd());
+    none.moveLast();
+    none.moveFirst();
+    EXPECT_TRUE(none.atEnd());
+    EXPECT_EQ(FailureOf([&] { none.field("Txt"); }).number, ErrDatabase);
+
+    Recordset max = db.query(QStringLiteral("Select Max(SeqNo) As MaxSeq From sample;"));
+    EXPECT_EQ(max.field("maxseq"), Variant(Long(3)));
+}
+
+TEST_F(DatabaseTest, FailingStatementsRaiseTheEngineMessageAndChangeNothing) {
+    Database db(path_);
+    db.execute(QStringLiteral("INSERT INTO Sample (SeqNo) VALUES (1)"));
+    struct Case { const char* sql; std::vector<Variant> values; const char* message; };
+    for (const Case& c : std::vector<Case>{
+             {"SELECT * FROM NoSuchTable", {}, "no such table"},
+             {"INSERT INTO Sample (SeqNo) VALUES (2), (1)", {}, "UNIQUE"},  // the first row is not kept either
+             {"INSERT INTO Sample (SeqNo) VALUES (?)", {}, "1 values, 0"},
+             {"INSERT INTO Sample (SeqNo) VALUES (?)", {Long(5), Long(6)}, "1 values, 2"},
+             {"DELETE FROM Sample; DELETE FROM Sample", {}, "One statement"},
+         }) {
+        const Failure f = FailureOf([&] { db.execute(QString::fromLatin1(c.sql), c.values); });
+        EXPECT_EQ(f.number, ErrDatabase) << c.sql;
+        EXPECT_TRUE(f.text.contains(QString::fromLatin1(c.message))) << f.text.toStdString();
+    }
+    EXPECT_EQ(db.query(QStringLiteral("SELECT SeqNo FROM Sample")).recordCount(), 1);
+    EXPECT_EQ(db.execute(QStringLiteral("DELETE FROM Sample;")), 1);  // a closing ";" is fine
+}
+
+TEST_F(DatabaseTest, TransactionKeepsAllOrNothing) {
+    Database db(path_);
+    auto count = [&] { return db.query(QStringLiteral("SELECT * FROM Sample")).recordCount(); };
+    {
+        Transaction t(db);
+        EXPECT_EQ(t.nextSeqNo(QStringLiteral("Sample")), 1);
+        db.execute(QStringLiteral("INSERT INTO Sample (SeqNo) VALUES (?)"), {t.nextSeqNo(QStringLiteral("Sample"))});
+        EXPECT_EQ(t.nextSeqNo(QStringLiteral("sample")), 2);  // sees its own rows
+        // Another connection to the same file reads while the writer holds its transaction.
+        Database reader(path_);
+        EXPECT_EQ(reader.query(QStringLiteral("SELECT * FROM Sample")).recordCount(), 0);
+    }  // no commit: undone
+    EXPECT_EQ(count(), 0);
+    EXPECT_FALSE(db.inTransaction());
+
+    EXPECT_EQ(FailureOf([&] {
+                  Transaction t(db);
+                  db.execute(QStringLiteral("INSERT INTO Sample (SeqNo) VALUES (1)"));
+                  db.execute(QStringLiteral("INSERT INTO Sample (SeqNo) VALUES (1)"));  // fails: the first goes too
+                  t.commit();
+              }).number,
+              ErrDatabase);
+    EXPECT_EQ(count(), 0);
+
+    {
+        Transaction t(db);
+        db.execute(QStringLiteral("INSERT INTO Sample (SeqNo) VALUES (41)"));
+        EXPECT_EQ(FailureOf([&] { Transaction nested(db); }).number, ErrDatabase);
+        EXPECT_EQ(t.nextSeqNo(QStringLiteral("Sample")), 42);
+        EXPECT_EQ(FailureOf([&] { t.nextSeqNo(QStringLiteral("Sample; DROP TABLE Sample")); }).number, ErrDatabase);
+        t.commit();
+    }
+    EXPECT_EQ(count(), 1);
+}
+
+TEST(DatabaseCodec, DatesAreStoredAsTextOfWholeSeconds) {
+    EXPECT_EQ(EncodeDbDate(At(2009, 4, 30, 8, 5, 3)), QStringLiteral("2009-04-30 08:05:03"));
+    EXPECT_EQ(EncodeDbDate(InvalidDateMark), QStringLiteral("1900-01-01 00:00:00"));
+    EXPECT_EQ(EncodeDbDate(Date(0.0)), QStringLiteral("1899-12-30 00:00:00"));
+    EXPECT_EQ(EncodeDbDate(Date(At(2024, 12, 31, 23, 59, 59).value() + 0.7 / 86400)), QStringLiteral("2025-01-01 00:00:00"));
+    for (const Date& d : {At(2009, 4, 30, 8, 5, 3), InvalidDateMark, Date(0.0), At(9999, 12, 31, 23, 59, 59)})
+        EXPECT_EQ(DecodeDbDate(EncodeDbDate(d)), d) << EncodeDbDate(d).toStdString();
+    for (const char* bad : {"", "2024-02-30 00:00:00", "2024-3-5 01:02:03", "2024-03-05 24:00:00",
+                            "2024-03-05 01:02:03 ", "2024/03/05 01:02:03", "2024-03-05"})
+        EXPECT_FALSE(DecodeDbDate(QString::fromLatin1(bad)).has_value()) << bad;
+}
+
+}  // namespace
+}  // namespace mt52
