@@ -1,0 +1,34 @@
+#pragma once
+// What the main window uses of its instrument-link control: the retry and time-out it hands
+// over at load, the port choice and opening, the link timer it stops at close, the
+// communication log, and the status through which it ends a wait when the window closes.
+// The property scheme of the link control: a get and a set share the name.
+#include "platform/Types.h"
+
+#include <QString>
+
+namespace mt52 {
+
+class MainWindowLink {
+public:
+    virtual ~MainWindowLink() = default;
+
+    virtual void Retry(Integer value) = 0;
+    virtual void Timeout(Integer seconds) = 0;
+    virtual void SerialComm(bool value) = 0;
+    virtual void CommPort(Integer port) = 0;
+    virtual void RTSEnable(bool value) = 0;
+    virtual void DTREnable(bool value) = 0;
+    virtual void Handshaking(Integer mode) = 0;
+    virtual void Settings(const QString& settings) = 0;
+    virtual void PortOpen(bool open) = 0;
+    virtual bool PortOpen() const = 0;
+    virtual void TimerEnabled(bool enabled) = 0;
+    virtual void AddLog(const QString& text) = 0;
+    // A link operation is waiting for its reply.
+    virtual bool Waiting() const = 0;
+    // Ends the waiting operation at once as cancelled (it returns failure to its caller).
+    virtual void AbortWait() = 0;
+};
+
+}  // namespace mt52
