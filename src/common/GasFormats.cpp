@@ -1,0 +1,111 @@
+#include "common/GasFormats.h"
+
+#include "common/ReadingCodes.h"
+#include "common/ResText.h"
+#include "platform/Numbers.h"
+#include "platform/VbString.h"
+
+namespace mt52 {
+
+GasCaptionParts GasCaptionParts::Settings(const QString& name, Single fullScale, Integer point,
+                                          const QString& unit) {
+    GasCaptionParts parts;
+    parts.Name = name;
+    parts.FullScale = fullScale;
+    parts.Point = point;
+    parts.Unit = unit;
+    return parts;
+}
+
+GasCaptionParts GasCaptionParts::Sent(const QString& name, const QString& fullScale, const QString& unit) {
+    GasCaptionParts parts;
+    parts.Name = name;
+    parts.Unit = unit;
+    parts.InstrumentTexts = true;
+    parts.FullScaleText = fullScale;
+    return parts;
+}
+
+QString GasCaption(const QString& name, const QString& unit, Single fullScale, Integer point) {
+    QString caption;
+    if (Trim(name).isEmpty())
+        caption = EmptyGasCaption;
+    else if (fullScale != -1.0f)
+        caption = name + QLatin1Char('(') + FormatNumber(fullScale, DecimalFormat(point)) + unit + QLatin1Char(')');
+    else
+        caption = name + QLatin1Char('(') + unit + QLatin1Char(')');
+    return InstGlyphToText(caption);
+}
+
+QString GasCaptionOf(const GasCaptionSource& record, Integer gas) {
+    const GasCaptionParts parts = record.GasCaptionPartsOf(gas);
+    if (Trim(parts.Name).isEmpty())
+        return EmptyGasCaption;
+    if (!parts.InstrumentTexts) {
+        return parts.Name + QLatin1Char('(') + FormatNumber(parts.FullScale, DecimalFormat(parts.Point)) +
+               parts.Unit + QLatin1Char(')');
+    }
+    // A damaged full-scale text is shown as it stands rather than failing the whole caption.
+    const QString fullScale = Trim(parts.FullScaleText);
+    const QString shown = IsNumeric(fullScale) ? SingleToText(ToSingle(ParseNumber(fullScale))) : fullScale;
+    return Trim(parts.Name) + QLatin1Char('(') + shown + Trim(parts.Unit) + QLatin1Char(')');
+}
+
+QString GasCaptionOf(const GasCaptionSource* record, Integer gas) {
+    return record != nullptr ? GasCaptionOf(*record, gas) : EmptyGasCaption;
+}
+
+QString DecimalFormat(Integer point) {
+    if (point == 0)
+        return QStringLiteral("#0");
+    if (point >= 1 && point <= 9)
+        return QStringLiteral("#0.") + QString(point, QLatin1Char('0'));
+    return QString();
+}
+
+QString UnitSuffix(Integer unitCode, Single unitSwitch, Single value, Single limit,
+                   const QString& alternativeText, const QString& unitText) {
+    if (unitSwitch > 0) {
+        switch (unitCode) {
+        case ReadingCode::UnitLel: return QStringLiteral(" %LEL");
+        case ReadingCode::UnitPpm: return QStringLiteral(" ppm");
+        case ReadingCode::UnitVol: return QStringLiteral(" vol%");
+        default: return QString();
+        }
+    }
+    if (!alternativeText.isEmpty() && value > limit)
+        return QLatin1Char(' ') + alternativeText;
+    return QLatin1Char(' ') + unitText;
+}
+
+QString FormatReading(const QString& text, Single fullScale) {
+    if (fullScale == static_cast<Single>(ReadingCode::NoData))
+        return QStringLiteral("-----");
+    if (!IsNumeric(text))
+        return text;
+    const double value = ParseNumber(text);
+    return (value >= 0 && value <= fullScale) ? text : QStringLiteral("OVER");
+}
+
+Integer IntervalToIndex(Integer seconds) {
+    switch (seconds) {
+    case 10: return 0;
+    case 20: return 1;
+    case 30: return 2;
+    case 60: return 3;
+    case 180: return 4;
+    case 300: return 5;
+    case 600: return 6;
+    default: return 5;
+    }
+}
+
+Single RoundDownToStep(Single value, Single step) {
+    if (value < 0 || step == 0)
+        return 0;
+    const Single quotient = value / step;
+    const Integer whole = ToInteger(quotient);
+    return static_cast<Single>(whole * step);
+}
+
+}  // namespace mt52
