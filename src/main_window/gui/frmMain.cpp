@@ -79,7 +79,7 @@ QFrame* MakeInnerFrame(QWidget* parent, const QString& name, double width, doubl
 frmMainServices frmMainServices::Defaults() {
     frmMainServices services;
     services.InitCommSettings = [] { State().LinkSettings = QStringLiteral("921600,n,8,1"); };
-    services.CreateDataBase = [](const QString& path) { CreateDataBase(path); };
+    services.CreateDataBase = [](const QString& path) { mt52::CreateDataBase(path); };
     services.LockHolderNames = [] { return CurrentLockHolder(); };
     return services;
 }
@@ -633,45 +633,63 @@ bool frmMain::Form_QueryUnload() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    if (unloaded_) {
-        event->accept();
-        return;
+    if (!unloaded_ && !ClosePending()) {
+        if (!Form_QueryUnload()) {
+            event->ignore();
+            return;
+        }
+        closePending_ = PendingEnd::Close;
+        if (WaitsRunning()) {
+            ScheduleEnd();
+        } else {
+            EndNow();
+        }
     }
-    event->ignore();
-    if (ClosePending() || !Form_QueryUnload())
-        return;
-    closePending_ = PendingEnd::Close;
-    FinishPendingEnd();
+    if (unloaded_)
+        event->accept();
+    else
+        event->ignore();
 }
 
 void frmMain::Terminate() {
-    if (unloaded_)
+    if (unloaded_ || closePending_ == PendingEnd::Close)
         return;
     closePending_ = PendingEnd::Terminate;
     FinishPendingEnd();
 }
 
-void frmMain::FinishPendingEnd() {
-    if (unloaded_ || closePending_ == PendingEnd::None)
-        return;
+bool frmMain::WaitsRunning() {
     const bool linkWaiting = link_ && link_->Waiting();
     if (linkWaiting)
         link_->AbortWait();
-    // A handler is still running below us while a wait yields or a modal box runs: the window
-    // goes once control is back in the outermost message loop.
-    if (linkWaiting || DoEventsDepth() > 0 || QThread::currentThread()->loopLevel() > 1) {
-        QTimer::singleShot(10, this, [this] { FinishPendingEnd(); });
+    // A handler is still running below us while a wait yields or a modal box runs.
+    return linkWaiting || DoEventsDepth() > 0 || QThread::currentThread()->loopLevel() > 1;
+}
+
+void frmMain::ScheduleEnd() {
+    QTimer::singleShot(10, this, [this] { FinishPendingEnd(); });
+}
+
+void frmMain::FinishPendingEnd() {
+    if (unloaded_ || closePending_ == PendingEnd::None)
+        return;
+    if (WaitsRunning()) {
+        ScheduleEnd();
         return;
     }
+    EndNow();
+    close();
+}
+
+void frmMain::EndNow() {
     tmrInter->stop();
     if (closePending_ == PendingEnd::Close) {
         Form_Unload();
-    } else {
-        if (link_)
-            link_->TimerEnabled(false);
-        unloaded_ = true;
+        return;
     }
-    close();
+    if (link_)
+        link_->TimerEnabled(false);
+    unloaded_ = true;
 }
 
 void frmMain::Form_Unload() {

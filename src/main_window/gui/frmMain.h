@@ -205,8 +205,13 @@ private:
     void SizeForFirstRun();
     void CentreOnScreen();
     void tmrInter_Timer();
+    // Whether a wait is still running below the current handler; ends a waiting link operation.
+    bool WaitsRunning();
+    void ScheduleEnd();
     // Ends the window once no wait is running; otherwise tries again shortly.
     void FinishPendingEnd();
+    // Stops the clock and unloads (a close) or just stops the link timer (a termination).
+    void EndNow();
 
     frmMainServices services_;
     std::unique_ptr<MainWindowLink> link_;
