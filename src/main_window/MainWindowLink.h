@@ -6,8 +6,11 @@
 #include "platform/Types.h"
 
 #include <QString>
+#include <memory>
 
 namespace mt52 {
+
+class uclLqif;
 
 class MainWindowLink {
 public:
@@ -29,6 +32,34 @@ public:
     virtual bool Waiting() const = 0;
     // Ends the waiting operation at once as cancelled (it returns failure to its caller).
     virtual void AbortWait() = 0;
+    // The link control itself, for the pages' operations; null for a stand-in.
+    virtual uclLqif* Control() { return nullptr; }
+};
+
+// The window's link over the program's link control, which it owns.
+class LinkControlLink final : public MainWindowLink {
+public:
+    LinkControlLink();
+    ~LinkControlLink() override;
+
+    void Retry(Integer value) override;
+    void Timeout(Integer seconds) override;
+    void SerialComm(bool value) override;
+    void CommPort(Integer port) override;
+    void RTSEnable(bool value) override;
+    void DTREnable(bool value) override;
+    void Handshaking(Integer mode) override;
+    void Settings(const QString& settings) override;
+    void PortOpen(bool open) override;
+    bool PortOpen() const override;
+    void TimerEnabled(bool enabled) override;
+    void AddLog(const QString& text) override;
+    bool Waiting() const override;
+    void AbortWait() override;
+    uclLqif* Control() override { return control_.get(); }
+
+private:
+    std::unique_ptr<uclLqif> control_;
 };
 
 }  // namespace mt52

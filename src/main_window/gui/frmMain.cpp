@@ -81,6 +81,7 @@ frmMainServices frmMainServices::Defaults() {
     services.InitCommSettings = [] { State().LinkSettings = QStringLiteral("921600,n,8,1"); };
     services.CreateDataBase = [](const QString& path) { mt52::CreateDataBase(path); };
     services.LockHolderNames = [] { return CurrentLockHolder(); };
+    services.CreateLink = [](frmMain&) -> std::unique_ptr<MainWindowLink> { return std::make_unique<LinkControlLink>(); };
     return services;
 }
 

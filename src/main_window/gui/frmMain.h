@@ -91,6 +91,7 @@ public:
     // Lays out the inside of the visible page (index); called by Form_Resize.
     void SetPageLayout(std::function<void(frmMain&, int)> layout) { pageLayout_ = std::move(layout); }
 
+    // The link control; Control() gives the program's control itself for the pages' operations.
     MainWindowLink& uclLQ4005() { return *link_; }
     // The lock held on the database, or null when none is held.
     const DatabaseLockFile* DatabaseLock() const { return lock_.get(); }

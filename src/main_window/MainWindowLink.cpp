@@ -1,0 +1,29 @@
+#include "main_window/MainWindowLink.h"
+
+#include "link/LinkStatus.h"
+#include "link/uclLqif.h"
+
+namespace mt52 {
+
+LinkControlLink::LinkControlLink() : control_(std::make_unique<uclLqif>()) {}
+LinkControlLink::~LinkControlLink() = default;
+
+void LinkControlLink::Retry(Integer value) { control_->SetRetry(value); }
+void LinkControlLink::Timeout(Integer seconds) { control_->SetTimeout(seconds); }
+void LinkControlLink::SerialComm(bool value) { control_->SetSerialComm(value); }
+void LinkControlLink::CommPort(Integer port) { control_->SetCommPort(port); }
+void LinkControlLink::RTSEnable(bool value) { control_->SetRTSEnable(value); }
+void LinkControlLink::DTREnable(bool value) { control_->SetDTREnable(value); }
+void LinkControlLink::Handshaking(Integer mode) { control_->SetHandshaking(mode); }
+void LinkControlLink::Settings(const QString& settings) { control_->SetSettings(settings); }
+void LinkControlLink::PortOpen(bool open) { control_->SetPortOpen(open); }
+bool LinkControlLink::PortOpen() const { return control_->PortOpen(); }
+void LinkControlLink::TimerEnabled(bool enabled) { control_->SetTimerEnabled(enabled); }
+void LinkControlLink::AddLog(const QString& text) { control_->AddLog(text); }
+bool LinkControlLink::Waiting() const { return IsWaitingStatus(control_->Status()); }
+void LinkControlLink::AbortWait() {
+    control_->SetCancel(true);
+    control_->SetStatus(StatusCancelled);
+}
+
+}  // namespace mt52
