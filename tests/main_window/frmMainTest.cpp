@@ -6,6 +6,7 @@
 #include "main_window/gui/frmMain.h"
 #include "platform/EventLoop.h"
 #include "platform/RuntimeError.h"
+#include "platform/gui/ShapeControl.h"
 #include "support/FakeDialogs.h"
 
 #include <QCheckBox>
@@ -84,12 +85,15 @@ protected:
     // the names of this computer replaced.
     frmMainServices Services() {
         frmMainServices s = frmMainServices::Defaults();
-        s.SetDefaultSettings = [] { State().DataRoot = State().StartDir; };
-        s.LoadIniSettings = [this] { ++iniReads; };
-        s.SaveIniSettings = [this] {
+        s.LoadIniSettings = [this](WindowSettings& window) {
+            ++iniReads;
+            LoadIniSettings(window);
+            if (settingsFile)
+                settingsFile();
+        };
+        s.SaveIniSettings = [this](const WindowSettings& window) {
             ++iniWrites;
-            if (failIniWrite)
-                Raise(ErrPermissionDenied, "MT52.ini");
+            SaveIniSettings(window);
         };
         s.SelectCommPort = [this] { State().CommPortNumber = port; };
         s.CreateLink = [this](frmMain&) {
@@ -121,7 +125,8 @@ protected:
     Integer port = 0;
     int iniReads = 0;
     int iniWrites = 0;
-    bool failIniWrite = false;
+    // What the settings file supplies, applied after it has been read.
+    std::function<void()> settingsFile;
 };
 
 TEST_F(MainWindowTest, LoadsOnAFreshDataFolderAndIdlesOnTheDownloadPage) {
@@ -142,6 +147,16 @@ TEST_F(MainWindowTest, LoadsOnAFreshDataFolderAndIdlesOnTheDownloadPage) {
     EXPECT_EQ(State().GasTable[0][0].Unit, "%LEL");
     EXPECT_TRUE(link->calls.contains("Retry=3"));
     EXPECT_TRUE(link->calls.contains("Timeout=3"));
+    // The window's part of the default settings.
+    EXPECT_TRUE(window->tmrInter->isActive());
+    EXPECT_EQ(window->shpStatus[0]->FillColor(), 0x00FF00);
+    EXPECT_EQ(window->shpStatus[1]->FillColor(), 0xA0A0A0);
+    EXPECT_TRUE(window->shpStatus[2]->isHidden());
+    EXPECT_TRUE(window->cmdInportDat->isHidden()) << "debug mode only";
+    EXPECT_TRUE(window->chkAutoLoad[2]->isHidden()) << "extended mode only";
+    EXPECT_FALSE(window->cmdOption[0]->isEnabled());
+    EXPECT_TRUE(window->optHistory[0]->isChecked());
+    EXPECT_EQ(window->cmdOptionDisp[0]->text(), State().CommonFont.name + "(9)");
 
     window->Form_Activate();
     EXPECT_FALSE(window->FirstActivation);
@@ -189,9 +204,8 @@ TEST_F(MainWindowTest, ASecondCopyIsRefusedWhileTheFirstHoldsTheLockAndStartsOnc
 }
 
 TEST_F(MainWindowTest, AFolderWithoutRoomForTheLockIsReportedAndTheWindowStillLoads) {
-    frmMainServices s = Services();
-    s.SetDefaultSettings = [this] { State().DataRoot = dir.filePath("missing"); };
-    frmMain window(s);
+    settingsFile = [this] { State().DataRoot = dir.filePath("missing"); };
+    frmMain window(Services());
     EXPECT_TRUE(window.Form_Load());
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_FALSE(dialogs.shown[0].text.contains("is being used"));
@@ -231,12 +245,11 @@ TEST_F(MainWindowTest, OpensTheAdapterPortOrTheInfraredLine) {
 
 TEST_F(MainWindowTest, TheAutomaticModeBoxesFollowTheSettingsWithoutActing) {
     QStringList clicks;
-    frmMainServices s = Services();
-    s.LoadIniSettings = [] {
+    settingsFile = [] {
         State().AutoLoadOn = false;
         State().AutoRemoveOn = true;
     };
-    frmMain window(s);
+    frmMain window(Services());
     window.SetInstrumentPages(std::make_unique<RecordingPages>(&clicks));
     window.SetStoredDataPages(std::make_unique<RecordingPages>(&clicks));
     ASSERT_TRUE(window.Form_Load());
@@ -283,6 +296,7 @@ TEST_F(MainWindowTest, ClosingAsksAndRefusesWhileExitIsDisabled) {
     EXPECT_FALSE(window->tmrInter->isActive());
     EXPECT_FALSE(link->timerEnabled);
     EXPECT_EQ(iniWrites, 1);
+    EXPECT_TRUE(QFile::exists(dir.filePath("MT52.ini")));
     EXPECT_FALSE(QFile::exists(LockPath()));
     EXPECT_EQ(State().LockFileNumber, 0);
 }
@@ -297,7 +311,8 @@ TEST_F(MainWindowTest, UnloadSavesTheDisplaySettingsAndAFailedWriteStillFreesThe
     QPalette palette = window->cmdOptionDisp[1]->palette();
     palette.setColor(QPalette::Button, QColor(0, 0, 255));
     window->cmdOptionDisp[1]->setPalette(palette);
-    failIniWrite = true;
+    // A folder where the settings file should be: the file cannot be written.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("MT52.ini"));
 
     window->Form_Unload();
     EXPECT_EQ(State().CommonFont.name, "Liberation Serif");
@@ -372,10 +387,8 @@ TEST_F(MainWindowTest, CaptionsComeFromTheTableOfTheInterfaceLanguage) {
 }
 
 TEST_F(MainWindowTest, FirstRunSizesTheWindowToTheScreenAndEveryRunCentresIt) {
-    State().ExecuteCount = 0;
-    frmMainServices s = Services();
-    s.LoadIniSettings = [] { State().ExecuteCount = 1; };
-    frmMain window(s);
+    settingsFile = [] { State().ExecuteCount = 1; };
+    frmMain window(Services());
     ASSERT_TRUE(window.Form_Load());
     const QRect screen = window.screen()->geometry();
     const int expectedWidth = std::max(qRound(0.8 * screen.width()), 776);
@@ -395,9 +408,8 @@ TEST_F(MainWindowTest, ThePreviousSerialLogIsGoneAfterStartUp) {
         ASSERT_TRUE(log.open(QIODevice::WriteOnly));
         log.write("12:00:00 W : x\r\n");
         log.close();
-        frmMainServices s = Services();
-        s.LoadIniSettings = [keepGenerations] { State().SerialLogOn = keepGenerations; };
-        frmMain window(s);
+        settingsFile = [keepGenerations] { State().SerialLogOn = keepGenerations; };
+        frmMain window(Services());
         ASSERT_TRUE(window.Form_Load());
         EXPECT_FALSE(QFile::exists(dir.filePath("SerialLog.log")));
         EXPECT_EQ(QFile::exists(dir.filePath("SerialLog1.log")), keepGenerations);

@@ -79,6 +79,9 @@ QFrame* MakeInnerFrame(QWidget* parent, const QString& name, double width, doubl
 frmMainServices frmMainServices::Defaults() {
     frmMainServices services;
     services.InitCommSettings = [] { State().LinkSettings = QStringLiteral("921600,n,8,1"); };
+    services.SetDefaultSettings = [] { return mt52::SetDefaultSettings(); };
+    services.LoadIniSettings = [](WindowSettings& window) { mt52::LoadIniSettings(window); };
+    services.SaveIniSettings = [](const WindowSettings& window) { mt52::SaveIniSettings(window); };
     services.CreateDataBase = [](const QString& path) { mt52::CreateDataBase(path); };
     services.LockHolderNames = [] { return CurrentLockHolder(); };
     services.CreateLink = [](frmMain&) -> std::unique_ptr<MainWindowLink> { return std::make_unique<LinkControlLink>(); };
@@ -318,10 +321,7 @@ bool frmMain::Form_Load() {
         State().GasTable[0][0] = ch4;
         State().GasTable[0][1] = hc;
     });
-    Guarded("default settings", [&] {
-        if (services_.SetDefaultSettings)
-            services_.SetDefaultSettings();
-    });
+    Guarded("default settings", [&] { SetDefaultSettings(); });
     Guarded("trend-search window", [&] {
         State().TrendSearchBefore = -30;
         State().TrendSearchAfter = 45;
@@ -330,10 +330,7 @@ bool frmMain::Form_Load() {
         State().LinkRetry = 3;
         State().LinkTimeout = 3;
     });
-    Guarded("settings file", [&] {
-        if (services_.LoadIniSettings)
-            services_.LoadIniSettings();
-    });
+    Guarded("settings file", [&] { LoadIniSettings(); });
     Guarded("database and lock", [&] { OpenDatabaseLockStep(endProgram); });
     if (endProgram)
         return false;
@@ -721,7 +718,89 @@ void frmMain::SaveDisplaySettings() {
     common.underline = font.underline();
     State().GraphColors[0] = static_cast<Long>(FromQColor(cmdOptionDisp[1]->palette().color(QPalette::Button)));
     if (services_.SaveIniSettings)
-        services_.SaveIniSettings();
+        services_.SaveIniSettings(CollectWindowSettings());
+}
+
+// ---- Default settings and the settings file -------------------------------------------------
+
+void frmMain::SetDefaultSettings() {
+    if (!services_.SetDefaultSettings)
+        return;
+    const MainWindowDefaults defaults = services_.SetDefaultSettings();
+    Guarded("font and colour buttons", [&] {
+        cmdOptionDisp[0]->setText(defaults.fontButtonCaption);
+        QPalette palette = cmdOptionDisp[1]->palette();
+        palette.setColor(QPalette::Button, ToQColor(defaults.graphColorButtonColor));
+        cmdOptionDisp[1]->setPalette(palette);
+    });
+    Guarded("clock", [&] {
+        tmrInter->setInterval(defaults.clockIntervalMs);
+        tmrInter->start();
+    });
+    Guarded("status lamps", [&] {
+        StatusLampColors = {defaults.lampOn, defaults.lampOff, defaults.lampError};
+        for (int i = 0; i < 4; ++i) {
+            const LampColors& colors = i == 0 ? defaults.lampOn : defaults.lampOff;
+            shpStatus[i]->FillColor(colors.fill);
+            shpStatus[i]->BorderColor(colors.border);
+        }
+    });
+    Guarded("log box", [&] { rtbLog->clear(); });
+    Guarded("update button", [&] { cmdOption[0]->setEnabled(false); });
+    Guarded("calibration lamps", [&] {
+        for (int i : {2, 3})
+            shpStatus[i]->hide();
+        lblStatus[8]->hide();
+        lblStatus[9]->hide();
+    });
+    Guarded("record tree", [&] {
+        LogTreeDirty = true;
+        LastExportFileName.clear();
+    });
+    Guarded("history choice", [&] { optHistory[0]->setChecked(true); });
+    Guarded("modes", [&] {
+        ShowingStoredInstrument = false;
+        CalibrationMode = false;
+    });
+    Guarded("debug and extended controls", [&] {
+        cmdInportDat->setVisible(defaults.importButtonVisible);
+        chkAutoLoad[2]->setVisible(defaults.autoTerminateBoxVisible);
+    });
+}
+
+void frmMain::LoadIniSettings() {
+    if (!services_.LoadIniSettings)
+        return;
+    WindowSettings settings;
+    services_.LoadIniSettings(settings);
+    ApplyWindowSettings(settings);
+}
+
+void frmMain::ApplyWindowSettings(const WindowSettings& settings) {
+    if (settings.graphColors)
+        graphColors_ = settings.graphColors;
+    if (settings.dataSelect) {
+        for (int i = 0; i < 3; ++i)
+            chkLog[i]->setChecked((*settings.dataSelect)[i]);
+    }
+    if (settings.placement) {
+        // The outer size in twips; the window never starts minimised, only normal or maximised.
+        const QSize frameExtra = frameGeometry().size() - size();
+        resize(TwipsToPixels(settings.placement->width) - frameExtra.width(),
+               TwipsToPixels(settings.placement->height) - frameExtra.height());
+        setWindowState(settings.placement->state == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
+    }
+}
+
+WindowSettings frmMain::CollectWindowSettings() const {
+    WindowSettings settings;
+    settings.graphColors = graphColors_;
+    settings.dataSelect = std::array<bool, 3>{chkLog[0]->isChecked(), chkLog[1]->isChecked(), chkLog[2]->isChecked()};
+    const Integer state = isMaximized() ? 2 : isMinimized() ? 1 : 0;
+    const QRect outer = state == 0 ? frameGeometry() : normalGeometry();
+    settings.placement = WindowPlacement{state, static_cast<Single>(PixelsToTwips(outer.width())),
+                                         static_cast<Single>(PixelsToTwips(outer.height()))};
+    return settings;
 }
 
 }  // namespace mt52

@@ -4,6 +4,8 @@
 // instrument model for the program's life, takes the database's single-user lock while it
 // loads and gives it back when it closes. The pages' own work lives behind the interfaces of
 // main_window/PageHandlers.h and reaches the window's controls and fields, which are public.
+#include "common/DefaultSettings.h"
+#include "common/IniSettings.h"
 #include "main_window/DatabaseLockFile.h"
 #include "main_window/MainWindowLink.h"
 #include "main_window/PageHandlers.h"
@@ -39,10 +41,10 @@ class frmMain;
 // program's own operations; tests replace single entries.
 struct frmMainServices {
     std::function<void()> InitCommSettings;
-    std::function<void()> SetDefaultSettings;
-    std::function<void()> LoadIniSettings;
+    std::function<MainWindowDefaults()> SetDefaultSettings;
+    std::function<void(WindowSettings&)> LoadIniSettings;
     // Rewrites the settings file; raises RuntimeError when it cannot.
-    std::function<void()> SaveIniSettings;
+    std::function<void(const WindowSettings&)> SaveIniSettings;
     std::function<void(const QString&)> CreateDataBase;
     // Sets State().CommPortNumber from the adapter's ports (asking the user when several match).
     std::function<void()> SelectCommPort;
@@ -79,6 +81,10 @@ public:
     void Terminate();
 
     // ---- Operations the pages call again ----------------------------------------------------
+    // The default settings of the module state and of the window's controls and fields.
+    void SetDefaultSettings();
+    // Reads the settings file and applies what it keeps of the window.
+    void LoadIniSettings();
     void SaveDisplaySettings();
     bool OpenInstrumentPort();
     // One line in the communication log box in the colour (red + 256 green + 65536 blue).
@@ -108,10 +114,6 @@ public:
     bool AutoLoadClicksEnabled = true;
     bool LogTreeDirty = false;
     QString LastExportFileName;
-    struct LampColors {
-        Long fill = 0;
-        Long border = 0;
-    };
     // Status lamp colours in the states on, off and error.
     std::array<LampColors, 3> StatusLampColors{};
     bool GridEditBusy = false;
@@ -205,6 +207,8 @@ private:
     void ApplyCommonFontToControls();
     void SizeForFirstRun();
     void CentreOnScreen();
+    void ApplyWindowSettings(const WindowSettings& settings);
+    WindowSettings CollectWindowSettings() const;
     void tmrInter_Timer();
     // Whether a wait is still running below the current handler; ends a waiting link operation.
     bool WaitsRunning();
@@ -222,6 +226,8 @@ private:
     std::unique_ptr<InstrumentPages> instrumentPages_;
     std::unique_ptr<StoredDataPages> storedDataPages_;
     std::function<void(frmMain&, int)> pageLayout_;
+    // The trend graph's colours as the settings file gave them, written back unchanged.
+    std::optional<std::array<Long, 3>> graphColors_;
     PendingEnd closePending_ = PendingEnd::None;
     bool unloaded_ = false;
 };
