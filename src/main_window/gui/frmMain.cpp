@@ -17,6 +17,7 @@
 #include "platform/gui/QtUserDialogs.h"
 #include "platform/gui/ShapeControl.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -67,11 +68,29 @@ W* Make(QWidget* parent, const QString& name, double left, double top, double wi
 
 QString Indexed(const char* name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
 
-// An inner frame without a border: a group of controls that the layout moves as a whole.
+// An inner frame without a border, centred in its container: a group of controls that the
+// layout moves as a whole.
 QFrame* MakeInnerFrame(QWidget* parent, const QString& name, double width, double height) {
     auto* frame = Make<QFrame>(parent, name, 0, 0, width, height);
     frame->setFrameShape(QFrame::NoFrame);
+    frame->move((parent->width() - frame->width()) / 2, (parent->height() - frame->height()) / 2);
     return frame;
+}
+
+// A caption shown as it stands: "&" is no shortcut marker here.
+QString Literal(const QString& text) {
+    QString escaped = text;
+    return escaped.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+void SetCaption(QAbstractButton* control, const QString& text) { control->setText(Literal(text)); }
+void SetCaption(QGroupBox* frame, const QString& text) { frame->setTitle(Literal(text)); }
+// A label keeps its design width unless its text needs more.
+void SetCaption(QLabel* label, const QString& text) {
+    label->setText(text);
+    const int needed = label->sizeHint().width();
+    if (needed > label->width())
+        label->resize(needed, label->height());
 }
 
 }  // namespace
@@ -157,7 +176,6 @@ void frmMain::CreateDownloadPage() {
 
     fraDown[3] = Make<QGroupBox>(page, Indexed("fraDown", 3), 120, 5568, 5136, 1932);
     fraDown3Ceneter = MakeInnerFrame(fraDown[3], QStringLiteral("fraDown3Ceneter"), 5055, 975);
-    fraDown3Ceneter->move(TwipsToPixels(40), TwipsToPixels(238));
     for (int i = 0; i < 3; ++i) {
         lblStatus[2 + i] = Make<QLabel>(fraDown3Ceneter, Indexed("lblStatus", 2 + i), 240, 180 + i * 240, 810, 225);
         lblStatus[5 + i] = Make<QLabel>(fraDown3Ceneter, Indexed("lblStatus", 5 + i), 2400, 180 + i * 240, 2415, 255);
@@ -457,8 +475,8 @@ void frmMain::SetUiTexts() {
     const QString partNumber = GetResText(101) == QLatin1String("JP") ? QStringLiteral("07312") : QStringLiteral("07313");
     setWindowTitle(GetResText(5001) + QStringLiteral(" [P.No.") + partNumber + QStringLiteral("]"));
 
-    const auto set = [](auto* control, int id) { control->setText(GetResText(id)); };
-    const auto title = [](QGroupBox* frame, int id) { frame->setTitle(GetResText(id)); };
+    const auto set = [](auto* control, int id) { SetCaption(control, GetResText(id)); };
+    const auto title = [](QGroupBox* frame, int id) { SetCaption(frame, GetResText(id)); };
 
     const int menuIds[6] = {5002, 5003, 5004, 5009, 5006, 5007};
     for (int i = 0; i < 6; ++i)
@@ -502,7 +520,7 @@ void frmMain::SetUiTexts() {
     title(fraMenu[3], 5151);
     set(optBrowse[0], 5152);
     set(optBrowse[1], 5153);
-    chkBrowse[0]->setText(SampleInstrument().GasName(0));
+    SetCaption(chkBrowse[0], SampleInstrument().GasName(0));
     set(chkBrowse[5], 5154);
     set(chkBrowse[6], 5155);
     set(lblTitle[1], 5156);
@@ -524,7 +542,7 @@ void frmMain::SetUiTexts() {
     title(fraOption[0], 5202);
     // Text 5204 has no argument marker: the gas names handed to it do not show.
     for (int i = 1; i <= 4; ++i)
-        cmdOptionDisp[i]->setText(GetResText(5204, {SampleInstrument().GasName(static_cast<Integer>(i - 1))}));
+        SetCaption(cmdOptionDisp[i], GetResText(5204, {SampleInstrument().GasName(static_cast<Integer>(i - 1))}));
     set(cmdOptionDisp[5], 5226);
     title(fraOption[1], 5208);
     const int optionLabelIds[5] = {5209, 5210, 5211, 5212, 5213};
