@@ -2,10 +2,14 @@
 
 #include "link/LinkStatus.h"
 #include "link/uclLqif.h"
+#include "platform/ComPortLister.h"
 
 namespace mt52 {
 
-LinkControlLink::LinkControlLink() : control_(std::make_unique<uclLqif>()) {}
+LinkControlLink::LinkControlLink() : control_(std::make_unique<uclLqif>()) {
+    // Port numbers are those of the port lister.
+    control_->mscComm.SetPortResolver([](Integer port) { return PortDevicePath(port); });
+}
 LinkControlLink::~LinkControlLink() = default;
 
 void LinkControlLink::Retry(Integer value) { control_->SetRetry(value); }

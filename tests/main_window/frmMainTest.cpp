@@ -6,6 +6,7 @@
 #include "main_window/gui/frmMain.h"
 #include "platform/EventLoop.h"
 #include "platform/RuntimeError.h"
+#include "platform/gui/GridView.h"
 #include "platform/gui/ShapeControl.h"
 #include "support/FakeDialogs.h"
 
@@ -377,7 +378,10 @@ TEST_F(MainWindowTest, CaptionsComeFromTheTableOfTheInterfaceLanguage) {
         EXPECT_EQ(window->chkBrowse[0]->text(), "CO");
         for (int i = 1; i <= 4; ++i)
             EXPECT_EQ(window->cmdOptionDisp[i]->text(), GetResText(5204));
-        EXPECT_EQ(window->CalibrationGridHeaders.size(), 3);
+        EXPECT_EQ(window->vfgCal->Model().Cols(), 3);
+        EXPECT_EQ(window->vfgCal->Model().TextMatrix(0, 0) + "|" + window->vfgCal->Model().TextMatrix(0, 1) + "|" +
+                      window->vfgCal->Model().TextMatrix(0, 2),
+                  GetResText(5217));
         EXPECT_EQ(window->cmdOptionDisp[6]->text(), "FRAM DUMP");
         window->Form_Unload();
     }

@@ -1,11 +1,13 @@
 #include "main_window/gui/frmMain.h"
 
+#include "common/CommPortSelection.h"
 #include "common/DatabaseSchema.h"
 #include "common/ModuleState.h"
 #include "common/ResText.h"
 #include "common/TextHelpers.h"
 #include "common/gui/WindowMetrics.h"
 #include "instrument/clsInstrument.h"
+#include "link/gui/frmIrCommSelect.h"
 #include "main_window/DatabaseLocation.h"
 #include "main_window/InstrumentPortOpening.h"
 #include "main_window/SerialLogFiles.h"
@@ -14,6 +16,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/Twips.h"
 #include "platform/UserDialogs.h"
+#include "platform/gui/GridView.h"
 #include "platform/gui/QtUserDialogs.h"
 #include "platform/gui/ShapeControl.h"
 
@@ -97,7 +100,8 @@ void SetCaption(QLabel* label, const QString& text) {
 
 frmMainServices frmMainServices::Defaults() {
     frmMainServices services;
-    services.InitCommSettings = [] { State().LinkSettings = QStringLiteral("921600,n,8,1"); };
+    services.InitCommSettings = [] { mt52::InitCommSettings(); };
+    services.SelectCommPort = [] { mt52::SelectCommPort(QString::fromLatin1(AdapterHardwareId), ChoosePortWithDialog); };
     services.SetDefaultSettings = [] { return mt52::SetDefaultSettings(); };
     services.LoadIniSettings = [](WindowSettings& window) { mt52::LoadIniSettings(window); };
     services.SaveIniSettings = [](const WindowSettings& window) { mt52::SaveIniSettings(window); };
@@ -210,6 +214,8 @@ void frmMain::CreateInstrumentsPage() {
         lblInst[i] = Make<QLabel>(fraInstCeneter, Indexed("lblInst", i), 0, tops[i], caption ? 2415 : 1905,
                                   caption ? 225 : 255);
     }
+    vfgInst = Make<GridView>(page, QStringLiteral("vfgInst"), 2380, 360, 6060, 3309);
+    vfgInstSensor = Make<GridView>(page, QStringLiteral("vfgInstSensor"), 120, 3789, 8320, 3471);
 }
 
 void frmMain::CreateStoredDataPage() {
@@ -222,6 +228,7 @@ void frmMain::CreateStoredDataPage() {
         chkLog[i] = Make<QCheckBox>(fraLogCenter, Indexed("chkLog", i), 0, i * 300, 2655, 255);
     lvwLog = Make<QTreeWidget>(page, QStringLiteral("lvwLog"), 3236, 240, 5204, 3200);
     lvwLog->setRootIsDecorated(false);
+    vfgLog = Make<GridView>(page, QStringLiteral("vfgLog"), 3236, 3560, 5204, 3200);
     cmdDetail = Make<QPushButton>(page, QStringLiteral("cmdDetail"), 4000, 6900, 1561, 480);
     cmdListCSV = Make<QPushButton>(page, QStringLiteral("cmdListCSV"), 5741, 6900, 1561, 480);
     chkRawData = Make<QCheckBox>(page, QStringLiteral("chkRawData"), 7400, 6900, 1215, 465);
@@ -245,6 +252,9 @@ void frmMain::CreateDataViewPage() {
     optBrowse[1] = Make<QRadioButton>(page, Indexed("optBrowse", 1), 1095, 240, 855, 252);
     chkEvent = Make<QCheckBox>(page, QStringLiteral("chkEvent"), 2070, 240, 1215, 252);
     chkOutline = Make<QCheckBox>(page, QStringLiteral("chkOutline"), 3405, 240, 1455, 252);
+    vfgSummary = Make<GridView>(page, QStringLiteral("vfgSummary"), 120, 612, 8320, 2286);
+    vfgSummary->hide();
+    vfgBrowse = Make<GridView>(page, QStringLiteral("vfgBrowse"), 120, 612, 8320, 6768);
     const double boxWidths[7] = {2055, 1875, 1995, 2415, 2415, 1515, 1092};
     for (int i = 0; i < 7; ++i)
         chkBrowse[i] = Make<QCheckBox>(page, Indexed("chkBrowse", i), 120 + (i % 4) * 2140, 6900 + (i / 4) * 252,
@@ -260,6 +270,7 @@ void frmMain::CreateHistoryPage() {
     QWidget* page = fraMenu[4];
     for (int i = 0; i < 3; ++i)
         optHistory[i] = Make<QRadioButton>(page, Indexed("optHistory", i), 60 + i * 2260, 240, 2140, 252);
+    vfgHistory = Make<GridView>(page, QStringLiteral("vfgHistory"), 60, 552, 8440, 6948);
     cmdLastCal = Make<QPushButton>(page, QStringLiteral("cmdLastCal"), 7200, 240, 1200, 252);
 }
 
@@ -294,6 +305,9 @@ void frmMain::CreateOptionPage() {
         cmdOption[i] = Make<QPushButton>(page, Indexed("cmdOption", i), 2808 + i * 1400, 6726, 1340, 372);
 
     fraOption[2] = Make<QGroupBox>(page, Indexed("fraOption", 2), 2808, 240, 5632, 6858);
+    vfgCal = Make<GridView>(fraOption[2], QStringLiteral("vfgCal"), 120, 240, 5392, 4800);
+    vfgOption = Make<GridView>(page, QStringLiteral("vfgOption"), 120, 7218, 8320, 162);
+    vfgOption->hide();
     for (int i = 0; i < 3; ++i)
         cmdCal[i] = Make<QPushButton>(fraOption[2], Indexed("cmdCal", i), 120 + i * 1800, 5100, 1600, 1500);
 }
@@ -555,7 +569,7 @@ void frmMain::SetUiTexts() {
     set(cmdOption[2], 5216);
     set(cmdOption[3], 5221);
     title(fraOption[2], 5216);
-    CalibrationGridHeaders = GetResText(5217).split(QLatin1Char('|'));
+    vfgCal->Model().SetFormatString(GetResText(5217));
     set(cmdCal[0], 5218);
     set(cmdCal[1], 5219);
     set(cmdCal[2], 5220);

@@ -33,6 +33,7 @@ class QTreeWidget;
 
 namespace mt52 {
 
+class GridView;
 class ShapeControl;
 class clsInstrument;
 class frmMain;
@@ -142,6 +143,8 @@ public:
     QGroupBox* fraInst = nullptr;
     QFrame* fraInstCeneter = nullptr;
     std::array<QLabel*, 10> lblInst{};
+    GridView* vfgInst = nullptr;
+    GridView* vfgInstSensor = nullptr;
 
     // Stored-data page
     QTreeWidget* tvwLog = nullptr;
@@ -149,6 +152,7 @@ public:
     QFrame* fraLogCenter = nullptr;
     std::array<QCheckBox*, 3> chkLog{};
     QTreeWidget* lvwLog = nullptr;
+    GridView* vfgLog = nullptr;
     QPushButton* cmdDetail = nullptr;
     QPushButton* cmdListCSV = nullptr;
     QCheckBox* chkRawData = nullptr;
@@ -162,12 +166,15 @@ public:
     std::array<QRadioButton*, 2> optBrowse{};
     QCheckBox* chkEvent = nullptr;
     QCheckBox* chkOutline = nullptr;
+    GridView* vfgSummary = nullptr;
+    GridView* vfgBrowse = nullptr;
     std::array<QCheckBox*, 7> chkBrowse{};
     QComboBox* cmbBrowse = nullptr;
     std::array<QPushButton*, 5> cmdBrowse{};
 
     // Calibration-history page
     std::array<QRadioButton*, 3> optHistory{};
+    GridView* vfgHistory = nullptr;
     QPushButton* cmdLastCal = nullptr;
 
     // Option page
@@ -181,9 +188,9 @@ public:
     QComboBox* cmbInterval = nullptr;
     QComboBox* cmbIntermittence = nullptr;
     std::array<QPushButton*, 4> cmdOption{};
+    GridView* vfgOption = nullptr;
+    GridView* vfgCal = nullptr;
     std::array<QPushButton*, 3> cmdCal{};
-    // Column headers of the calibration grid, from text 5217.
-    QStringList CalibrationGridHeaders;
 
 protected:
     bool event(QEvent* event) override;
