@@ -1,41 +1,40 @@
 #include "link/gui/frmIrCommSelect.h"
 
 #include "common/ModuleState.h"
-#include "common/gui/WindowMetrics.h"
+#include "platform/Twips.h"
+#include "platform/Types.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace mt52 {
 
+namespace {
+// Fixed layout in twips.
+constexpr int Margin = 120;
+constexpr int InnerWidth = 3600;
+constexpr int LabelHeight = 255;
+constexpr int ComboHeight = 330;
+constexpr int ButtonWidth = 1095;
+constexpr int ButtonHeight = 375;
+}  // namespace
+
 frmIrCommSelect::frmIrCommSelect(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("frmIrCommSelect"));
     setWindowTitle(QStringLiteral("IrCOMM"));
     Label1 = new QLabel(QStringLiteral("Select IrCOMM"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
     cmbIrComm = new QComboBox(this);
-    cmbIrComm->setObjectName(QStringLiteral("cmbIrComm"));
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addWidget(cmbIrComm);
-    layout->addWidget(cmdOK);
-    for (QWidget* control : findChildren<QWidget*>()) {
-        QFont font = control->font();
-        ApplyCommonFont(font, State().CommonFont);
-        control->setFont(font);
-    }
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-}
 
-void frmIrCommSelect::SetEntries(const QStringList& entries) {
-    cmbIrComm->clear();
-    cmbIrComm->addItems(entries);
-    cmbIrComm->setCurrentIndex(entries.isEmpty() ? -1 : 0);
+    const auto px = [](int twips) { return TwipsToPixels(twips); };
+    Label1->setGeometry(px(Margin), px(Margin), px(InnerWidth), px(LabelHeight));
+    const int comboTop = Margin + LabelHeight + 60;
+    cmbIrComm->setGeometry(px(Margin), px(comboTop), px(InnerWidth), px(ComboHeight));
+    const int buttonTop = comboTop + ComboHeight + Margin;
+    cmdOK->setGeometry(px(Margin + InnerWidth - ButtonWidth), px(buttonTop), px(ButtonWidth), px(ButtonHeight));
+    setFixedSize(px(InnerWidth + 2 * Margin), px(buttonTop + ButtonHeight + Margin));
 }
 
 void frmIrCommSelect::cmdOK_Click() {
@@ -43,9 +42,10 @@ void frmIrCommSelect::cmdOK_Click() {
     accept();
 }
 
-void ChoosePortWithDialog(const QStringList& entries) {
-    frmIrCommSelect dialog;
-    dialog.SetEntries(entries);
+void frmIrCommSelect::Choose(const QStringList& entries, QWidget* parent) {
+    frmIrCommSelect dialog(parent);
+    dialog.cmbIrComm->addItems(entries);
+    dialog.cmbIrComm->setCurrentIndex(entries.isEmpty() ? -1 : 0);
     dialog.exec();
 }
 

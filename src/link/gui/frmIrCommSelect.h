@@ -1,13 +1,14 @@
 #pragma once
-// The port choice dialog: lets the user pick one of several ports of the instrument's adapter.
-// Pressing OK stores the 1-based place of the selected entry in State().CommPortChoice (0 when
-// nothing is selected) and closes the dialog; closing it otherwise leaves the choice alone.
+// frmIrCommSelect: the port choice. When several ports of the instrument's USB-serial adapter
+// are found, the user picks one from the list; OK stores the 1-based place of the chosen
+// entry in State().CommPortChoice (0 when none is chosen) and closes the window.
 #include <QDialog>
 #include <QStringList>
 
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QWidget;
 
 namespace mt52 {
 
@@ -15,16 +16,16 @@ class frmIrCommSelect : public QDialog {
 public:
     explicit frmIrCommSelect(QWidget* parent = nullptr);
 
-    // Offers the entries in this order with the first one selected.
-    void SetEntries(const QStringList& entries);
+    // State().CommPortChoice := the selected place + 1; then the window closes.
     void cmdOK_Click();
+
+    // Fills the list with `entries` (first one selected) and shows the window blocking until
+    // it is closed. Closing it without OK leaves State().CommPortChoice as it was.
+    static void Choose(const QStringList& entries, QWidget* parent = nullptr);
 
     QLabel* Label1 = nullptr;
     QComboBox* cmbIrComm = nullptr;
     QPushButton* cmdOK = nullptr;
 };
-
-// Shows the dialog modally with the entries and returns when it has closed.
-void ChoosePortWithDialog(const QStringList& entries);
 
 }  // namespace mt52

@@ -101,7 +101,7 @@ void SetCaption(QLabel* label, const QString& text) {
 frmMainServices frmMainServices::Defaults() {
     frmMainServices services;
     services.InitCommSettings = [] { mt52::InitCommSettings(); };
-    services.SelectCommPort = [] { mt52::SelectCommPort(QString::fromLatin1(AdapterHardwareId), ChoosePortWithDialog); };
+    services.SelectCommPort = [] { mt52::SelectCommPort(QString::fromLatin1(AdapterHardwareId), [](const QStringList& entries) { frmIrCommSelect::Choose(entries); }); };
     services.SetDefaultSettings = [] { return mt52::SetDefaultSettings(); };
     services.LoadIniSettings = [](WindowSettings& window) { mt52::LoadIniSettings(window); };
     services.SaveIniSettings = [](const WindowSettings& window) { mt52::SaveIniSettings(window); };
