@@ -28,6 +28,8 @@ public:
     virtual bool PortOpen() const = 0;
     virtual void TimerEnabled(bool enabled) = 0;
     virtual void AddLog(const QString& text) = 0;
+    // The link's status code.
+    virtual Long Status() const = 0;
     // A link operation is waiting for its reply.
     virtual bool Waiting() const = 0;
     // Ends the waiting operation at once as cancelled (it returns failure to its caller).
@@ -54,6 +56,7 @@ public:
     bool PortOpen() const override;
     void TimerEnabled(bool enabled) override;
     void AddLog(const QString& text) override;
+    Long Status() const override;
     bool Waiting() const override;
     void AbortWait() override;
     uclLqif* Control() override { return control_.get(); }

@@ -53,6 +53,7 @@ public:
     bool PortOpen() const override { return open; }
     void TimerEnabled(bool v) override { timerEnabled = v; }
     void AddLog(const QString& text) override { log << text; }
+    Long Status() const override { return waiting ? 4 : 0; }
     bool Waiting() const override { return waiting; }
     void AbortWait() override {
         ++aborts;

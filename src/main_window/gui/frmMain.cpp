@@ -8,7 +8,9 @@
 #include "common/gui/WindowMetrics.h"
 #include "instrument/clsInstrument.h"
 #include "link/gui/frmIrCommSelect.h"
+#include "main_window/ClockDisplay.h"
 #include "main_window/DatabaseLocation.h"
+#include "main_window/MainFrameLayout.h"
 #include "main_window/InstrumentPortOpening.h"
 #include "main_window/SerialLogFiles.h"
 #include "platform/Clock.h"
@@ -46,9 +48,6 @@ namespace {
 // The title of the window's own message boxes.
 const QString BoxTitle = QStringLiteral("MT-52");
 
-// The window's minimum outer size, also the lower bounds of the first-run size (twips).
-constexpr double MinimumWidth = 11640;
-constexpr double MinimumHeight = 8250;
 
 // Runs one step of the load; a failing step is skipped and the load goes on.
 template <typename Step>
@@ -60,25 +59,6 @@ void Guarded(const char* what, Step&& step) {
     }
 }
 
-// A control created at its design place (twips in its container), named as the window names it.
-template <typename W>
-W* Make(QWidget* parent, const QString& name, double left, double top, double width, double height) {
-    W* widget = new W(parent);
-    widget->setObjectName(name);
-    widget->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
-    return widget;
-}
-
-QString Indexed(const char* name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
-
-// An inner frame without a border, centred in its container: a group of controls that the
-// layout moves as a whole.
-QFrame* MakeInnerFrame(QWidget* parent, const QString& name, double width, double height) {
-    auto* frame = Make<QFrame>(parent, name, 0, 0, width, height);
-    frame->setFrameShape(QFrame::NoFrame);
-    frame->move((parent->width() - frame->width()) / 2, (parent->height() - frame->height()) / 2);
-    return frame;
-}
 
 // A caption shown as it stands: "&" is no shortcut marker here.
 QString Literal(const QString& text) {
@@ -141,8 +121,24 @@ void frmMain::SetStoredDataPages(std::unique_ptr<StoredDataPages> pages) { store
 
 // ---- Controls -------------------------------------------------------------------------------
 
+template <typename W>
+W* frmMain::Make(QWidget* parent, const QString& name, double left, double top, double width, double height) {
+    W* widget = new W(parent);
+    widget->setObjectName(name);
+    widget->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
+    controls_[name] = widget;
+    return widget;
+}
+
+QFrame* frmMain::MakeInnerFrame(QWidget* parent, const QString& name, double width, double height) {
+    auto* frame = Make<QFrame>(parent, name, 0, 0, width, height);
+    frame->setFrameShape(QFrame::NoFrame);
+    frame->move((parent->width() - frame->width()) / 2, (parent->height() - frame->height()) / 2);
+    return frame;
+}
+
 void frmMain::CreateControls() {
-    resize(TwipsToPixels(MinimumWidth), TwipsToPixels(MinimumHeight));
+    resize(TwipsToPixels(MinimumWindowWidth), TwipsToPixels(MinimumWindowHeight));
     for (int i = 0; i < 6; ++i) {
         fraMenu[i] = Make<QGroupBox>(this, Indexed("fraMenu", i), 0, 120, 8560, 7620);
         cmdInst[i] = Make<QPushButton>(this, Indexed("cmdInst", i), 8800, 180 + i * 1860, 1200, 1740);
@@ -334,7 +330,19 @@ void frmMain::ConnectHandlers() {
     connect(tmrInter, &QTimer::timeout, this, [this] { tmrInter_Timer(); });
 }
 
-void frmMain::tmrInter_Timer() { ++TickCount; }
+void frmMain::tmrInter_Timer() {
+    ++TickCount;
+    if (fraMenu[5]->isHidden() || !link_)
+        return;
+    const ClockTexts texts = ClockTick(Now(), link_->Status(), lblOption[5]->property("Tag").toString(),
+                                       CurrentInstrument().SysDateOffset());
+    if (texts.Tag)
+        lblOption[5]->setProperty("Tag", *texts.Tag);
+    if (texts.PcClock)
+        lblOption[5]->setText(*texts.PcClock);
+    if (texts.InstrumentClock)
+        lblOption[6]->setText(*texts.InstrumentClock);
+}
 
 // ---- Load -----------------------------------------------------------------------------------
 
@@ -468,8 +476,8 @@ void frmMain::SizeForFirstRun() {
     if (screen == nullptr)
         return;
     const QRect area = screen->geometry();
-    const double width = std::max(0.8 * PixelsToTwips(area.width()), MinimumWidth);
-    const double height = std::max(0.6 * PixelsToTwips(area.height()), MinimumHeight);
+    const double width = std::max(0.8 * PixelsToTwips(area.width()), MinimumWindowWidth);
+    const double height = std::max(0.6 * PixelsToTwips(area.height()), MinimumWindowHeight);
     const QSize frameExtra = frameGeometry().size() - size();
     resize(TwipsToPixels(width) - frameExtra.width(), TwipsToPixels(height) - frameExtra.height());
 }
@@ -605,31 +613,62 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 void frmMain::Form_Resize() {
     if (isMinimized())
         return;
-    const QSize frameExtra = frameGeometry().size() - size();
-    if (PixelsToTwips(frameGeometry().width()) < MinimumWidth)
-        resize(TwipsToPixels(MinimumWidth) - frameExtra.width(), height());
-    if (PixelsToTwips(frameGeometry().height()) < MinimumHeight)
-        resize(width(), TwipsToPixels(MinimumHeight) - frameExtra.height());
+    if (!isMaximized()) {
+        const QSize outer = frameGeometry().size();
+        const WindowSize wanted = EnforceMinimumSize({double(PixelsToTwips(outer.width())), double(PixelsToTwips(outer.height()))});
+        const QSize frameExtra = outer - size();
+        if (wanted.Width != PixelsToTwips(outer.width()) || wanted.Height != PixelsToTwips(outer.height()))
+            resize(TwipsToPixels(wanted.Width) - frameExtra.width(), TwipsToPixels(wanted.Height) - frameExtra.height());
+    }
+    LayoutState state = CaptureLayout();
+    LayoutWindow(state, PixelsToTwips(width()), PixelsToTwips(height()));
+    ApplyLayout(state);
+}
 
-    const double scaleWidth = PixelsToTwips(width());
-    const double scaleHeight = PixelsToTwips(height());
-    const double menuWidth = 0.12 * scaleWidth;
-    for (QGroupBox* page : fraMenu)
-        page->setGeometry(0, TwipsToPixels(120), TwipsToPixels(scaleWidth - menuWidth - 240),
-                          TwipsToPixels(scaleHeight - 180));
-    for (int i = 0; i < 6; ++i) {
-        if (!fraMenu[i]->isHidden()) {
-            if (pageLayout_)
-                pageLayout_(*this, i);
-            break;
+LayoutState frmMain::CaptureLayout() const {
+    LayoutState state;
+    for (const auto& [name, widget] : controls_) {
+        ControlBox box;
+        box.Left = PixelsToTwips(widget->x());
+        box.Top = PixelsToTwips(widget->y());
+        box.Width = PixelsToTwips(widget->width());
+        box.Height = PixelsToTwips(widget->height());
+        box.Visible = !widget->isHidden();
+        if (const auto* option = qobject_cast<const QRadioButton*>(widget))
+            box.Value = option->isChecked();
+        state.Add(name, box);
+        if (const auto* grid = qobject_cast<const GridView*>(widget)) {
+            GridColumns columns;
+            for (int col = 0; col < grid->Model().Cols(); ++col)
+                columns.Widths.push_back(grid->Model().ColWidth(col));
+            state.AddGrid(name, columns);
         }
     }
-    const double buttonHeight = (scaleHeight - 840) / 4;
-    double top = 180;
-    for (int i : {0, 2, 4, 5}) {
-        cmdInst[i]->setGeometry(TwipsToPixels(scaleWidth - menuWidth - 120), TwipsToPixels(top),
-                                TwipsToPixels(menuWidth), TwipsToPixels(buttonHeight));
-        top += buttonHeight + 120;
+    state.Add(QStringLiteral("zelGraph"), zelGraphBox_);
+    return state;
+}
+
+void frmMain::ApplyLayout(const LayoutState& state) {
+    for (const auto& [name, box] : state.Controls()) {
+        const auto found = controls_.find(name);
+        if (found == controls_.end()) {
+            if (name == QLatin1String("zelGraph"))
+                zelGraphBox_ = box;
+            continue;
+        }
+        QWidget* widget = found->second;
+        const QRect place(TwipsToPixels(box.Left), TwipsToPixels(box.Top), TwipsToPixels(box.Width), TwipsToPixels(box.Height));
+        if (widget->geometry() != place)
+            widget->setGeometry(place);
+        if (widget->isHidden() == box.Visible)
+            widget->setVisible(box.Visible);
+    }
+    for (const auto& [name, columns] : state.Grids()) {
+        auto* grid = qobject_cast<GridView*>(controls_.at(name));
+        for (int col = 0; col < columns.Cols() && col < grid->Model().Cols(); ++col) {
+            if (grid->Model().ColWidth(col) != columns.Widths[static_cast<std::size_t>(col)])
+                grid->Model().SetColWidth(col, columns.Widths[static_cast<std::size_t>(col)]);
+        }
     }
 }
 
@@ -643,12 +682,14 @@ bool frmMain::OpenInstrumentPort() {
 }
 
 void frmMain::AddLogText(const QString& text, Long color) {
+    const QString inserted = logBox_.Append(text, color);
     QTextCursor cursor = rtbLog->textCursor();
+    cursor.movePosition(QTextCursor::End);
     QTextCharFormat format;
     format.setForeground(ToQColor(color));
-    cursor.insertText(text + QStringLiteral("\n"), format);
-    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(inserted, format);
     rtbLog->setTextCursor(cursor);
+    rtbLog->ensureCursorVisible();
 }
 
 // ---- Closing --------------------------------------------------------------------------------
@@ -777,7 +818,10 @@ void frmMain::SetDefaultSettings() {
             shpStatus[i]->BorderColor(colors.border);
         }
     });
-    Guarded("log box", [&] { rtbLog->clear(); });
+    Guarded("log box", [&] {
+        rtbLog->clear();
+        logBox_.Clear();
+    });
     Guarded("update button", [&] { cmdOption[0]->setEnabled(false); });
     Guarded("calibration lamps", [&] {
         for (int i : {2, 3})

@@ -7,6 +7,8 @@
 #include "common/DefaultSettings.h"
 #include "common/IniSettings.h"
 #include "main_window/DatabaseLockFile.h"
+#include "main_window/LayoutState.h"
+#include "main_window/LogBox.h"
 #include "main_window/MainWindowLink.h"
 #include "main_window/PageHandlers.h"
 #include "platform/Types.h"
@@ -15,6 +17,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 
 class QCheckBox;
@@ -74,7 +77,8 @@ public:
     // Stops the link timer, saves the display settings and the settings file (a failure is
     // reported, and the rest still runs), then releases and deletes the lock file.
     void Form_Unload();
-    // Frame of the layout: minimum size, the page rectangle, the menu column.
+    // Lays the window out for its client size: minimum size, page frames, the inside of the
+    // visible page, the menu column.
     void Form_Resize();
 
     // Ends the program as the automatic termination does: waits that are running are ended,
@@ -95,8 +99,6 @@ public:
 
     void SetInstrumentPages(std::unique_ptr<InstrumentPages> pages);
     void SetStoredDataPages(std::unique_ptr<StoredDataPages> pages);
-    // Lays out the inside of the visible page (index); called by Form_Resize.
-    void SetPageLayout(std::function<void(frmMain&, int)> layout) { pageLayout_ = std::move(layout); }
 
     // The link control; Control() gives the program's control itself for the pages' operations.
     MainWindowLink& uclLQ4005() { return *link_; }
@@ -217,6 +219,14 @@ private:
     void ApplyWindowSettings(const WindowSettings& settings);
     WindowSettings CollectWindowSettings() const;
     void tmrInter_Timer();
+    // A control created at its design place (twips in its container), named as the window
+    // names it and known to the layout.
+    template <typename W>
+    W* Make(QWidget* parent, const QString& name, double left, double top, double width, double height);
+    // An inner frame without a border, centred in its container.
+    QFrame* MakeInnerFrame(QWidget* parent, const QString& name, double width, double height);
+    LayoutState CaptureLayout() const;
+    void ApplyLayout(const LayoutState& state);
     // Whether a wait is still running below the current handler; ends a waiting link operation.
     bool WaitsRunning();
     void ScheduleEnd();
@@ -232,7 +242,11 @@ private:
     std::unique_ptr<clsInstrument> storedInstrument_;
     std::unique_ptr<InstrumentPages> instrumentPages_;
     std::unique_ptr<StoredDataPages> storedDataPages_;
-    std::function<void(frmMain&, int)> pageLayout_;
+    // Every named control, for the layout.
+    std::map<QString, QWidget*> controls_;
+    // The trend graph's place on the data view, kept until its control joins the window.
+    ControlBox zelGraphBox_;
+    LogBox logBox_;
     // The trend graph's colours as the settings file gave them, written back unchanged.
     std::optional<std::array<Long, 3>> graphColors_;
     PendingEnd closePending_ = PendingEnd::None;
