@@ -10,6 +10,7 @@
 #include "link/gui/frmIrCommSelect.h"
 #include "main_window/ClockDisplay.h"
 #include "main_window/DatabaseLocation.h"
+#include "main_window/LogBox.h"
 #include "main_window/MainFrameLayout.h"
 #include "main_window/InstrumentPortOpening.h"
 #include "main_window/SerialLogFiles.h"
@@ -126,7 +127,6 @@ W* frmMain::Make(QWidget* parent, const QString& name, double left, double top, 
     W* widget = new W(parent);
     widget->setObjectName(name);
     widget->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
-    controls_[name] = widget;
     return widget;
 }
 
@@ -155,6 +155,7 @@ void frmMain::CreateControls() {
     CreateDataViewPage();
     CreateHistoryPage();
     CreateOptionPage();
+    geometry_.AddChildren(this);
 }
 
 void frmMain::CreateDownloadPage() {
@@ -620,57 +621,13 @@ void frmMain::Form_Resize() {
         if (wanted.Width != PixelsToTwips(outer.width()) || wanted.Height != PixelsToTwips(outer.height()))
             resize(TwipsToPixels(wanted.Width) - frameExtra.width(), TwipsToPixels(wanted.Height) - frameExtra.height());
     }
-    LayoutState state = CaptureLayout();
-    LayoutWindow(state, PixelsToTwips(width()), PixelsToTwips(height()));
-    ApplyLayout(state);
-}
-
-LayoutState frmMain::CaptureLayout() const {
-    LayoutState state;
-    for (const auto& [name, widget] : controls_) {
-        ControlBox box;
-        box.Left = PixelsToTwips(widget->x());
-        box.Top = PixelsToTwips(widget->y());
-        box.Width = PixelsToTwips(widget->width());
-        box.Height = PixelsToTwips(widget->height());
-        box.Visible = !widget->isHidden();
-        if (const auto* option = qobject_cast<const QRadioButton*>(widget))
-            box.Value = option->isChecked();
-        state.Add(name, box);
-        if (const auto* grid = qobject_cast<const GridView*>(widget)) {
-            GridColumns columns;
-            for (int col = 0; col < grid->Model().Cols(); ++col)
-                columns.Widths.push_back(grid->Model().ColWidth(col));
-            state.AddGrid(name, columns);
-        }
-    }
+    LayoutState state = geometry_.Read();
     state.Add(QStringLiteral("zelGraph"), zelGraphBox_);
-    return state;
+    LayoutWindow(state, PixelsToTwips(width()), PixelsToTwips(height()));
+    geometry_.Apply(state);
+    zelGraphBox_ = state[QStringLiteral("zelGraph")];
 }
 
-void frmMain::ApplyLayout(const LayoutState& state) {
-    for (const auto& [name, box] : state.Controls()) {
-        const auto found = controls_.find(name);
-        if (found == controls_.end()) {
-            if (name == QLatin1String("zelGraph"))
-                zelGraphBox_ = box;
-            continue;
-        }
-        QWidget* widget = found->second;
-        const QRect place(TwipsToPixels(box.Left), TwipsToPixels(box.Top), TwipsToPixels(box.Width), TwipsToPixels(box.Height));
-        if (widget->geometry() != place)
-            widget->setGeometry(place);
-        if (widget->isHidden() == box.Visible)
-            widget->setVisible(box.Visible);
-    }
-    for (const auto& [name, columns] : state.Grids()) {
-        auto* grid = qobject_cast<GridView*>(controls_.at(name));
-        for (int col = 0; col < columns.Cols() && col < grid->Model().Cols(); ++col) {
-            if (grid->Model().ColWidth(col) != columns.Widths[static_cast<std::size_t>(col)])
-                grid->Model().SetColWidth(col, columns.Widths[static_cast<std::size_t>(col)]);
-        }
-    }
-}
 
 // ---- Instrument port and log box ------------------------------------------------------------
 
@@ -682,7 +639,7 @@ bool frmMain::OpenInstrumentPort() {
 }
 
 void frmMain::AddLogText(const QString& text, Long color) {
-    const QString inserted = logBox_.Append(text, color);
+    const QString inserted = LogBoxInsertion(text);
     QTextCursor cursor = rtbLog->textCursor();
     cursor.movePosition(QTextCursor::End);
     QTextCharFormat format;
@@ -820,7 +777,6 @@ void frmMain::SetDefaultSettings() {
     });
     Guarded("log box", [&] {
         rtbLog->clear();
-        logBox_.Clear();
     });
     Guarded("update button", [&] { cmdOption[0]->setEnabled(false); });
     Guarded("calibration lamps", [&] {

@@ -8,8 +8,8 @@
 #include "common/IniSettings.h"
 #include "main_window/DatabaseLockFile.h"
 #include "main_window/LayoutState.h"
-#include "main_window/LogBox.h"
 #include "main_window/MainWindowLink.h"
+#include "main_window/gui/WidgetGeometry.h"
 #include "main_window/PageHandlers.h"
 #include "platform/Types.h"
 
@@ -17,7 +17,6 @@
 #include <QWidget>
 #include <array>
 #include <functional>
-#include <map>
 #include <memory>
 
 class QCheckBox;
@@ -220,13 +219,12 @@ private:
     WindowSettings CollectWindowSettings() const;
     void tmrInter_Timer();
     // A control created at its design place (twips in its container), named as the window
-    // names it and known to the layout.
+    // names it (the layout knows it by that name).
     template <typename W>
     W* Make(QWidget* parent, const QString& name, double left, double top, double width, double height);
     // An inner frame without a border, centred in its container.
     QFrame* MakeInnerFrame(QWidget* parent, const QString& name, double width, double height);
-    LayoutState CaptureLayout() const;
-    void ApplyLayout(const LayoutState& state);
+
     // Whether a wait is still running below the current handler; ends a waiting link operation.
     bool WaitsRunning();
     void ScheduleEnd();
@@ -242,11 +240,9 @@ private:
     std::unique_ptr<clsInstrument> storedInstrument_;
     std::unique_ptr<InstrumentPages> instrumentPages_;
     std::unique_ptr<StoredDataPages> storedDataPages_;
-    // Every named control, for the layout.
-    std::map<QString, QWidget*> controls_;
+    WidgetGeometry geometry_;
     // The trend graph's place on the data view, kept until its control joins the window.
     ControlBox zelGraphBox_;
-    LogBox logBox_;
     // The trend graph's colours as the settings file gave them, written back unchanged.
     std::optional<std::array<Long, 3>> graphColors_;
     PendingEnd closePending_ = PendingEnd::None;
