@@ -28,4 +28,15 @@ void ApplyCommonFont(QFont& target, const FontSpec& source) {
     target.setWeight(static_cast<QFont::Weight>(weight));
 }
 
+void ApplyCommonFontToAll(QWidget& window, const FontSpec& source) {
+    const auto apply = [&source](QWidget& widget) {
+        QFont font = widget.font();
+        ApplyCommonFont(font, source);
+        widget.setFont(font);
+    };
+    apply(window);
+    for (QWidget* child : window.findChildren<QWidget*>())
+        apply(*child);
+}
+
 }  // namespace mt52

@@ -17,4 +17,7 @@ void GetClientSizeTwips(const QWidget& window, Long& width, Long& height);
 // settings file carries the flag only). A size that is not positive leaves the target's size.
 void ApplyCommonFont(QFont& target, const FontSpec& source);
 
+// ApplyCommonFont on the font of the window and of every widget inside it.
+void ApplyCommonFontToAll(QWidget& window, const FontSpec& source);
+
 }  // namespace mt52
