@@ -2,25 +2,16 @@
 #include "platform/Database.h"
 #include "platform/RuntimeError.h"
 
+#include "support/ErrorOf.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace mt52 {
 namespace {
-
-int ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 // The column names of slot 1 repeated for the five gas slots.
 QStringList Groups(const QStringList& slotColumns) {

@@ -3,29 +3,15 @@
 #include "platform/DatabaseCodec.h"
 #include "platform/RuntimeError.h"
 
+#include "support/ErrorOf.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace mt52 {
 namespace {
-
-// The error a call raises: its number and text; number 0 when it raises none.
-struct Failure {
-    int number = 0;
-    QString text;
-};
-Failure FailureOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return {e.number(), e.description()};
-    }
-    return {};
-}
 
 QByteArray ReadAll(const QString& path) {
     QFile f(path);
@@ -55,7 +41,7 @@ protected:
 
 TEST_F(DatabaseTest, OpeningNeverCreatesOrChangesAFile) {
     const QString missing = dir_.filePath(QStringLiteral("missing.db"));
-    Failure f = FailureOf([&] { Database db(missing); });
+    RaisedError f = ErrorRaisedBy([&] { Database db(missing); });
     EXPECT_EQ(f.number, ErrDatabase);
     EXPECT_TRUE(f.text.contains(missing)) << f.text.toStdString();
     EXPECT_FALSE(QFile::exists(missing));
@@ -66,7 +52,7 @@ TEST_F(DatabaseTest, OpeningNeverCreatesOrChangesAFile) {
                           Case{"damaged.mdb", QByteArray("SQLite format 3\0", 16) + QByteArray(200, '\xff')}}) {
         const QString path = dir_.filePath(QString::fromLatin1(c.name));
         WriteFile(path, c.bytes);
-        f = FailureOf([&] { Database db(path); });
+        f = ErrorRaisedBy([&] { Database db(path); });
         EXPECT_EQ(f.number, ErrDatabase) << c.name;
         EXPECT_TRUE(f.text.contains(path)) << f.text.toStdString();
         EXPECT_EQ(ReadAll(path), c.bytes) << c.name;
@@ -128,10 +114,10 @@ TEST_F(DatabaseTest, RecordsetMovesAndLooksFieldsUpWithoutRegardToCase) {
     for (; !rs.atEnd(); rs.moveNext())
         seen << rs.field("Txt").toString();
     EXPECT_EQ(seen, (QStringList{"row 1", "row 2", "row 3"}));
-    EXPECT_EQ(FailureOf([&] { rs.moveNext(); }).number, ErrDatabase);
-    EXPECT_EQ(FailureOf([&] { rs.field("Txt"); }).number, ErrDatabase);  // no current record
+    EXPECT_EQ(ErrorRaisedBy([&] { rs.moveNext(); }).number, ErrDatabase);
+    EXPECT_EQ(ErrorRaisedBy([&] { rs.field("Txt"); }).number, ErrDatabase);  // no current record
     rs.moveFirst();
-    const Failure missing = FailureOf([&] { rs.field("Gasval"); });
+    const RaisedError missing = ErrorRaisedBy([&] { rs.field("Gasval"); });
     EXPECT_EQ(missing.number, ErrDatabase);
     EXPECT_TRUE(missing.text.contains("Gasval"));
 
@@ -141,7 +127,7 @@ TEST_F(DatabaseTest, RecordsetMovesAndLooksFieldsUpWithoutRegardToCase) {
     none.moveLast();
     none.moveFirst();
     EXPECT_TRUE(none.atEnd());
-    EXPECT_EQ(FailureOf([&] { none.field("Txt"); }).number, ErrDatabase);
+    EXPECT_EQ(ErrorRaisedBy([&] { none.field("Txt"); }).number, ErrDatabase);
 
     Recordset max = db.query(QStringLiteral("Select Max(SeqNo) As MaxSeq From sample;"));
     EXPECT_EQ(max.field("maxseq"), Variant(Long(3)));
@@ -158,7 +144,7 @@ TEST_F(DatabaseTest, FailingStatementsRaiseTheEngineMessageAndChangeNothing) {
              {"INSERT INTO Sample (SeqNo) VALUES (?)", {Long(5), Long(6)}, "1 values, 2"},
              {"DELETE FROM Sample; DELETE FROM Sample", {}, "One statement"},
          }) {
-        const Failure f = FailureOf([&] { db.execute(QString::fromLatin1(c.sql), c.values); });
+        const RaisedError f = ErrorRaisedBy([&] { db.execute(QString::fromLatin1(c.sql), c.values); });
         EXPECT_EQ(f.number, ErrDatabase) << c.sql;
         EXPECT_TRUE(f.text.contains(QString::fromLatin1(c.message))) << f.text.toStdString();
     }
@@ -181,7 +167,7 @@ TEST_F(DatabaseTest, TransactionKeepsAllOrNothing) {
     EXPECT_EQ(count(), 0);
     EXPECT_FALSE(db.inTransaction());
 
-    EXPECT_EQ(FailureOf([&] {
+    EXPECT_EQ(ErrorRaisedBy([&] {
                   Transaction t(db);
                   db.execute(QStringLiteral("INSERT INTO Sample (SeqNo) VALUES (1)"));
                   db.execute(QStringLiteral("INSERT INTO Sample (SeqNo) VALUES (1)"));  // fails: the first goes too
@@ -193,9 +179,9 @@ TEST_F(DatabaseTest, TransactionKeepsAllOrNothing) {
     {
         Transaction t(db);
         db.execute(QStringLiteral("INSERT INTO Sample (SeqNo) VALUES (41)"));
-        EXPECT_EQ(FailureOf([&] { Transaction nested(db); }).number, ErrDatabase);
+        EXPECT_EQ(ErrorRaisedBy([&] { Transaction nested(db); }).number, ErrDatabase);
         EXPECT_EQ(t.nextSeqNo(QStringLiteral("Sample")), 42);
-        EXPECT_EQ(FailureOf([&] { t.nextSeqNo(QStringLiteral("Sample; DROP TABLE Sample")); }).number, ErrDatabase);
+        EXPECT_EQ(ErrorRaisedBy([&] { t.nextSeqNo(QStringLiteral("Sample; DROP TABLE Sample")); }).number, ErrDatabase);
         t.commit();
     }
     EXPECT_EQ(count(), 1);

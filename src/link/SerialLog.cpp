@@ -1,0 +1,65 @@
+#include "link/SerialLog.h"
+
+#include "common/ModuleState.h"
+#include "common/ResText.h"
+#include "link/CommandFrame.h"
+#include "platform/Clock.h"
+#include "platform/InstrumentText.h"
+
+#include <QFile>
+
+namespace mt52 {
+
+QString SerialLog::Path() {
+    QString dir = State().StartDir;
+    if (!dir.isEmpty() && !dir.endsWith(u'/') && !dir.endsWith(u'\\'))
+        dir += u'/';
+    return dir + QStringLiteral("SerialLog.log");
+}
+
+bool SerialLog::Write(const QString& text) {
+    QFile file(Path());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return false;
+    const QString line = NowDateTime().toString(QStringLiteral("HH:mm:ss")) + u' ' + text + QStringLiteral("\r\n");
+    const QByteArray bytes = line.toUtf8();
+    return file.write(bytes) == bytes.size();
+}
+
+QString SerialLog::ToPrintable(const QByteArray& frame) {
+    QString out;
+    out.reserve(frame.size() + 16);
+    for (char c : frame) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 32 || c == ctl::CR || c == ctl::LF) {
+            out += DecodeInstrumentBytes(QByteArray(1, c));
+            continue;
+        }
+        switch (c) {
+        case ctl::STX: out += QLatin1String("[STX]"); break;
+        case ctl::ETX: out += QLatin1String("[ETX]"); break;
+        case ctl::EOT: out += QLatin1String("[EOT]"); break;
+        case ctl::ENQ: out += QLatin1String("[ENQ]"); break;
+        case ctl::ACK: out += QLatin1String("[ACK]"); break;
+        case ctl::NAK: out += QLatin1String("[NAK]"); break;
+        case ctl::ETB: out += QLatin1String("[ETB]"); break;
+        case ctl::SUB: out += QLatin1String("[SUB]"); break;
+        case ctl::ESC: out += QLatin1String("[ESC]"); break;
+        default:
+            out += u'[' + QString::number(b, 16).toUpper().rightJustified(2, u'0') + u']';
+        }
+    }
+    return out;
+}
+
+QString SerialLog::FrameText(int textId, const QByteArray& frame) {
+    // A private-use character stands in for the frame while the template is expanded.
+    static const QString kSlot(QChar(0xE000));
+    QString text = GetResText(textId, {kSlot});
+    const QString printable = ToPrintable(frame);
+    if (!text.contains(kSlot))
+        return text + printable;
+    return text.replace(kSlot, printable);
+}
+
+}  // namespace mt52

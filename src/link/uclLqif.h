@@ -1,0 +1,150 @@
+#pragma once
+// The link control that the main window holds (hidden): the serial and infrared controls,
+// the 100 ms link timer and the link core, with the control's properties, methods and events.
+// The link's work is done by LinkCore; this class chooses the transport, feeds the core
+// with the serial control's events and the timer's ticks, and turns the core's events
+// into signals.
+#include "link/LinkCore.h"
+#include "link/ZLComm.h"
+#include "link/ZlIrDA11.h"
+
+#include <QObject>
+#include <QTimer>
+#include <QVariantMap>
+#include <array>
+
+namespace mt52 {
+
+class uclLqif final : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int TickMilliseconds = 100;
+
+    explicit uclLqif(QObject* parent = nullptr);
+    ~uclLqif() override;
+
+    // The property bag: "Enabled", "CommPort", "DTREnable", "RTSEnable", "Settings".
+    void ReadProperties(const QVariantMap& bag);
+    QVariantMap WriteProperties() const;
+    // Properties marked as changed since the bag was read.
+    bool PropertiesChanged() const { return propertiesChanged_; }
+
+    void AddLog(const QString& text) { core_.AddLog(text); }
+    Integer Timeout() const { return core_.Timeout(); }
+    void SetTimeout(Integer seconds) { core_.SetTimeout(seconds); }
+    Integer Retry() const { return core_.Retry(); }
+    void SetRetry(Integer value) { core_.SetRetry(value); }
+    bool Cancel() const { return core_.Cancel(); }
+    void SetCancel(bool value) { core_.SetCancel(value); }
+    bool BinaryRetry() const { return core_.BinaryRetry(); }
+    void SetBinaryRetry(bool value) { core_.SetBinaryRetry(value); }
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool value);
+
+    // Port and line members act on the chosen transport: the infrared control when it is
+    // available and SerialComm is false, else the serial control.
+    Integer CommPort() const { return mscComm.CommPort(); }
+    void SetCommPort(Integer port) { mscComm.SetCommPort(port); }
+    bool SerialComm() const { return serialComm_; }
+    void SetSerialComm(bool value) { serialComm_ = value; }
+    bool PortOpen() const { return IrDAChosen() ? ZlIrDA1.PortOpen() : mscComm.PortOpen(); }
+    // The serial control's failures are not raised: its port simply stays closed.
+    void SetPortOpen(bool open);
+    bool DTREnable() const { return mscComm.DTREnable(); }
+    void SetDTREnable(bool on);
+    bool RTSEnable() const { return mscComm.RTSEnable(); }
+    void SetRTSEnable(bool on);
+    Integer Handshaking() const { return mscComm.Handshaking(); }
+    void SetHandshaking(Integer mode);
+    QString Settings() const { return mscComm.Settings(); }
+    void SetSettings(const QString& settings);
+
+    // Five values kept for the host; an index outside 0..4 raises the subscript error.
+    Long FactCal(Integer index) const;
+    void SetFactCal(Integer index, Long value);
+    void SetSystemBlock(Long) {}
+
+    QString BinDumpPath() const { return core_.BinDumpPath; }
+    void SetBinDumpPath(const QString& path);
+
+    bool DisConnect() { return core_.DisConnect(); }
+    bool Connected() const { return core_.Connected(); }
+    void SetConnected(bool) {}
+    bool TimerEnabled() const { return tmrTimer.isActive(); }
+    void SetTimerEnabled(bool on);
+    Long Status() const { return core_.Status(); }
+    void SetStatus(Long value) { core_.SetStatus(value); }
+    void DataSend(const QByteArray& frame, bool initFlag) { core_.DataSend(frame, initFlag); }
+
+    // The link itself, for the operations (reads, uploads, dumps) built on it.
+    LinkCore& Core() { return core_; }
+
+    ZLComm mscComm;
+    ZlIrDA11 ZlIrDA1;
+    QTimer tmrTimer;
+
+signals:
+    void OnConnect();
+    void Densty(Single& value1, Single& value2, Single& value3, Single& value4, Single& value5);
+    void ConnectRetry(Integer retryCount);
+    void InstMessage(const QString& messageString);
+    void InterMessage(const QString& messageString);
+    void AlarmMessage(const QString& messageString);
+    void DumpMessage(const QString& messageString);
+    void LinkLost();
+    void IrDAError(Integer errorNumber);
+    void StsTransmit();
+    void StsIdle();
+
+private:
+    // Hands the core's events on as signals.
+    class EventRelay final : public LinkEvents {
+    public:
+        explicit EventRelay(uclLqif& owner) : owner_(owner) {}
+        void OnConnect() override { emit owner_.OnConnect(); }
+        void Densty(Single& a, Single& b, Single& c, Single& d, Single& e) override { emit owner_.Densty(a, b, c, d, e); }
+        void ConnectRetry(Integer n) override { emit owner_.ConnectRetry(n); }
+        void InstMessage(const QString& t) override { emit owner_.InstMessage(t); }
+        void InterMessage(const QString& t) override { emit owner_.InterMessage(t); }
+        void AlarmMessage(const QString& t) override { emit owner_.AlarmMessage(t); }
+        void DumpMessage(const QString& t) override { emit owner_.DumpMessage(t); }
+        void LinkLost() override { emit owner_.LinkLost(); }
+        void IrDAError(Integer n) override { emit owner_.IrDAError(n); }
+        void StsTransmit() override { emit owner_.StsTransmit(); }
+        void StsIdle() override { emit owner_.StsIdle(); }
+
+    private:
+        uclLqif& owner_;
+    };
+
+    // The transport the core writes to and reads from: chosen anew at every use.
+    class ChosenTransport final : public LinkTransport {
+    public:
+        explicit ChosenTransport(uclLqif& owner) : owner_(owner) {}
+        bool open() override { return Chosen().open(); }
+        void close() override { Chosen().close(); }
+        bool isOpen() const override { return Chosen().isOpen(); }
+        bool write(const QByteArray& bytes) override { return Chosen().write(bytes); }
+        QByteArray readAvailable() override { return Chosen().readAvailable(); }
+        LineSignals lineSignals() const override { return Chosen().lineSignals(); }
+
+    private:
+        LinkTransport& Chosen() const {
+            return owner_.IrDAChosen() ? static_cast<LinkTransport&>(owner_.ZlIrDA1) : owner_.mscComm;
+        }
+        uclLqif& owner_;
+    };
+
+    bool IrDAChosen() const { return ZlIrDA11::Available() && !serialComm_; }
+    void OnSerialEvent(int commEvent);
+
+    EventRelay relay_{*this};
+    ChosenTransport transport_{*this};
+    LinkCore core_;
+    bool enabled_ = true;
+    bool serialComm_ = false;
+    bool propertiesChanged_ = false;
+    std::array<Long, 5> factCal_{};
+};
+
+}  // namespace mt52

@@ -1,0 +1,37 @@
+#pragma once
+// What alarm and trouble event logs share: a table of events, each a gas number, an event code
+// and a date.
+#include "records/EntryTable.h"
+#include "records/RecordFrame.h"
+
+namespace mt52 {
+
+class EventLogFrame : public RecordFrame {
+public:
+    // Events held; raises 6 when the count does not fit 16 bits.
+    Integer DataCount() const;
+
+    // The event's date; any index outside 0..1023 gives the current date and time.
+    Date Dates(Integer Index) const;
+    // Setters ignore an index outside 0..1023.
+    void Dates(Integer Index, const Date& value) { events_.Set(Index, &Entry::Dates, value); }
+    // Event code (column Alarm_Type); 0 outside 0..1023.
+    Integer Events(Integer Index) const { return events_.Get(Index, &Entry::Events, Integer{0}); }
+    void Events(Integer Index, Integer value) { events_.Set(Index, &Entry::Events, value); }
+    // The event's gas (column GasNo); 0 outside 0..1023.
+    Integer GasNo(Integer Index) const { return events_.Get(Index, &Entry::GasNo, Integer{0}); }
+    void GasNo(Integer Index, Integer value) { events_.Set(Index, &Entry::GasNo, value); }
+
+protected:
+    EventLogFrame() : RecordFrame(Shape{}) {}
+
+    struct Entry {
+        Integer GasNo = 0;
+        Date Dates;
+        Integer Events = 0;
+    };
+    Long dataCount_ = 0;
+    EntryTable<Entry> events_;
+};
+
+}  // namespace mt52

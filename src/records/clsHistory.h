@@ -1,0 +1,56 @@
+#pragma once
+// A calibration history or bump test (log kinds 3 and 10): per gas slot and entry the reading
+// before and after, the gas name and the bump-test judgement, and one date per entry.
+#include "records/RecordFrame.h"
+
+namespace mt52 {
+
+class clsHistory final : public RecordFrame {
+public:
+    // Entries 0 to 300 per gas slot.
+    static constexpr int EntryCount = 301;
+
+    clsHistory();
+
+    void ClearDatas() override;
+
+    // Entries loaded; raises 6 when the count does not fit 16 bits.
+    Integer DataCount() const;
+    void DataCount(Integer value) { dataCount_ = value; }
+    // Entries added for writing, apart from DataCount and from the header's Dcount.
+    Integer Dcount() const { return dcount_; }
+    void Dcount(Integer value) { dcount_ = value; }
+
+    // Entry accessors; an entry outside 0..300 or a slot outside 0..4 raises 9.
+    Date Dates(Integer Index) const;
+    void Dates(Integer Index, const Date& value);
+    Single Before(Integer GasNo, Integer Index) const;
+    void Before(Integer GasNo, Integer Index, Single value);
+    Single After(Integer GasNo, Integer Index) const;
+    void After(Integer GasNo, Integer Index, Single value);
+    QString GasName(Integer GasNo, Integer Index) const;
+    void GasName(Integer GasNo, Integer Index, const QString& value);
+    // Stored as the nearest 16-bit whole number (halves to even; 6 outside the range).
+    Single Judge(Integer GasNo, Integer Index) const;
+    void Judge(Integer GasNo, Integer Index, Single value);
+
+    using RecordFrame::SetSerialLog;
+
+private:
+    struct Entry {
+        Long SeqNo = 0;  // key of the cHistory or Bump row, -1 when cleared
+        Single Before = 0;
+        Single After = 0;
+        QString GasName;
+        Integer Judge = 0;
+    };
+    const Entry& EntryAt(Integer GasNo, Integer Index) const;
+    Entry& EntryAt(Integer GasNo, Integer Index);
+
+    Long dataCount_ = 0;
+    std::array<std::array<Entry, EntryCount>, RecordGasSlots> entries_{};
+    std::array<Date, EntryCount> dates_{};
+    Integer dcount_ = 0;
+};
+
+}  // namespace mt52

@@ -1,0 +1,40 @@
+#pragma once
+// A power-event log (log kind 7): up to 1024 entries of log counter, on/off flag and date.
+#include "records/EntryTable.h"
+#include "records/RecordFrame.h"
+
+namespace mt52 {
+
+class clsPowerEvent final : public RecordFrame {
+public:
+    clsPowerEvent();
+
+    // Keeps Key and Instrument.
+    void ClearDatas() override;
+
+    // Entries held; raises 6 when the count does not fit 16 bits.
+    Integer DataCount() const;
+    // Stores the count, capped at 1024.
+    void DataCount(Integer value);
+
+    // Accessors of entries 0 to 1023; outside, getters give 0 (Dates: the date value 0) and
+    // setters do nothing.
+    Long LogCnt(Integer Index) const { return entries_.Get(Index, &Entry::LogCnt, Long{0}); }
+    void LogCnt(Integer Index, Long value) { entries_.Set(Index, &Entry::LogCnt, value); }
+    // Power state (column Power_Type), nonzero for on.
+    Integer Flags(Integer Index) const { return entries_.Get(Index, &Entry::Flags, Integer{0}); }
+    void Flags(Integer Index, Integer value) { entries_.Set(Index, &Entry::Flags, value); }
+    Date Dates(Integer Index) const { return entries_.Get(Index, &Entry::Dates, Date(0.0)); }
+    void Dates(Integer Index, const Date& value) { entries_.Set(Index, &Entry::Dates, value); }
+
+private:
+    struct Entry {
+        Long LogCnt = 0;
+        Date Dates;
+        Integer Flags = 0;
+    };
+    Long dataCount_ = 0;
+    EntryTable<Entry> entries_;
+};
+
+}  // namespace mt52
