@@ -12,6 +12,11 @@ void GetClientSizeTwips(const QWidget& window, Long& width, Long& height) {
     height = PixelsToTwips(window.height());
 }
 
+void PlaceTwips(QWidget& widget, const TwipRect& place) {
+    widget.setGeometry(TwipsToPixels(place.left), TwipsToPixels(place.top), TwipsToPixels(place.width),
+                       TwipsToPixels(place.height));
+}
+
 void ApplyCommonFont(QFont& target, const FontSpec& source) {
     constexpr int boldFrom = 600;  // weights from semi-bold up show as bold
     int weight = std::clamp(source.weight, 1, 1000);

@@ -1,6 +1,8 @@
 #pragma once
-// A window's client size in twips, and the common font applied to a control's font.
+// A window's client size in twips, a control placed in twips, and the common font applied to a
+// control's font.
 #include "platform/FontSpec.h"
+#include "platform/Twips.h"
 #include "platform/Types.h"
 
 #include <QFont>
@@ -11,6 +13,9 @@ namespace mt52 {
 
 // The client area of the window (inside its frame) in twips, each side rounded to the nearest.
 void GetClientSizeTwips(const QWidget& window, Long& width, Long& height);
+
+// Moves and sizes a control to a place given in twips.
+void PlaceTwips(QWidget& widget, const TwipRect& place);
 
 // Copies bold, italic, name, size, strikethrough, underline and weight of the source onto the
 // target. The bold flag decides when the weight disagrees with it (a font read from the
