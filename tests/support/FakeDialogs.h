@@ -53,10 +53,11 @@ private:
     }
     template <typename T>
     static std::optional<T> pop(std::deque<std::optional<T>>& q) {
-        if (q.empty())
-            return std::nullopt;
-        auto v = q.front();
-        q.pop_front();
+        std::optional<T> v;
+        if (!q.empty()) {
+            v.swap(q.front());
+            q.pop_front();
+        }
         return v;
     }
 };

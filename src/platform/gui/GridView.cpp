@@ -1,0 +1,439 @@
+#include "platform/gui/GridView.h"
+
+#include "platform/Twips.h"
+#include "platform/gui/QtUserDialogs.h"
+
+#include <QAbstractTableModel>
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace mt52 {
+namespace {
+
+Qt::Alignment ToQtAlignment(int code) {
+    static const Qt::Alignment horizontal[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
+    static const Qt::Alignment vertical[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
+    const int c = std::clamp(code, 0, 8);
+    return horizontal[c / 3] | vertical[c % 3];
+}
+
+}  // namespace
+
+// Presents the grid model to the table view.
+class GridView::ItemModel final : public QAbstractTableModel {
+public:
+    ItemModel(const GridModel& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {}
+
+    int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : rows_; }
+    int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : cols_; }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        const int r = index.row();
+        const int c = index.column();
+        if (!index.isValid() || r >= grid_.Rows() || c >= grid_.Cols())
+            return {};
+        switch (role) {
+        case Qt::DisplayRole: return grid_.TextMatrix(r, c);
+        case Qt::BackgroundRole: return QBrush(ToQColor(grid_.DrawnBackColor(r, c)));
+        case Qt::ForegroundRole: return QBrush(ToQColor(grid_.DrawnForeColor(r, c)));
+        case Qt::FontRole: return ToQFont(grid_.CellFont(r, c));
+        case Qt::TextAlignmentRole: return QVariant::fromValue(ToQtAlignment(grid_.DrawnAlignment(r, c)));
+        case Qt::CheckStateRole:
+            switch (grid_.CellChecked(r, c)) {
+            case Checked: return Qt::Checked;
+            case Unchecked: return Qt::Unchecked;
+            default: return {};
+            }
+        default: return {};
+        }
+    }
+
+    // Takes the model's size; the view forgets everything it drew.
+    void Reset() {
+        beginResetModel();
+        rows_ = grid_.Rows();
+        cols_ = grid_.Cols();
+        endResetModel();
+    }
+
+    bool SizeMatches() const { return rows_ == grid_.Rows() && cols_ == grid_.Cols(); }
+
+    void CellsChanged(int row1, int col1, int row2, int col2) {
+        row2 = std::min(row2, rows_ - 1);
+        col2 = std::min(col2, cols_ - 1);
+        if (row1 > row2 || col1 > col2)
+            return;
+        emit dataChanged(index(row1, col1), index(row2, col2));
+    }
+
+private:
+    const GridModel& grid_;
+    int rows_ = 0;
+    int cols_ = 0;
+};
+
+GridView::GridView(QWidget* parent)
+    : QTableView(parent), grid_(new GridModel(this)), items_(new ItemModel(*grid_, this)) {
+    setModel(items_);
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setWordWrap(false);
+
+    connect(grid_, &GridModel::structureChanged, this, [this] {
+        if (grid_->Redraw())
+            ApplyStructure();
+    });
+    connect(grid_, &GridModel::cellsChanged, this, [this](int r1, int c1, int r2, int c2) {
+        if (!grid_->Redraw())
+            return;
+        items_->CellsChanged(r1, c1, r2, c2);
+        if (grid_->MergeCells() != MergeNever)
+            ScheduleSpans();
+    });
+    connect(grid_, &GridModel::columnsChanged, this, [this] {
+        if (grid_->Redraw())
+            ApplyColumns();
+    });
+    connect(grid_, &GridModel::mergesChanged, this, [this] {
+        if (grid_->Redraw())
+            ScheduleSpans();
+    });
+    connect(grid_, &GridModel::currentCellChanged, this, [this] { ApplyCurrentCell(); });
+    connect(grid_, &GridModel::topRowChanged, this, [this] { ApplyTopRow(); });
+    connect(grid_, &GridModel::refreshRequested, this, &GridView::Refresh);
+    connect(grid_, &GridModel::editStarted, this, &GridView::OpenEditor);
+    connect(grid_, &GridModel::editTextSet, this, &GridView::ShowEditText);
+    connect(grid_, &GridModel::editEnded, this, &GridView::CloseEditor);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        if (syncing_)
+            return;
+        const int top = rowAt(0);
+        if (top >= 0)
+            grid_->ViewScrolled(top);
+    });
+    ApplyStructure();
+}
+
+GridView::~GridView() {
+    // The editor's focus loss must not reach a half-destroyed view.
+    if (lineEditor_)
+        lineEditor_->removeEventFilter(this);
+    if (comboEditor_)
+        comboEditor_->removeEventFilter(this);
+}
+
+// --- Drawing --------------------------------------------------------------------------------
+
+void GridView::ApplyStructure() {
+    setFont(ToQFont(grid_->Font()));
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    items_->Reset();
+    ApplyColumns();
+    ApplySpans();
+    ApplyCurrentCell();
+    ApplyTopRow();
+}
+
+void GridView::ApplyColumns() {
+    for (int c = 0; c < grid_->Cols(); ++c) {
+        const int width = grid_->ColWidth(c);
+        const bool hidden = grid_->ColHidden(c) || width <= 0;
+        setColumnHidden(c, hidden);
+        if (!hidden)
+            setColumnWidth(c, TwipsToPixels(width));
+    }
+}
+
+void GridView::ApplySpans() {
+    spansPending_ = false;
+    clearSpans();
+    for (const GridRange& r : grid_->MergedRanges())
+        setSpan(r.row1, r.col1, r.RowCount(), r.ColCount());
+}
+
+void GridView::ScheduleSpans() {
+    if (spansPending_)
+        return;
+    spansPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (spansPending_)
+                ApplySpans();
+        },
+        Qt::QueuedConnection);
+}
+
+void GridView::ApplyCurrentCell() {
+    const int r = grid_->Row();
+    const int c = grid_->Col();
+    if (r < 0 || c < 0 || !items_->SizeMatches())
+        return;
+    syncing_ = true;
+    setCurrentIndex(items_->index(r, c));
+    syncing_ = false;
+}
+
+void GridView::ApplyTopRow() {
+    syncing_ = true;
+    verticalScrollBar()->setValue(grid_->TopRow());
+    syncing_ = false;
+}
+
+void GridView::Refresh() {
+    if (!items_->SizeMatches()) {
+        ApplyStructure();
+        return;
+    }
+    items_->CellsChanged(0, 0, grid_->Rows() - 1, grid_->Cols() - 1);
+    ApplyColumns();
+    ApplySpans();
+    viewport()->update();
+}
+
+int GridView::WidthTwips() const { return PixelsToTwips(width()); }
+
+int GridView::HeightTwips() const { return PixelsToTwips(height()); }
+
+void GridView::AutoSizeColumn(int col) {
+    int widest = 0;
+    for (int r = 0; r < grid_->Rows(); ++r) {
+        const QFontMetrics metrics(ToQFont(grid_->CellFont(r, col)));
+        widest = std::max(widest, metrics.horizontalAdvance(grid_->TextMatrix(r, col)));
+    }
+    grid_->SetColWidth(col, PixelsToTwips(widest + 8));
+}
+
+// --- User input -----------------------------------------------------------------------------
+
+bool GridView::IsCheckCell(const QModelIndex& index) const {
+    return index.isValid() && grid_->CellChecked(index.row(), index.column()) != NoCheckBox;
+}
+
+void GridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    if (!syncing_ && current.isValid())
+        grid_->SetCurrentCell(current.row(), current.column());
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+    const QModelIndex cell = currentIndex();
+    if (cell.isValid()) {
+        const int r = cell.row();
+        const int c = cell.column();
+        switch (event->key()) {
+        case Qt::Key_F2:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            grid_->StartEdit(r, c);
+            return;
+        case Qt::Key_Space:
+            if (IsCheckCell(cell)) {
+                grid_->ToggleCheck(r, c);
+                return;
+            }
+            break;
+        default: break;
+        }
+        const QString typed = event->text();
+        const bool printable = !typed.isEmpty() && typed.at(0).isPrint();
+        if (printable && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            // The typed character starts the edit and is its first key.
+            if (grid_->StartEdit(r, c) && lineEditor_) {
+                QKeyEvent copy(event->type(), event->key(), event->modifiers(), typed);
+                QApplication::sendEvent(lineEditor_, &copy);
+            }
+            return;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void GridView::mousePressEvent(QMouseEvent* event) {
+    QTableView::mousePressEvent(event);
+    const QModelIndex cell = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && IsCheckCell(cell))
+        grid_->ToggleCheck(cell.row(), cell.column());
+}
+
+void GridView::mouseReleaseEvent(QMouseEvent* event) {
+    QTableView::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && grid_->Events().Click)
+        grid_->Events().Click();
+}
+
+void GridView::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QModelIndex cell = indexAt(event->position().toPoint());
+    if (grid_->Events().DblClick)
+        grid_->Events().DblClick();
+    if (event->button() == Qt::LeftButton && cell.isValid() && !IsCheckCell(cell))
+        grid_->StartEdit(cell.row(), cell.column());
+}
+
+void GridView::focusInEvent(QFocusEvent* event) {
+    QTableView::focusInEvent(event);
+    // Focus coming back from the grid's own editor is no arrival.
+    const bool fromEditor = event->reason() != Qt::ActiveWindowFocusReason && grid_->IsEditing();
+    if (!fromEditor && grid_->Events().GotFocus)
+        grid_->Events().GotFocus();
+}
+
+void GridView::focusOutEvent(QFocusEvent* event) {
+    QTableView::focusOutEvent(event);
+    QWidget* next = QApplication::focusWidget();
+    const bool toEditor = next && (next == lineEditor_ || next == comboEditor_);
+    if (!toEditor && grid_->Events().LostFocus)
+        grid_->Events().LostFocus();
+}
+
+// --- The editor -----------------------------------------------------------------------------
+
+QWidget* GridView::Editor() const {
+    if (lineEditor_)
+        return lineEditor_;
+    return comboEditor_;
+}
+
+void GridView::OpenEditor() {
+    CloseEditor();
+    const int r = grid_->EditRow();
+    const int c = grid_->EditCol();
+    const QModelIndex cell = items_->index(r, c);
+    scrollTo(cell);
+    const QRect place = visualRect(cell);
+    const QFont font = ToQFont(grid_->CellFont(r, c));
+    const QStringList choices = grid_->EditChoices();
+    if (choices.isEmpty()) {
+        lineEditor_ = new QLineEdit(viewport());
+        lineEditor_->setFrame(false);
+        lineEditor_->setFont(font);
+        lineEditor_->setText(grid_->EditText());
+        lineEditor_->selectAll();
+        connect(lineEditor_, &QLineEdit::textEdited, this, [this] { ReportEditorState(); });
+        lineEditor_->installEventFilter(this);
+        lineEditor_->setGeometry(place);
+        lineEditor_->show();
+        lineEditor_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    comboEditor_ = new QComboBox(viewport());
+    comboEditor_->setFont(font);
+    comboEditor_->addItems(choices);
+    comboEditor_->setCurrentIndex(static_cast<int>(choices.indexOf(grid_->EditText())));
+    connect(comboEditor_, &QComboBox::activated, this, [this](int index) {
+        grid_->EditorChanged(comboEditor_->itemText(index), 0, 0);
+        CommitFromEditor(true);
+    });
+    comboEditor_->installEventFilter(this);
+    comboEditor_->setGeometry(place.adjusted(0, 0, 0, std::max(0, comboEditor_->sizeHint().height() - place.height())));
+    comboEditor_->show();
+    comboEditor_->setFocus(Qt::OtherFocusReason);
+}
+
+void GridView::CloseEditor() {
+    QWidget* editor = Editor();
+    if (!editor)
+        return;
+    const bool hadFocus = editor->hasFocus();
+    editor->removeEventFilter(this);
+    lineEditor_ = nullptr;
+    comboEditor_ = nullptr;
+    editor->hide();
+    editor->deleteLater();
+    if (hadFocus)
+        setFocus(Qt::OtherFocusReason);
+}
+
+void GridView::ShowEditText() {
+    if (lineEditor_)
+        lineEditor_->setText(grid_->EditText());
+    else if (comboEditor_)
+        comboEditor_->setCurrentIndex(static_cast<int>(comboEditor_->findText(grid_->EditText())));
+}
+
+void GridView::ReportEditorState() {
+    if (!lineEditor_)
+        return;
+    const bool selection = lineEditor_->hasSelectedText();
+    const int start = selection ? lineEditor_->selectionStart() : lineEditor_->cursorPosition();
+    const int length = selection ? static_cast<int>(lineEditor_->selectedText().size()) : 0;
+    grid_->EditorChanged(lineEditor_->text(), start, length);
+}
+
+bool GridView::CommitFromEditor(bool keepFocus) {
+    if (committing_)
+        return false;
+    committing_ = true;
+    if (lineEditor_)
+        ReportEditorState();
+    else if (comboEditor_)
+        grid_->EditorChanged(comboEditor_->currentText(), 0, 0);
+    const bool ended = grid_->CommitEdit();
+    committing_ = false;
+    if (!ended && keepFocus && Editor())
+        Editor()->setFocus(Qt::OtherFocusReason);
+    return ended;
+}
+
+bool GridView::FilterEditorKey(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab:
+        CommitFromEditor(true);
+        return true;
+    case Qt::Key_Escape:
+        grid_->CancelEdit();
+        return true;
+    default: break;
+    }
+    if (!lineEditor_)
+        return false;
+    int key = 0;
+    if (event->key() == Qt::Key_Backspace)
+        key = 8;
+    else if (!event->text().isEmpty() && event->text().at(0).isPrint())
+        key = event->text().at(0).unicode();
+    if (key == 0)
+        return false;
+    ReportEditorState();
+    const int taken = grid_->FilterKey(key);
+    if (taken == key)
+        return false;  // the editor takes the key as typed
+    if (taken != 0 && taken != 8 && lineEditor_) {
+        lineEditor_->insert(QString(QChar(taken)));
+        ReportEditorState();
+    }
+    return true;
+}
+
+bool GridView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != lineEditor_ && watched != comboEditor_)
+        return QTableView::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress)
+        return FilterEditorKey(static_cast<QKeyEvent*>(event));
+    if (event->type() == QEvent::FocusOut) {
+        // Opening the drop-down list takes the focus without leaving the edit.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            CommitFromEditor(false);
+    }
+    return false;
+}
+
+}  // namespace mt52
