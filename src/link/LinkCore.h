@@ -21,6 +21,8 @@
 
 namespace mt52 {
 
+class clsInstrument;
+
 class LinkCore {
 public:
     // One turn of the host's message loop: in the program, DoEvents; in tests, one tick.
@@ -56,6 +58,11 @@ public:
     void ResetTickCounter() { tickCounter_ = 0; }
     const QByteArray& LastFrame() const { return lastFrame_; }
     const QByteArray& ReceiveBuffer() const { return receiveBuffer_; }
+    // The model that replies are parsed into and write replies compared with; the read and
+    // upload operations set it and it stays set after them. Not owned: the object must
+    // outlive its use by the link (the main window's instrument lives as long as the link).
+    clsInstrument* Instrument() const { return instrument_; }
+    void SetInstrument(clsInstrument* model) { instrument_ = model; }
 
     // Binary dump state: the image file and where the block being received goes.
     QString BinDumpPath;
@@ -125,6 +132,7 @@ private:
     bool cancel_ = false;
     bool binaryRetry_ = false;
     bool operationActive_ = false;
+    clsInstrument* instrument_ = nullptr;
 };
 
 // Claims the link for one operation (a read, an upload, a dump ...). A second operation

@@ -13,19 +13,6 @@ const ReplyParser::RowEntry ReplyParser::kRows[] = {
     {"RC,R", &ReplyParser::ConnectionReply},
 };
 
-ReplyFrame ReplyFrame::From(const QByteArray& frame) {
-    ReplyFrame r;
-    r.raw = frame;
-    r.ack = frame.size() >= 11 ? frame.at(10) : char(0);
-    r.text = frame;
-    r.text.replace(ctl::CR, ',');
-    QByteArray stripped = CommandFrame::StripControlChars(r.text);
-    r.body = stripped.size() > 6 ? stripped.mid(4, stripped.size() - 6) : QByteArray();
-    r.code = r.body.left(4);
-    r.data = r.body.mid(5);
-    return r;
-}
-
 bool ReplyParser::ParseResponse(QByteArray& frame) {
     if (frame.size() < 15) {
         if (frame.size() > 2)
@@ -45,8 +32,12 @@ bool ReplyParser::ParseResponse(QByteArray& frame) {
         }
         return result;
     }
-    return false;
+    return instrumentReplies_.Parse(reply).value_or(false);
 }
+
+clsInstrument* ReplyParser::ReplyInstrument() { return link_.Instrument(); }
+QByteArray ReplyParser::ReplyLastFrame() const { return link_.LastFrame(); }
+void ReplyParser::ReplyLog(const QString& text) { link_.AddLog(text); }
 
 void ReplyParser::ConnectionReply(const ReplyFrame& reply, bool& result) {
     if (!reply.text.contains("MT-5"))

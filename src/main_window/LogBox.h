@@ -1,12 +1,11 @@
 #pragma once
-// The lines of the communication log box on the Download page: short coloured lines telling
-// the user what was started, what succeeded and what failed. Each AddLogText call appends its
-// text and a line break in one colour; a text that ends with its own line break therefore
-// leaves an empty line after it. The box only grows until the default settings empty it.
+// The communication log box on the Download page shows short coloured lines telling the user
+// what was started, what succeeded and what failed. Each AddLogText call appends its text and
+// a line break in one colour at the end of the box; a text that ends with its own line break
+// therefore leaves an empty line after it.
 #include "platform/Types.h"
 
 #include <QString>
-#include <vector>
 
 namespace mt52 {
 
@@ -18,23 +17,8 @@ inline constexpr Long Instrument = 192 * 65536;   // blue (0, 0, 192)
 inline constexpr Long DumpList = 128 + 32 * 256;  // brown (128, 32, 0)
 }  // namespace LogColor
 
-struct LogBoxLine {
-    QString Text;
-    Long Color = 0;
-    friend bool operator==(const LogBoxLine&, const LogBoxLine&) = default;
-};
-
-class LogBox {
-public:
-    // Appends the text as one or more lines in the colour: every line break inside the text
-    // (CR LF, CR or LF) ends a line. Returns the text to insert at the end of the box, each
-    // break as one "\n", ending with the line's own break.
-    QString Append(const QString& text, Long color);
-    void Clear() { lines_.clear(); }
-    const std::vector<LogBoxLine>& Lines() const { return lines_; }
-
-private:
-    std::vector<LogBoxLine> lines_;
-};
+// The text one AddLogText call inserts at the end of the box: every line break inside the
+// text (CR LF, CR or LF) as one "\n", then the line's own "\n".
+QString LogBoxInsertion(const QString& text);
 
 }  // namespace mt52

@@ -177,10 +177,10 @@ TEST_F(LinkCoreTest, ACancelledWaitThatRunsOutBecomesFree) {
 TEST_F(LinkCoreTest, RejectedBlocksAreAnsweredWithNak) {
     ASSERT_TRUE(sim.Connect());
     // A block-by-block read whose reply the parser rejects gets a NAK block reply, not a resend.
-    Send(sim, "EF,R,", StatusBlockRead);
+    Send(sim, "EP,R,", StatusBlockRead);
     sim.link.PumpTransport();
-    EXPECT_EQ(sim.link.LastFrame(), CommandFrame::BuildFrame("EF,R,\x15", ctl::ETB));
-    EXPECT_EQ(sim.Sent().back(), "EF,R,\x15");
+    EXPECT_EQ(sim.link.LastFrame(), CommandFrame::BuildFrame("EP,R,\x15", ctl::ETB));
+    EXPECT_EQ(sim.Sent().back(), "EP,R,\x15");
     EXPECT_EQ(sim.link.RetryCounter(), 1);
     EXPECT_EQ(sim.link.Status(), StatusBlockRead);
 
@@ -190,10 +190,10 @@ TEST_F(LinkCoreTest, RejectedBlocksAreAnsweredWithNak) {
     sim.Steps(31);
     EXPECT_EQ(sim.link.LastFrame(), CommandFrame::BuildFrame("IH,R,\x15", ctl::ETB));
     // A timed-out request of a block read is sent again as it was.
-    Send(sim, "EF,R,", StatusBlockRead);
+    Send(sim, "EP,R,", StatusBlockRead);
     sim.Steps(31);
-    EXPECT_EQ(sim.link.LastFrame(), Frame("EF,R,"));
-    EXPECT_EQ(CountOf(sim.Sent(), "EF,R,"), 3);
+    EXPECT_EQ(sim.link.LastFrame(), Frame("EP,R,"));
+    EXPECT_EQ(CountOf(sim.Sent(), "EP,R,"), 3);
 }
 
 TEST_F(LinkCoreTest, BlocksAreAcknowledgedOneByOneBeforeTheLastFrame) {

@@ -41,25 +41,12 @@ TEST(ClockDisplay, TextsForEachLinkStatus) {
     }
 }
 
-TEST(LogBox, EachCallIsOneLineInItsColourAndOwnBreaksAddLines) {
-    LogBox box;
-    EXPECT_EQ(box.Append(QStringLiteral("Dump List Download () Start."), LogColor::DumpList),
+TEST(LogBox, EachLineEndsWithOneBreakAndTheTextsOwnBreaksAddLines) {
+    EXPECT_EQ(LogBoxInsertion(QStringLiteral("Dump List Download () Start.")),
               QStringLiteral("Dump List Download () Start.\n"));
-    EXPECT_EQ(box.Append(QString(), LogColor::Success), QStringLiteral("\n"));
-    // A text ending with its own CR LF leaves an empty line after it; a lone CR breaks too.
-    EXPECT_EQ(box.Append(QStringLiteral("Complete.\r\n"), LogColor::Success), QStringLiteral("Complete.\n\n"));
-    box.Append(QStringLiteral("a\rb"), LogColor::Failure);
-    const std::vector<LogBoxLine> expected = {
-        {QStringLiteral("Dump List Download () Start."), 128 + 32 * 256},
-        {QString(), 192 * 256},
-        {QStringLiteral("Complete."), 192 * 256},
-        {QString(), 192 * 256},
-        {QStringLiteral("a"), 255},
-        {QStringLiteral("b"), 255},
-    };
-    EXPECT_EQ(box.Lines(), expected);
-    box.Clear();
-    EXPECT_TRUE(box.Lines().empty());
+    EXPECT_EQ(LogBoxInsertion(QString()), QStringLiteral("\n"));
+    EXPECT_EQ(LogBoxInsertion(QStringLiteral("Complete.\r\n")), QStringLiteral("Complete.\n\n"));
+    EXPECT_EQ(LogBoxInsertion(QStringLiteral("a\rb\nc")), QStringLiteral("a\nb\nc\n"));
 }
 
 }  // namespace
