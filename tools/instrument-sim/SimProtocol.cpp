@@ -35,8 +35,8 @@ SimProtocol::SimProtocol(SimInstrumentState& state) : state_(state) { Register("
 
 void SimProtocol::Register(const QByteArray& code, Handler handler) { handlers_.insert(code, std::move(handler)); }
 
-void SimProtocol::InjectFault(SimFault fault, int count, const QByteArray& code, int amount) {
-    faults_.append({fault, count, code, amount});
+void SimProtocol::InjectFault(SimFault fault, int count, const QByteArray& code, int amount, int skip) {
+    faults_.append({fault, count, code, amount, skip});
 }
 
 QList<QByteArray> SimProtocol::RequestCommands() const {
@@ -103,6 +103,10 @@ bool SimProtocol::TakeFault(const QByteArray& code, PendingFault& fault) {
         PendingFault& f = faults_[i];
         if (!f.code.isEmpty() && f.code != code)
             continue;
+        if (f.skip > 0) {
+            --f.skip;
+            continue;
+        }
         fault = f;
         if (--f.count <= 0)
             faults_.removeAt(i);
