@@ -40,8 +40,8 @@ SimProtocol::SimProtocol(SimInstrumentState& state) : state_(state) {
 
 void SimProtocol::Register(const QByteArray& code, Handler handler) { handlers_.insert(code, std::move(handler)); }
 
-void SimProtocol::InjectFault(SimFault fault, int count, const QByteArray& code, int amount) {
-    faults_.append({fault, count, code, amount});
+void SimProtocol::InjectFault(SimFault fault, int count, const QByteArray& code, int amount, int skip) {
+    faults_.append({fault, count, code, amount, skip});
 }
 
 QList<QByteArray> SimProtocol::RequestCommands() const {
@@ -108,6 +108,10 @@ bool SimProtocol::TakeFault(const QByteArray& code, PendingFault& fault) {
         PendingFault& f = faults_[i];
         if (!f.code.isEmpty() && f.code != code)
             continue;
+        if (f.skip > 0) {
+            --f.skip;
+            continue;
+        }
         fault = f;
         if (--f.count <= 0)
             faults_.removeAt(i);

@@ -62,9 +62,10 @@ public:
 
     void Register(const QByteArray& code, Handler handler);
 
-    // Applies `fault` to the next `count` replies (to replies of `code` only, when given).
-    // For Pieces and Delay, `amount` is the number of pieces or ticks.
-    void InjectFault(SimFault fault, int count = 1, const QByteArray& code = {}, int amount = 3);
+    // Applies `fault` to the next `count` replies (to replies of `code` only, when given),
+    // after `skip` such replies went out unharmed. For Pieces and Delay, `amount` is the
+    // number of pieces or ticks.
+    void InjectFault(SimFault fault, int count = 1, const QByteArray& code = {}, int amount = 3, int skip = 0);
     void ClearFaults() { faults_.clear(); }
 
     // Bytes written by the link.
@@ -83,6 +84,7 @@ private:
         int count;
         QByteArray code;
         int amount;
+        int skip;
     };
 
     void HandleRequest(const SimRequest& request);
