@@ -1,11 +1,10 @@
 // The MT-52 management program.
-#include "common/ResText.h"
 #include "common/gui/frmOpen.h"
+#include "main_window/gui/frmMain.h"
 #include "platform/SingleInstanceLock.h"
 #include "platform/gui/QtUserDialogs.h"
 
 #include <QApplication>
-#include <QMainWindow>
 #include <memory>
 
 int main(int argc, char* argv[]) {
@@ -16,17 +15,17 @@ int main(int argc, char* argv[]) {
 
     // Held for the whole run: a second start is refused while this copy runs.
     mt52::SingleInstanceLock instance(mt52::DefaultInstanceLockPath());
-    std::unique_ptr<QMainWindow> window;
-    const bool started = mt52::RunStartup(instance, QApplication::arguments(), [&window] {
+    std::unique_ptr<mt52::frmMain> window;
+    bool refused = false;  // the database is in use by another copy: end without a window
+    const bool started = mt52::RunStartup(instance, QApplication::arguments(), [&window, &refused] {
         if (!window) {
-            window = std::make_unique<QMainWindow>();
-            const QString title = mt52::GetResText(5001);
-            window->setWindowTitle(title.isEmpty() ? QStringLiteral("MT-52") : title);
-            window->resize(800, 560);
+            window = std::make_unique<mt52::frmMain>();
+            refused = !window->Form_Load();
         }
-        window->show();
+        if (!refused)
+            window->show();
     });
-    const int rc = started ? QApplication::exec() : 0;
+    const int rc = started && !refused ? QApplication::exec() : 0;
     window.reset();
     mt52::SetDialogs(nullptr);
     return rc;

@@ -5,4 +5,8 @@ namespace mt52 {
 
 void DoEvents(int sleepMilliseconds = 1);
 
+// How many DoEvents calls are running (nested) right now: 0 when no wait is yielding, so that
+// work deferred "until every wait has ended" can tell when it may run.
+int DoEventsDepth();
+
 }  // namespace mt52

@@ -8,6 +8,7 @@
 #include "link/DumpListing.h"
 #include "link/RomDump.h"
 #include "link/SerialLog.h"
+#include "link/SettingsTransfer.h"
 #include "link/gui/frmUpload.h"
 #include "platform/Clock.h"
 #include "platform/Database.h"
@@ -64,10 +65,6 @@ protected:
         State().StartDir = dir_.path();
         State().DatabasePath = dir_.filePath(QStringLiteral("MT52.mdb"));
         CreateDataBase(State().DatabasePath);
-        for (const QByteArray code : {"IN", "XZ", "XS"})
-            sim_.protocol.Register(code + ",R", [code](const SimRequest&, SimInstrumentState& s) {
-                return SimReply::Answer(code + ",R", s.registers.value(code));
-            });
         sim_.instrument.registers["IN"] = "SN0042";
         FillKnownImage(sim_.instrument);
         ASSERT_TRUE(sim_.Connect());
@@ -77,12 +74,9 @@ protected:
         ResetState();
     }
 
-    // What a full read brings for the dump: the instrument's identity in the link's model.
+    // The full read that comes before a dump: it brings the instrument's identity.
     void ReadIdentity() {
-        sim_.link.SetInstrument(&model_);
-        LinkOperation op(sim_.link);
-        for (const char* command : {"VP,R,", "XZ,R,", "XS,R,", "IN,R,"})
-            op.Exchange(command, StatusReadWait);
+        ASSERT_TRUE(SettingsTransfer(sim_.link).GetInstrument(&model_));
         ASSERT_EQ(model_.SerialNo(), QStringLiteral("SN0042"));
     }
 

@@ -74,7 +74,6 @@ void RegisterDumpAndOperations(SimProtocol& protocol) {
     AddSwitch(protocol, "RB,E", &SimInstrumentState::buzzerOn);
     AddSwitch(protocol, "BP,E", &SimInstrumentState::pumpOn);
     protocol.Register("XH,E", [](const SimRequest&, SimInstrumentState&) { return SimReply::Answer("XH,E"); });
-    protocol.Register("DW,W", [](const SimRequest&, SimInstrumentState&) { return SimReply::Answer("DW,W"); });
     // The oxygen adjustment echoes the concentration it was given.
     protocol.Register("SN,W", [](const SimRequest& request, SimInstrumentState&) {
         return SimReply::Answer("SN,W", request.data);

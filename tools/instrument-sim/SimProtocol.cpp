@@ -1,6 +1,7 @@
 #include "SimProtocol.h"
 
 #include "SimOperations.h"
+#include "SimSettingsCommands.h"
 
 #include "link/CommandFrame.h"
 
@@ -36,6 +37,7 @@ SimReply SimReply::Answer(const QByteArray& code, const QByteArray& data, char a
 SimProtocol::SimProtocol(SimInstrumentState& state) : state_(state) {
     Register("RC,R", ConnectionPoll);
     RegisterDumpAndOperations(*this);
+    RegisterSettingsCommands(*this);
 }
 
 void SimProtocol::Register(const QByteArray& code, Handler handler) { handlers_.insert(code, std::move(handler)); }

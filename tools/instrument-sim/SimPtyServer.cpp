@@ -37,12 +37,20 @@ bool SimPtyServer::Open() {
 void SimPtyServer::Serve() {
     if (master_ < 0)
         return;
+    const SimInstrumentState& state = protocol_.State();
+    const bool wasInCradle = state.cts || state.dsr;
     char buffer[4096];
     for (;;) {
         const ssize_t n = ::read(master_, buffer, sizeof buffer);
         if (n <= 0)
             break;
         protocol_.Feed(QByteArray(buffer, static_cast<qsizetype>(n)));
+    }
+    // Lines that go off (a dropped line) are a hang-up here: the device has no others.
+    if (wasInCradle && !state.cts && !state.dsr) {
+        protocol_.TakeOutput();
+        HangUp();
+        return;
     }
     for (SimChunk& chunk : protocol_.TakeOutput())
         pending_.push_back(std::move(chunk));

@@ -23,8 +23,10 @@ public:
     QString Error() const { return error_; }
     int MasterDescriptor() const { return master_; }
 
-    // Takes what the link wrote and sends the replies that are due. Never blocks.
+    // Takes what the link wrote and sends the replies that are due. Never blocks. When the
+    // instrument leaves its cradle meanwhile (a dropped line), the server hangs up instead.
     void Serve();
+    bool IsOpen() const { return master_ >= 0; }
     // One tick (100 ms) passes for delayed replies and replies in pieces.
     void Advance();
     // Closes the master side: the link's device reads as hung up.

@@ -12,6 +12,11 @@ void GetClientSizeTwips(const QWidget& window, Long& width, Long& height) {
     height = PixelsToTwips(window.height());
 }
 
+void PlaceTwips(QWidget& widget, const TwipRect& place) {
+    widget.setGeometry(TwipsToPixels(place.left), TwipsToPixels(place.top), TwipsToPixels(place.width),
+                       TwipsToPixels(place.height));
+}
+
 void ApplyCommonFont(QFont& target, const FontSpec& source) {
     constexpr int boldFrom = 600;  // weights from semi-bold up show as bold
     int weight = std::clamp(source.weight, 1, 1000);
@@ -26,6 +31,17 @@ void ApplyCommonFont(QFont& target, const FontSpec& source) {
     target.setStrikeOut(source.strikethrough);
     target.setUnderline(source.underline);
     target.setWeight(static_cast<QFont::Weight>(weight));
+}
+
+void ApplyCommonFontToAll(QWidget& window, const FontSpec& source) {
+    const auto apply = [&source](QWidget& widget) {
+        QFont font = widget.font();
+        ApplyCommonFont(font, source);
+        widget.setFont(font);
+    };
+    apply(window);
+    for (QWidget* child : window.findChildren<QWidget*>())
+        apply(*child);
 }
 
 }  // namespace mt52

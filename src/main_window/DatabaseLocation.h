@@ -1,0 +1,20 @@
+#pragma once
+// The data folder, the database and its single-user lock, fixed once while the main window loads.
+#include "main_window/DatabaseLockFile.h"
+#include "main_window/FolderPath.h"
+
+#include <QString>
+#include <functional>
+
+namespace mt52 {
+
+// Sets State().DataFolder ("Data" in DataRoot) and creates that folder when missing (one level:
+// the data root itself must exist), sets State().DatabasePath ("MT52.mdb" in DataRoot) and
+// creates the database through `createDatabase` when no file is there, then takes the lock on
+// "MT52.LCK" beside it with this process's names. The steps stop at the first failure, which
+// the result describes; the paths set before it stand. State().LockFileNumber is 1 while the
+// returned lock is held by its owner, 0 otherwise.
+DatabaseLockFile::Outcome OpenDatabaseLock(const std::function<void(const QString&)>& createDatabase,
+                                           const LockHolder& self = CurrentLockHolder());
+
+}  // namespace mt52

@@ -1,0 +1,426 @@
+// The main window's life cycle: load with its database lock and port, texts, the close rules.
+#include "common/ModuleState.h"
+#include "common/ResText.h"
+#include "instrument/clsInstrument.h"
+#include "main_window/DatabaseLockFile.h"
+#include "main_window/gui/frmMain.h"
+#include "platform/EventLoop.h"
+#include "platform/RuntimeError.h"
+#include "platform/gui/GridView.h"
+#include "platform/gui/ShapeControl.h"
+#include "support/FakeDialogs.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace mt52 {
+namespace {
+
+// The link control as the window sees it, recording what the window does with it.
+class FakeLink final : public MainWindowLink {
+public:
+    QStringList calls;
+    QStringList log;
+    bool portOpens = true;  // whether a port opened by PortOpen(true) really opens
+    bool open = false;
+    bool waiting = false;
+    bool timerEnabled = true;
+    int aborts = 0;
+
+    void Retry(Integer v) override { calls << QStringLiteral("Retry=%1").arg(v); }
+    void Timeout(Integer v) override { calls << QStringLiteral("Timeout=%1").arg(v); }
+    void SerialComm(bool v) override { calls << QStringLiteral("SerialComm=%1").arg(v); }
+    void CommPort(Integer v) override { calls << QStringLiteral("CommPort=%1").arg(v); }
+    void RTSEnable(bool v) override { calls << QStringLiteral("RTSEnable=%1").arg(v); }
+    void DTREnable(bool v) override { calls << QStringLiteral("DTREnable=%1").arg(v); }
+    void Handshaking(Integer v) override { calls << QStringLiteral("Handshaking=%1").arg(v); }
+    void Settings(const QString& v) override { calls << QStringLiteral("Settings=%1").arg(v); }
+    void PortOpen(bool v) override {
+        calls << QStringLiteral("PortOpen=%1").arg(v);
+        open = v && portOpens;
+    }
+    bool PortOpen() const override { return open; }
+    void TimerEnabled(bool v) override { timerEnabled = v; }
+    void AddLog(const QString& text) override { log << text; }
+    Long Status() const override { return waiting ? 4 : 0; }
+    bool Waiting() const override { return waiting; }
+    void AbortWait() override {
+        ++aborts;
+        waiting = false;
+    }
+};
+
+class RecordingPages final : public InstrumentPages, public StoredDataPages {
+public:
+    QStringList* clicks;
+    explicit RecordingPages(QStringList* c) : clicks(c) {}
+    void cmdInst_Click(Integer i) override { *clicks << QStringLiteral("cmdInst %1").arg(i); }
+    void chkAutoLoad_Click(Integer i) override { *clicks << QStringLiteral("chkAutoLoad %1").arg(i); }
+    void ShowInstrumentSettings() override {}
+    void optHistory_Click(Integer i) override { *clicks << QStringLiteral("optHistory %1").arg(i); }
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetState();
+        SetInterfaceLanguage(Language::English);
+        State().StartDir = dir.path();
+    }
+    void TearDown() override {
+        ResetInterfaceLanguage();
+        ResetState();
+    }
+
+    // Services as the program has them, with the link, the port search, the settings file and
+    // the names of this computer replaced.
+    frmMainServices Services() {
+        frmMainServices s = frmMainServices::Defaults();
+        s.LoadIniSettings = [this](WindowSettings& window) {
+            ++iniReads;
+            LoadIniSettings(window);
+            if (settingsFile)
+                settingsFile();
+        };
+        s.SaveIniSettings = [this](const WindowSettings& window) {
+            ++iniWrites;
+            SaveIniSettings(window);
+        };
+        s.SelectCommPort = [this] { State().CommPortNumber = port; };
+        s.CreateLink = [this](frmMain&) {
+            auto fake = std::make_unique<FakeLink>();
+            link = fake.get();
+            return fake;
+        };
+        s.LockHolderNames = [] { return LockHolder{"PC-LAB", "suzuki"}; };
+        return s;
+    }
+
+    std::unique_ptr<frmMain> Loaded(bool* loaded = nullptr) {
+        auto window = std::make_unique<frmMain>(Services());
+        const bool ok = window->Form_Load();
+        if (loaded != nullptr)
+            *loaded = ok;
+        return window;
+    }
+
+    QString LockPath() const { return dir.filePath("MT52.LCK"); }
+    QByteArray LockContent() const {
+        QFile f(LockPath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+    test::FakeDialogs dialogs;
+    FakeLink* link = nullptr;
+    Integer port = 0;
+    int iniReads = 0;
+    int iniWrites = 0;
+    // What the settings file supplies, applied after it has been read.
+    std::function<void()> settingsFile;
+};
+
+TEST_F(MainWindowTest, LoadsOnAFreshDataFolderAndIdlesOnTheDownloadPage) {
+    bool loaded = false;
+    auto window = Loaded(&loaded);
+    ASSERT_TRUE(loaded);
+    EXPECT_TRUE(QFile::exists(dir.filePath("MT52.mdb")));
+    EXPECT_TRUE(QDir(dir.filePath("Data")).exists());
+    EXPECT_EQ(LockContent(), QByteArray("PC-LAB\r\nsuzuki\r\n"));
+    EXPECT_EQ(iniReads, 1);
+    EXPECT_TRUE(dialogs.shown.empty());
+    // The load's constants, the link's settings and the gas-type table.
+    EXPECT_EQ(State().LinkSettings, "921600,n,8,1");
+    EXPECT_EQ(State().TrendSearchBefore, -30);
+    EXPECT_EQ(State().TrendSearchAfter, 45);
+    EXPECT_EQ(State().FactAutoCals[0], -101.0f);
+    EXPECT_EQ(State().GasTable[0][1].Name, "HC ");
+    EXPECT_EQ(State().GasTable[0][0].Unit, "%LEL");
+    EXPECT_TRUE(link->calls.contains("Retry=3"));
+    EXPECT_TRUE(link->calls.contains("Timeout=3"));
+    // The window's part of the default settings.
+    EXPECT_TRUE(window->tmrInter->isActive());
+    EXPECT_EQ(window->shpStatus[0]->FillColor(), 0x00FF00);
+    EXPECT_EQ(window->shpStatus[1]->FillColor(), 0xA0A0A0);
+    EXPECT_TRUE(window->shpStatus[2]->isHidden());
+    EXPECT_TRUE(window->cmdInportDat->isHidden()) << "debug mode only";
+    EXPECT_TRUE(window->chkAutoLoad[2]->isHidden()) << "extended mode only";
+    EXPECT_FALSE(window->cmdOption[0]->isEnabled());
+    EXPECT_TRUE(window->optHistory[0]->isChecked());
+    EXPECT_EQ(window->cmdOptionDisp[0]->text(), State().CommonFont.name + "(9)");
+
+    window->Form_Activate();
+    EXPECT_FALSE(window->FirstActivation);
+    EXPECT_FALSE(window->fraMenu[0]->isHidden());
+    for (int i = 1; i < 6; ++i)
+        EXPECT_TRUE(window->fraMenu[i]->isHidden()) << i;
+    ASSERT_EQ(link->log.size(), 1);
+    EXPECT_TRUE(link->log[0].startsWith("Serial Port Standby. Date = "));
+    EXPECT_TRUE(window->cmdInst[1]->isHidden());
+    EXPECT_TRUE(window->cmdInst[3]->isHidden());
+}
+
+TEST_F(MainWindowTest, ASecondCopyIsRefusedWhileTheFirstHoldsTheLockAndStartsOnceItHasGone) {
+    QFile stale(LockPath());
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write("OLD-PC\r\nghost\r\n");
+    stale.close();
+
+    // A lock file left behind by a copy that died refuses nothing.
+    bool loaded = false;
+    auto first = Loaded(&loaded);
+    ASSERT_TRUE(loaded);
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(LockContent(), QByteArray("PC-LAB\r\nsuzuki\r\n"));
+
+    // The second copy gets its own open file of the lock, as another program would.
+    auto second = std::make_unique<frmMain>([&] {
+        frmMainServices s = Services();
+        s.LockHolderNames = [] { return LockHolder{"PC-OTHER", "tanaka"}; };
+        return s;
+    }());
+    EXPECT_FALSE(second->Form_Load());
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, "A data base is being used for suzuki on PC-LAB.");
+    EXPECT_EQ(LockContent(), QByteArray("PC-LAB\r\nsuzuki\r\n"));
+    second.reset();
+
+    // The first copy closes; now the next one starts.
+    dialogs.answers = {vbYes};
+    first->close();
+    EXPECT_FALSE(QFile::exists(LockPath()));
+    auto third = Loaded(&loaded);
+    EXPECT_TRUE(loaded);
+    EXPECT_NE(third->DatabaseLock(), nullptr);
+}
+
+TEST_F(MainWindowTest, AFolderWithoutRoomForTheLockIsReportedAndTheWindowStillLoads) {
+    settingsFile = [this] { State().DataRoot = dir.filePath("missing"); };
+    frmMain window(Services());
+    EXPECT_TRUE(window.Form_Load());
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_FALSE(dialogs.shown[0].text.contains("is being used"));
+    EXPECT_EQ(window.DatabaseLock(), nullptr);
+}
+
+TEST_F(MainWindowTest, OpensTheAdapterPortOrTheInfraredLine) {
+    struct Case {
+        Integer port;
+        bool opens;
+        bool result;
+        QStringList calls;
+        bool redLine;
+    };
+    const QStringList serial = {"SerialComm=1", "CommPort=7", "RTSEnable=1", "DTREnable=1", "Handshaking=2",
+                                "Settings=921600,n,8,1", "PortOpen=1"};
+    const Case cases[] = {
+        {0, true, false, {"SerialComm=0", "PortOpen=1"}, false},
+        {7, true, true, serial, false},
+        {7, false, true, serial, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.port);
+        port = c.port;
+        auto window = Loaded();
+        link->calls.clear();
+        link->portOpens = c.opens;
+        link->open = false;
+        window->rtbLog->clear();
+        EXPECT_EQ(window->OpenInstrumentPort(), c.result);
+        EXPECT_EQ(link->calls, c.calls);
+        EXPECT_EQ(window->rtbLog->toPlainText().contains("Communication Ports Error. Restart this program."),
+                  c.redLine);
+        window->Form_Unload();
+    }
+}
+
+TEST_F(MainWindowTest, TheAutomaticModeBoxesFollowTheSettingsWithoutActing) {
+    QStringList clicks;
+    settingsFile = [] {
+        State().AutoLoadOn = false;
+        State().AutoRemoveOn = true;
+    };
+    frmMain window(Services());
+    window.SetInstrumentPages(std::make_unique<RecordingPages>(&clicks));
+    window.SetStoredDataPages(std::make_unique<RecordingPages>(&clicks));
+    ASSERT_TRUE(window.Form_Load());
+    EXPECT_FALSE(window.chkAutoLoad[0]->isChecked());
+    EXPECT_TRUE(window.chkAutoLoad[1]->isChecked());
+    EXPECT_FALSE(window.chkAutoLoad[1]->isEnabled());
+    EXPECT_FALSE(window.chkAutoLoad[2]->isEnabled());
+    EXPECT_TRUE(window.AutoLoadClicksEnabled);
+
+    // The history choice made before the first activation fills nothing; afterwards it does.
+    window.optHistory[1]->setChecked(true);
+    EXPECT_TRUE(clicks.isEmpty());
+    window.Form_Activate();
+    window.chkAutoLoad[0]->click();
+    window.optHistory[2]->setChecked(true);
+    window.cmdInst[2]->click();
+    EXPECT_EQ(clicks, (QStringList{"chkAutoLoad 0", "optHistory 2", "cmdInst 2"}));
+}
+
+TEST_F(MainWindowTest, ClosingAsksAndRefusesWhileExitIsDisabled) {
+    auto window = Loaded();
+    window->show();
+    window->tmrInter->start();
+
+    for (int answer : {vbYes, vbNo}) {
+        window->cmdInst[5]->setEnabled(false);
+        dialogs.answers = {answer};
+        EXPECT_FALSE(window->close());
+        EXPECT_EQ(dialogs.lastText(), "End ?");
+        EXPECT_EQ(dialogs.shown.back().style, vbYesNo | vbQuestion);
+        EXPECT_TRUE(window->tmrInter->isActive());
+        EXPECT_TRUE(QFile::exists(LockPath()));
+    }
+
+    window->cmdInst[5]->setEnabled(true);
+    dialogs.answers = {vbNo};
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(iniWrites, 0);
+
+    dialogs.answers = {vbYes};
+    window->cmdInst[5]->click();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->tmrInter->isActive());
+    EXPECT_FALSE(link->timerEnabled);
+    EXPECT_EQ(iniWrites, 1);
+    EXPECT_TRUE(QFile::exists(dir.filePath("MT52.ini")));
+    EXPECT_FALSE(QFile::exists(LockPath()));
+    EXPECT_EQ(State().LockFileNumber, 0);
+}
+
+TEST_F(MainWindowTest, UnloadSavesTheDisplaySettingsAndAFailedWriteStillFreesTheLock) {
+    auto window = Loaded();
+    QFont font = window->cmdOptionDisp[0]->font();
+    font.setFamily("Liberation Serif");
+    font.setPointSizeF(12);
+    font.setBold(true);
+    window->cmdOptionDisp[0]->setFont(font);
+    QPalette palette = window->cmdOptionDisp[1]->palette();
+    palette.setColor(QPalette::Button, QColor(0, 0, 255));
+    window->cmdOptionDisp[1]->setPalette(palette);
+    // A folder where the settings file should be: the file cannot be written.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("MT52.ini"));
+
+    window->Form_Unload();
+    EXPECT_EQ(State().CommonFont.name, "Liberation Serif");
+    EXPECT_EQ(State().CommonFont.size, 12.0);
+    EXPECT_TRUE(State().CommonFont.bold);
+    EXPECT_EQ(State().GraphColors[0], 0xFF0000);
+    EXPECT_EQ(iniWrites, 1);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_TRUE(dialogs.lastText().contains("MT52.ini"));
+    EXPECT_FALSE(QFile::exists(LockPath()));
+}
+
+TEST_F(MainWindowTest, ACloseDuringAWaitEndsTheWaitAndClosesOnceItHasUnwound) {
+    auto window = Loaded();
+    window->show();
+    link->waiting = true;
+    dialogs.answers = {vbYes};
+    QTimer::singleShot(0, window.get(), [&] { window->close(); });
+    // A page's transfer: wait while the link waits, yielding to the message loop.
+    for (int spins = 0; link->waiting && spins < 1000; ++spins)
+        DoEvents(0);
+    EXPECT_FALSE(link->waiting);
+    EXPECT_EQ(link->aborts, 1);
+    // The handler that waited comes back to an open window; the close follows afterwards.
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->ClosePending());
+
+    for (int spins = 0; window->isVisible() && spins < 200; ++spins) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(iniWrites, 1);
+    EXPECT_FALSE(QFile::exists(LockPath()));
+    EXPECT_EQ(dialogs.shown.size(), 1u) << "asked once";
+}
+
+TEST_F(MainWindowTest, AutomaticTerminationEndsWithoutSaving) {
+    auto window = Loaded();
+    window->show();
+    window->Terminate();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(iniWrites, 0);
+    EXPECT_FALSE(link->timerEnabled);
+    window.reset();
+    EXPECT_FALSE(QFile::exists(LockPath())) << "the lock goes with the window";
+}
+
+TEST_F(MainWindowTest, CaptionsComeFromTheTableOfTheInterfaceLanguage) {
+    for (Language language : {Language::English, Language::Japanese}) {
+        SetInterfaceLanguage(language);
+        SampleInstrument().GasName(0, "CO");
+        auto window = Loaded();
+        if (language == Language::Japanese) {
+            EXPECT_EQ(window->windowTitle(), "MT-52  - データロガー管理プログラム [P.No.07312]");
+            EXPECT_NE(window->cmdInst[5]->text(), "Exit");
+        } else {
+            EXPECT_EQ(window->windowTitle(), "MT-52  - Data Logger Management Program [P.No.07313]");
+        }
+        EXPECT_EQ(window->cmdInst[5]->text(), GetResText(5007));
+        EXPECT_EQ(window->fraMenu[5]->title(), GetResText(5201));
+        EXPECT_EQ(window->chkBrowse[0]->text(), "CO");
+        for (int i = 1; i <= 4; ++i)
+            EXPECT_EQ(window->cmdOptionDisp[i]->text(), GetResText(5204));
+        EXPECT_EQ(window->vfgCal->Model().Cols(), 3);
+        EXPECT_EQ(window->vfgCal->Model().TextMatrix(0, 0) + "|" + window->vfgCal->Model().TextMatrix(0, 1) + "|" +
+                      window->vfgCal->Model().TextMatrix(0, 2),
+                  GetResText(5217));
+        EXPECT_EQ(window->cmdOptionDisp[6]->text(), "FRAM DUMP");
+        window->Form_Unload();
+    }
+    SetInterfaceLanguage(Language::English);
+    EXPECT_EQ(GetResText(5007), "Exit");
+    EXPECT_EQ(GetResText(5204), "Graph Color");
+}
+
+TEST_F(MainWindowTest, FirstRunSizesTheWindowToTheScreenAndEveryRunCentresIt) {
+    settingsFile = [] { State().ExecuteCount = 1; };
+    frmMain window(Services());
+    ASSERT_TRUE(window.Form_Load());
+    const QRect screen = window.screen()->geometry();
+    const int expectedWidth = std::max(qRound(0.8 * screen.width()), 776);
+    const int expectedHeight = std::max(qRound(0.6 * screen.height()), 550);
+    EXPECT_NEAR(window.width(), expectedWidth, 1);
+    EXPECT_NEAR(window.height(), expectedHeight, 1);
+    EXPECT_NEAR(window.x(), (screen.width() - window.width()) / 2, 1);
+    EXPECT_NEAR(window.y(), (screen.height() - window.height()) / 2, 1);
+    window.Form_Unload();
+}
+
+TEST_F(MainWindowTest, ThePreviousSerialLogIsGoneAfterStartUp) {
+    for (bool keepGenerations : {true, false}) {
+        SCOPED_TRACE(keepGenerations);
+        QFile::remove(dir.filePath("SerialLog1.log"));
+        QFile log(dir.filePath("SerialLog.log"));
+        ASSERT_TRUE(log.open(QIODevice::WriteOnly));
+        log.write("12:00:00 W : x\r\n");
+        log.close();
+        settingsFile = [keepGenerations] { State().SerialLogOn = keepGenerations; };
+        frmMain window(Services());
+        ASSERT_TRUE(window.Form_Load());
+        EXPECT_FALSE(QFile::exists(dir.filePath("SerialLog.log")));
+        EXPECT_EQ(QFile::exists(dir.filePath("SerialLog1.log")), keepGenerations);
+        window.Form_Unload();
+    }
+}
+
+}  // namespace
+}  // namespace mt52
