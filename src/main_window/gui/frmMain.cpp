@@ -10,6 +10,7 @@
 #include "link/gui/frmIrCommSelect.h"
 #include "main_window/ClockDisplay.h"
 #include "main_window/DatabaseLocation.h"
+#include "main_window/FolderPath.h"
 #include "main_window/LogBox.h"
 #include "main_window/MainFrameLayout.h"
 #include "main_window/InstrumentPortOpening.h"
@@ -413,11 +414,23 @@ bool frmMain::Form_Load() {
         GridEditBusy = false;
         HistorySelectBusy = false;
     });
+    // A file that cannot be moved or deleted is reported in the log box. When the rotation
+    // stopped, the previous log stays (the new run's lines follow it) rather than being lost.
+    bool keepPreviousLog = false;
     Guarded("serial log generations", [&] {
-        if (State().SerialLogOn)
-            RotateSerialLogs();
+        if (!State().SerialLogOn)
+            return;
+        const QString stuck = RotateSerialLogs();
+        if (!stuck.isEmpty()) {
+            keepPreviousLog = true;
+            AddLogText(ErrorText(ErrPermissionDenied) + QStringLiteral(": ") + stuck, LogColor::Failure);
+        }
     });
-    Guarded("previous serial log", [&] { DeleteSerialLog(); });
+    Guarded("previous serial log", [&] {
+        if (!keepPreviousLog && !DeleteSerialLog())
+            AddLogText(ErrorText(ErrPermissionDenied) + QStringLiteral(": ") + JoinFolder(State().StartDir, QStringLiteral("SerialLog.log")),
+                       LogColor::Failure);
+    });
     Guarded("record suffix", [&] { txtSuffix->setText(State().RecordSuffix); });
     return true;
 }
