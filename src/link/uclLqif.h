@@ -5,6 +5,7 @@
 // with the serial control's events and the timer's ticks, and turns the core's events
 // into signals.
 #include "link/LinkCore.h"
+#include "link/SettingsTransfer.h"
 #include "link/ZLComm.h"
 #include "link/ZlIrDA11.h"
 
@@ -76,6 +77,25 @@ public:
     void SetStatus(Long value) { core_.SetStatus(value); }
     void DataSend(const QByteArray& frame, bool initFlag) { core_.DataSend(frame, initFlag); }
 
+    // The model that replies are parsed into; setting an empty pointer keeps the current one.
+    // (The setter shares the property's name: SetInstrument is the settings upload.)
+    clsInstrument* Instrument() const { return core_.Instrument(); }
+    void Instrument(clsInstrument* model) {
+        if (model)
+            core_.SetInstrument(model);
+    }
+    // Reading and uploading settings, and the clock (SettingsTransfer).
+    bool GetInstrument(clsInstrument* iObj) { return settings_.GetInstrument(iObj); }
+    bool GetRomNo(clsInstrument* iObj) { return settings_.GetRomNo(iObj); }
+    bool GetInstPart(const QByteArray& strCmd, clsInstrument* iObj) { return settings_.GetInstPart(strCmd, iObj); }
+    bool GetGasInfo(clsInstrument* iObj) { return settings_.GetGasInfo(iObj); }
+    bool GetAutoCalDensty(clsInstrument* iObj) { return settings_.GetAutoCalDensty(iObj); }
+    bool GetLatestHistory(clsInstrument* iObj) { return settings_.GetLatestHistory(iObj); }
+    bool GetLatestBumpHistory(clsInstrument* iObj) { return settings_.GetLatestBumpHistory(iObj); }
+    bool SetInstrument(clsInstrument* iObj) { return settings_.SetInstrument(iObj); }
+    QString UploadRefusal() const { return settings_.UploadRefusal(); }
+    bool SetDateTime(const Date& value) { return settings_.SetDateTime(value); }
+
     // The link itself, for the operations (reads, uploads, dumps) built on it.
     LinkCore& Core() { return core_; }
 
@@ -141,6 +161,7 @@ private:
     EventRelay relay_{*this};
     ChosenTransport transport_{*this};
     LinkCore core_;
+    SettingsTransfer settings_{core_};
     bool enabled_ = true;
     bool serialComm_ = false;
     bool propertiesChanged_ = false;

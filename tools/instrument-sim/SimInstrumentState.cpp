@@ -11,6 +11,25 @@ SimInstrumentState::SimInstrumentState() {
     registers.insert("IN", "SIM0000001");
     registers.insert("XZ", "USER01");
     registers.insert("XS", "STATION01");
+    registers.insert("VP", "120034");
+    registers.insert("HN", "DUMMY0001");
+    registers.insert("RB", "44FA0000");  // 2000.0
+    registers.insert("BP", "0064");
+    registers.insert("RL", "01F4");
+    registers.insert("WS", "0010,00FF");
+    registers.insert("CS", "0020");
+    registers.insert("KW", "0000");
+    registers.insert("MT", "12");
+    registers.insert("EJ", "3");
+    registers.insert("S8", "12.5,3,0.25,150");
+    registers.insert("XT", "001E");
+    registers.insert("HA", "0001,0002,0003,0004,0005,0006,0007,0008,42C80000");
+    registers.insert("VS", "1A2B3C4D");
+    registers.insert("BS", "SPEC01");
+    registers.insert("LS", QByteArray(30, '0'));
+    for (int row = 0; row < 30; ++row)
+        gasLibrary.append(QByteArray::number(row).rightJustified(4, '0') + ',' + QByteArray::number(row + 1) + ",GAS" +
+                          QByteArray::number(row).rightJustified(2, '0') + ",100.0,0.5,ppm");
     resizeMemory(FirstSnapshotBlock + 1);
 }
 

@@ -3,6 +3,7 @@
 // memory (with snapshot records) and whether it sits in its cradle (line signals on).
 #include <QByteArray>
 #include <QDateTime>
+#include <QList>
 #include <QMap>
 
 namespace mt52::sim {
@@ -31,8 +32,13 @@ public:
     // Settings and identity by the two-letter code of their command ("IN" serial number,
     // "XZ" user ID, "XS" station ID ...), as the text the instrument sends.
     QMap<QByteArray, QByteArray> registers;
+    // The gas library, one row per entry as the "LI,R" reply carries it: row number, table
+    // number, name, full scale, resolution, unit.
+    QList<QByteArray> gasLibrary;
     // The instrument clock: its offset from the time the simulator is asked at.
     qint64 clockOffsetSeconds = 0;
+    // Settings uploads closed with "DW,W".
+    int settingsCommits = 0;
     // Cradle contacts: the line signals the link sees.
     bool cts = false;
     bool dsr = false;

@@ -1,5 +1,7 @@
 #include "SimProtocol.h"
 
+#include "SimSettingsCommands.h"
+
 #include "link/CommandFrame.h"
 
 namespace mt52::sim {
@@ -31,7 +33,10 @@ SimReply SimReply::Answer(const QByteArray& code, const QByteArray& data, char a
     return SimReply{{Frame(code, data, ack)}};
 }
 
-SimProtocol::SimProtocol(SimInstrumentState& state) : state_(state) { Register("RC,R", ConnectionPoll); }
+SimProtocol::SimProtocol(SimInstrumentState& state) : state_(state) {
+    Register("RC,R", ConnectionPoll);
+    RegisterSettingsCommands(*this);
+}
 
 void SimProtocol::Register(const QByteArray& code, Handler handler) { handlers_.insert(code, std::move(handler)); }
 
