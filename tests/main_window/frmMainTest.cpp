@@ -7,6 +7,7 @@
 #include "platform/EventLoop.h"
 #include "platform/RuntimeError.h"
 #include "platform/gui/GridView.h"
+#include "platform/gui/QtUserDialogs.h"
 #include "platform/gui/ShapeControl.h"
 #include "support/FakeDialogs.h"
 
@@ -420,6 +421,123 @@ TEST_F(MainWindowTest, ThePreviousSerialLogIsGoneAfterStartUp) {
         EXPECT_EQ(QFile::exists(dir.filePath("SerialLog1.log")), keepGenerations);
         window.Form_Unload();
     }
+}
+
+}  // namespace
+}  // namespace mt52
+
+namespace mt52 {
+namespace {
+
+class RecordingInstrumentPages final : public InstrumentPages {
+public:
+    int refreshes = 0;
+    void cmdInst_Click(Integer) override {}
+    void chkAutoLoad_Click(Integer) override {}
+    void ShowInstrumentSettings() override { ++refreshes; }
+};
+
+TEST_F(MainWindowTest, DisplayButtonsChooseTheFontAndTheGraphColours) {
+    auto window = Loaded();
+    QPushButton* fontButton = window->cmdOptionDisp[0];
+    const QString caption = fontButton->text();
+    const FontSpec before = State().CommonFont;
+
+    dialogs.fonts = {std::nullopt};  // cancelled: nothing changes
+    window->cmdOptionDisp_Click(0);
+    EXPECT_EQ(fontButton->text(), caption);
+    EXPECT_EQ(State().CommonFont, before);
+
+    FontSpec chosen = before;
+    chosen.name = "Liberation Serif";
+    chosen.size = 12;
+    chosen.bold = true;
+    dialogs.fonts = {chosen};
+    window->cmdOptionDisp_Click(0);
+    EXPECT_EQ(fontButton->text(), "Liberation Serif(12)");
+    EXPECT_TRUE(fontButton->font().bold());
+    EXPECT_EQ(State().CommonFont.name, "Liberation Serif");
+    EXPECT_EQ(State().CommonFont.size, 12);
+    EXPECT_TRUE(State().CommonFont.bold);
+    // The other controls keep their font until the next start.
+    EXPECT_FALSE(window->cmdOptionDisp[5]->font().bold());
+
+    const Long firstGas = State().GraphColors[0];
+    dialogs.colors = {0x123456};
+    window->cmdOptionDisp_Click(3);
+    EXPECT_EQ(FromQColor(window->cmdOptionDisp[3]->palette().color(QPalette::Button)), 0x123456);
+    EXPECT_EQ(window->ValueColor(3), 0x123456);
+    EXPECT_EQ(State().GraphColors[0], firstGas) << "only the first gas's colour is kept";
+
+    dialogs.colors = {0x0000FF};
+    window->cmdOptionDisp_Click(1);
+    EXPECT_EQ(window->ValueColor(1), 0x0000FF);
+    EXPECT_EQ(State().GraphColors[0], 0x0000FF);
+
+    dialogs.colors = {std::nullopt};
+    window->cmdOptionDisp_Click(1);
+    EXPECT_EQ(State().GraphColors[0], 0x0000FF);
+    window->cmdOptionDisp_Click(7);  // no such button
+    window->Form_Unload();
+}
+
+TEST_F(MainWindowTest, DetailSettingsRunOnTheCurrentInstrumentAndRefreshTheOptionPage) {
+    frmMainServices services = Services();
+    clsInstrument* shown = nullptr;
+    services.ShowDetailSettings = [&](QWidget*, clsInstrument& instrument) { shown = &instrument; };
+    frmMain window(services);
+    ASSERT_TRUE(window.Form_Load());
+    auto pages = std::make_unique<RecordingInstrumentPages>();
+    RecordingInstrumentPages* recorded = pages.get();
+    window.SetInstrumentPages(std::move(pages));
+    window.cmdOptionDisp_Click(5);
+    EXPECT_EQ(shown, &window.CurrentInstrument());
+    EXPECT_EQ(recorded->refreshes, 1);
+    window.Form_Unload();
+}
+
+TEST_F(MainWindowTest, ASerialLogThatCannotMoveIsReportedAndThePreviousLogKept) {
+    for (int n : {0, 8}) {
+        QFile log(dir.filePath(n == 0 ? QString("SerialLog.log") : QString("SerialLog%1.log").arg(n)));
+        ASSERT_TRUE(log.open(QIODevice::WriteOnly));
+    }
+    ASSERT_TRUE(QDir(dir.path()).mkpath("SerialLog9.log/inside"));
+    settingsFile = [] { State().SerialLogOn = true; };
+    auto window = Loaded();
+    EXPECT_TRUE(QFile::exists(dir.filePath("SerialLog.log")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("SerialLog8.log")));
+    const QString text = window->rtbLog->toPlainText();
+    EXPECT_TRUE(text.contains(dir.filePath("SerialLog9.log"))) << text.toStdString();
+    window->Form_Unload();
+}
+
+// Every page at the minimum and at a large size: the visible controls placed on the page lie
+// inside it and apart from each other, as drawn (real fonts, labels sized to their text).
+TEST_F(MainWindowTest, EveryPageFitsItsFrameAtTheMinimumAndALargeSize) {
+    auto window = Loaded();
+    window->Form_Activate();
+    for (const QSize size : {QSize(1, 1), QSize(1920, 1080)}) {
+        window->resize(size);
+        for (int page = 0; page < 6; ++page) {
+            for (int i = 0; i < 6; ++i)
+                window->fraMenu[i]->setVisible(i == page);
+            window->Form_Resize();
+            QGroupBox* frame = window->fraMenu[page];
+            std::vector<QWidget*> placed;
+            for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (child->isHidden())
+                    continue;
+                const QRect r = child->geometry();
+                const std::string name = child->objectName().toStdString() + " at " + std::to_string(size.width());
+                EXPECT_TRUE(frame->rect().contains(r)) << name;
+                for (QWidget* other : placed)
+                    EXPECT_FALSE(r.intersects(other->geometry())) << name << " overlaps " << other->objectName().toStdString();
+                placed.push_back(child);
+            }
+        }
+    }
+    EXPECT_GE(window->width() * 15, 11640 - 15);
+    window->Form_Unload();
 }
 
 }  // namespace

@@ -7,9 +7,11 @@
 #include "common/TextHelpers.h"
 #include "common/gui/WindowMetrics.h"
 #include "instrument/clsInstrument.h"
+#include "instrument/gui/frmFsDialog.h"
 #include "link/gui/frmIrCommSelect.h"
 #include "main_window/ClockDisplay.h"
 #include "main_window/DatabaseLocation.h"
+#include "main_window/FolderPath.h"
 #include "main_window/LogBox.h"
 #include "main_window/MainFrameLayout.h"
 #include "main_window/InstrumentPortOpening.h"
@@ -24,6 +26,7 @@
 #include "platform/gui/ShapeControl.h"
 
 #include <QAbstractButton>
+#include <algorithm>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -89,6 +92,9 @@ frmMainServices frmMainServices::Defaults() {
     services.CreateDataBase = [](const QString& path) { mt52::CreateDataBase(path); };
     services.LockHolderNames = [] { return CurrentLockHolder(); };
     services.CreateLink = [](frmMain&) -> std::unique_ptr<MainWindowLink> { return std::make_unique<LinkControlLink>(); };
+    services.ShowDetailSettings = [](QWidget* parent, clsInstrument& instrument) {
+        frmFsDialog::ShowFsDialog(parent, instrument);
+    };
     return services;
 }
 
@@ -230,6 +236,7 @@ void frmMain::CreateStoredDataPage() {
     cmdListCSV = Make<QPushButton>(page, QStringLiteral("cmdListCSV"), 5741, 6900, 1561, 480);
     chkRawData = Make<QCheckBox>(page, QStringLiteral("chkRawData"), 7400, 6900, 1215, 465);
     chkRawData->setText(QStringLiteral("Export Raw Data"));
+    chkRawData->hide();
     cmdLogInst = Make<QPushButton>(page, QStringLiteral("cmdLogInst"), 4080, 4440, 1932, 372);
     cmdLogInst->hide();
 
@@ -256,6 +263,13 @@ void frmMain::CreateDataViewPage() {
     for (int i = 0; i < 7; ++i)
         chkBrowse[i] = Make<QCheckBox>(page, Indexed("chkBrowse", i), 120 + (i % 4) * 2140, 6900 + (i / 4) * 252,
                                        boxWidths[i], 252);
+    // Created hidden: the Table and Graph choices, Event Only and Condensed never show; the
+    // gas series boxes show when the graph is filled; the fifth series box never shows.
+    for (QWidget* hidden : std::initializer_list<QWidget*>{optBrowse[0], optBrowse[1], chkEvent, chkOutline})
+        hidden->hide();
+    for (int i = 0; i <= 4; ++i)
+        chkBrowse[i]->hide();
+    chkBrowse[4]->setText(QStringLiteral("Temp"));
     lblTitle[1] = Make<QLabel>(page, Indexed("lblTitle", 1), 120, 7152, 444, 204);
     cmbBrowse = Make<QComboBox>(page, QStringLiteral("cmbBrowse"), 804, 7152, 1452, 300);
     for (int i = 0; i < 5; ++i)
@@ -329,7 +343,89 @@ void frmMain::ConnectHandlers() {
         });
     }
     connect(tmrInter, &QTimer::timeout, this, [this] { tmrInter_Timer(); });
+    for (int i = 0; i < 7; ++i)
+        connect(cmdOptionDisp[i], &QPushButton::clicked, this, [this, i] { cmdOptionDisp_Click(static_cast<Integer>(i)); });
 }
+
+// ---- Display settings and option buttons ----------------------------------------------------
+
+void frmMain::cmdOptionDisp_Click(Integer index) {
+    try {
+        switch (index) {
+        case 0: ChooseCommonFont(); break;
+        case 1:
+        case 2:
+        case 3:
+        case 4: ChooseGraphColor(index); break;
+        case 5:
+            if (services_.ShowDetailSettings)
+                services_.ShowDetailSettings(this, CurrentInstrument());
+            if (instrumentPages_)
+                instrumentPages_->ShowInstrumentSettings();
+            break;
+        case 6: RunDumpListDownload(); break;
+        default: break;
+        }
+    } catch (const std::exception& error) {
+        qWarning().noquote() << "frmMain: display button" << index << "-" << error.what();
+    }
+}
+
+void frmMain::ChooseCommonFont() {
+    QPushButton* button = cmdOptionDisp[0];
+    QFont font = button->font();
+    FontSpec current = State().CommonFont;
+    current.name = font.family();
+    current.size = font.pointSizeF();
+    current.bold = font.bold();
+    current.italic = font.italic();
+    current.underline = font.underline();
+    const std::optional<FontSpec> chosen = Dialogs().ChooseFont(current);
+    if (!chosen)
+        return;
+    font.setFamily(chosen->name);
+    font.setPointSizeF(chosen->size);
+    font.setBold(chosen->bold);
+    font.setItalic(chosen->italic);
+    font.setUnderline(chosen->underline);
+    button->setFont(font);
+    button->setText(QStringLiteral("%1(%2)").arg(chosen->name, QString::number(chosen->size)));
+    // The other controls take the font at the next start, when the load applies it to all.
+    FontSpec& common = State().CommonFont;
+    common.name = font.family();
+    common.size = font.pointSizeF();
+    common.bold = font.bold();
+    common.italic = font.italic();
+    common.underline = font.underline();
+}
+
+void frmMain::ChooseGraphColor(int index) {
+    QPushButton* button = cmdOptionDisp[static_cast<std::size_t>(index)];
+    QPalette palette = button->palette();
+    const std::optional<long> chosen = Dialogs().ChooseColor(FromQColor(palette.color(QPalette::Button)));
+    if (!chosen)
+        return;
+    const Long colour = static_cast<Long>(*chosen);
+    palette.setColor(QPalette::Button, ToQColor(colour));
+    button->setPalette(palette);
+    ValueColor(index, colour);
+    // Only the first gas's colour is kept; the others last until the program ends.
+    if (index == 1)
+        State().GraphColors[0] = colour;
+}
+
+void frmMain::ValueColor(Long series, Long colour) {
+    if (series >= 0 && series < static_cast<Long>(graphValueColors_.size()))
+        graphValueColors_[static_cast<std::size_t>(series)] = colour;
+}
+
+Long frmMain::ValueColor(Long series) const {
+    if (series < 0 || series >= static_cast<Long>(graphValueColors_.size()))
+        return 0;
+    return graphValueColors_[static_cast<std::size_t>(series)];
+}
+
+void frmMain::RunDumpListDownload() {}
 
 void frmMain::tmrInter_Timer() {
     ++TickCount;
@@ -413,11 +509,23 @@ bool frmMain::Form_Load() {
         GridEditBusy = false;
         HistorySelectBusy = false;
     });
+    // A file that cannot be moved or deleted is reported in the log box. When the rotation
+    // stopped, the previous log stays (the new run's lines follow it) rather than being lost.
+    bool keepPreviousLog = false;
     Guarded("serial log generations", [&] {
-        if (State().SerialLogOn)
-            RotateSerialLogs();
+        if (!State().SerialLogOn)
+            return;
+        const QString stuck = RotateSerialLogs();
+        if (!stuck.isEmpty()) {
+            keepPreviousLog = true;
+            AddLogText(ErrorText(ErrPermissionDenied) + QStringLiteral(": ") + stuck, LogColor::Failure);
+        }
     });
-    Guarded("previous serial log", [&] { DeleteSerialLog(); });
+    Guarded("previous serial log", [&] {
+        if (!keepPreviousLog && !DeleteSerialLog())
+            AddLogText(ErrorText(ErrPermissionDenied) + QStringLiteral(": ") + JoinFolder(State().StartDir, QStringLiteral("SerialLog.log")),
+                       LogColor::Failure);
+    });
     Guarded("record suffix", [&] { txtSuffix->setText(State().RecordSuffix); });
     return true;
 }
@@ -625,6 +733,9 @@ void frmMain::Form_Resize() {
     state.Add(QStringLiteral("zelGraph"), zelGraphBox_);
     LayoutWindow(state, PixelsToTwips(width()), PixelsToTwips(height()));
     geometry_.Apply(state);
+    const auto shown = std::find_if(fraMenu.begin(), fraMenu.end(), [](QGroupBox* page) { return !page->isHidden(); });
+    if (shown != fraMenu.end() && *shown == fraMenu[5])
+        vfgOption->Refresh();
     zelGraphBox_ = state[QStringLiteral("zelGraph")];
 }
 

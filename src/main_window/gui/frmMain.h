@@ -54,6 +54,8 @@ struct frmMainServices {
     // The link control the window owns.
     std::function<std::unique_ptr<MainWindowLink>(frmMain&)> CreateLink;
     std::function<LockHolder()> LockHolderNames;
+    // Shows the detail settings dialog modally on the instrument.
+    std::function<void(QWidget*, clsInstrument&)> ShowDetailSettings;
 
     static frmMainServices Defaults();
 };
@@ -95,6 +97,15 @@ public:
     void AddLogText(const QString& text, Long color);
     // Every caption of the window from the string table.
     void SetUiTexts();
+
+    // The option page's display buttons cmdOptionDisp(0..6): the common font, the four graph
+    // colours, the detail settings and the FRAM DUMP listing download. Any other index does
+    // nothing; a failure inside ends the click quietly.
+    void cmdOptionDisp_Click(Integer index);
+    // The colour the data view's graph draws series `series` (0 to 4) with, once chosen on a
+    // graph-colour button (0 until then); an index outside the series is ignored.
+    void ValueColor(Long series, Long colour);
+    Long ValueColor(Long series) const;
 
     void SetInstrumentPages(std::unique_ptr<InstrumentPages> pages);
     void SetStoredDataPages(std::unique_ptr<StoredDataPages> pages);
@@ -218,6 +229,9 @@ private:
     void ApplyWindowSettings(const WindowSettings& settings);
     WindowSettings CollectWindowSettings() const;
     void tmrInter_Timer();
+    void ChooseCommonFont();
+    void ChooseGraphColor(int index);
+    void RunDumpListDownload();
     // A control created at its design place (twips in its container), named as the window
     // names it (the layout knows it by that name).
     template <typename W>
@@ -243,6 +257,8 @@ private:
     WidgetGeometry geometry_;
     // The trend graph's place on the data view, kept until its control joins the window.
     ControlBox zelGraphBox_;
+    // The graph's series colours chosen on the graph-colour buttons.
+    std::array<Long, 5> graphValueColors_{};
     // The trend graph's colours as the settings file gave them, written back unchanged.
     std::optional<std::array<Long, 3>> graphColors_;
     PendingEnd closePending_ = PendingEnd::None;
