@@ -2,6 +2,7 @@
 
 #include "common/ModuleState.h"
 #include "common/ResText.h"
+#include "main_window/FolderPath.h"
 #include "main_window/LogBox.h"
 #include "platform/Clock.h"
 #include "platform/OleDate.h"
@@ -30,12 +31,7 @@ QString Elapsed(const Date& start, const Date& end) {
 
 }  // namespace
 
-QString DumpListPath() {
-    const QString& folder = State().StartDir;
-    if (folder.isEmpty() || folder.endsWith(QLatin1Char('/')))
-        return folder + QStringLiteral("DumpEF.dat");
-    return folder + QStringLiteral("/DumpEF.dat");
-}
+QString DumpListPath() { return JoinFolder(State().StartDir, QStringLiteral("DumpEF.dat")); }
 
 FramDumpOutcome RunFramDump(FramDumpHost& host) {
     if (host.LiveReadingRunning() || State().BusyState == BusySpanCalibration) {

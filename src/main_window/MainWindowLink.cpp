@@ -26,6 +26,9 @@ void LinkControlLink::TimerEnabled(bool enabled) { control_->SetTimerEnabled(ena
 void LinkControlLink::AddLog(const QString& text) { control_->AddLog(text); }
 Long LinkControlLink::Status() const { return control_->Status(); }
 bool LinkControlLink::Waiting() const { return IsWaitingStatus(control_->Status()); }
+bool LinkControlLink::RunDensty() const { return control_->RunDensty(); }
+bool LinkControlLink::GetRomDump2(const QString& path) { return control_->GetRomDump2(path); }
+void LinkControlLink::SetCancel(bool value) { control_->SetCancel(value); }
 void LinkControlLink::AbortWait() {
     control_->SetCancel(true);
     control_->SetStatus(StatusCancelled);

@@ -34,6 +34,12 @@ public:
     virtual bool Waiting() const = 0;
     // Ends the waiting operation at once as cancelled (it returns failure to its caller).
     virtual void AbortWait() = 0;
+    // The live-reading poll runs.
+    virtual bool RunDensty() const = 0;
+    // Downloads the instrument's memory dump as a listing into the file; true when it succeeded.
+    virtual bool GetRomDump2(const QString& path) = 0;
+    // The cancel request of the progress dialog's button.
+    virtual void SetCancel(bool value) = 0;
     // The link control itself, for the pages' operations; null for a stand-in.
     virtual uclLqif* Control() { return nullptr; }
 };
@@ -59,6 +65,9 @@ public:
     Long Status() const override;
     bool Waiting() const override;
     void AbortWait() override;
+    bool RunDensty() const override;
+    bool GetRomDump2(const QString& path) override;
+    void SetCancel(bool value) override;
     uclLqif* Control() override { return control_.get(); }
 
 private:

@@ -60,6 +60,9 @@ public:
         ++aborts;
         waiting = false;
     }
+    bool RunDensty() const override { return false; }
+    bool GetRomDump2(const QString&) override { return false; }
+    void SetCancel(bool) override {}
 };
 
 class RecordingPages final : public InstrumentPages, public StoredDataPages {

@@ -8,10 +8,12 @@
 #include "common/gui/WindowMetrics.h"
 #include "instrument/clsInstrument.h"
 #include "instrument/gui/frmFsDialog.h"
+#include "link/gui/TransferProgress.h"
 #include "link/gui/frmIrCommSelect.h"
 #include "main_window/ClockDisplay.h"
 #include "main_window/DatabaseLocation.h"
 #include "main_window/FolderPath.h"
+#include "main_window/FramDumpCommand.h"
 #include "main_window/LogBox.h"
 #include "main_window/MainFrameLayout.h"
 #include "main_window/InstrumentPortOpening.h"
@@ -425,7 +427,63 @@ Long frmMain::ValueColor(Long series) const {
     return graphValueColors_[static_cast<std::size_t>(series)];
 }
 
-void frmMain::RunDumpListDownload() {}
+namespace {
+
+// The FRAM DUMP command's view of the window: the link, the progress dialog, the log box and
+// the transfer commands, which stay disabled while the download runs.
+class WindowDumpHost final : public FramDumpHost {
+public:
+    WindowDumpHost(frmMain& window, MainWindowLink& link, std::vector<QWidget*> commands)
+        : window_(window), link_(link), commands_(std::move(commands)) {}
+
+    bool LiveReadingRunning() const override { return link_.RunDensty(); }
+    void SetTransferCommandsEnabled(bool enabled) override {
+        if (!enabled) {
+            wasEnabled_.clear();
+            for (QWidget* command : commands_) {
+                wasEnabled_.push_back(command->isEnabled());
+                command->setEnabled(false);
+            }
+            return;
+        }
+        for (std::size_t i = 0; i < commands_.size() && i < wasEnabled_.size(); ++i)
+            commands_[i]->setEnabled(wasEnabled_[i]);
+    }
+    void ShowProgress() override {
+        const UploadCancelHooks hooks{[this](bool value) { link_.SetCancel(value); },
+                                      [this](const QString& text) { link_.AddLog(text); }};
+        progress_ = std::make_unique<TransferProgress>(State().BusyState, hooks, &window_);
+        progress_->Dialog().setWindowTitle(GetResText(6019));
+        progress_->SetText(GetResText(5445));
+    }
+    void CloseProgress() override { progress_.reset(); }
+    bool ProgressCanceled() const override { return progress_ && progress_->Canceled(); }
+    void AddLogText(const QString& text, Long color) override { window_.AddLogText(text, color); }
+    void AddLog(const QString& text) override { link_.AddLog(text); }
+    bool GetRomDump2(const QString& path) override { return link_.GetRomDump2(path); }
+
+private:
+    frmMain& window_;
+    MainWindowLink& link_;
+    std::vector<QWidget*> commands_;
+    std::vector<bool> wasEnabled_;
+    std::unique_ptr<TransferProgress> progress_;
+};
+
+}  // namespace
+
+void frmMain::RunDumpListDownload() {
+    if (!link_)
+        return;
+    std::vector<QWidget*> commands(cmdDown.begin(), cmdDown.end());
+    commands.push_back(cmdInportDat);
+    commands.insert(commands.end(), cmdOption.begin(), cmdOption.end());
+    commands.insert(commands.end(), cmdCal.begin(), cmdCal.end());
+    commands.push_back(cmdOptionDisp[5]);
+    commands.push_back(cmdOptionDisp[6]);
+    WindowDumpHost host(*this, *link_, std::move(commands));
+    RunFramDump(host);
+}
 
 void frmMain::tmrInter_Timer() {
     ++TickCount;
