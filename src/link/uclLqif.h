@@ -4,6 +4,7 @@
 // The link's work is done by LinkCore; this class chooses the transport, feeds the core
 // with the serial control's events and the timer's ticks, and turns the core's events
 // into signals.
+#include "link/BinDump.h"
 #include "link/InstrumentOperations.h"
 #include "link/LinkCore.h"
 #include "link/RomDump.h"
@@ -103,6 +104,7 @@ public:
 
     // The memory dump listing (RomDump) and the one-shot operations (InstrumentOperations).
     bool GetRomDump2(const QString& FileNames) { return dump_.GetRomDump2(FileNames); }
+    bool GetBinDump(const QString& FilePath, Integer sb, Integer EB) { return binDump_.GetBinDump(FilePath, sb, EB); }
     bool BodyDataClear() { return operations_.BodyDataClear(); }
     bool PowerDataClear() { return operations_.PowerDataClear(); }
     bool DefaultInstrument() { return operations_.DefaultInstrument(); }
@@ -187,6 +189,7 @@ private:
     ChosenTransport transport_{*this};
     LinkCore core_;
     RomDump dump_{core_};
+    BinDump binDump_{core_};
     InstrumentOperations operations_;
     SettingsTransfer settings_{core_};
     bool enabled_ = true;

@@ -4,6 +4,7 @@
 #include "common/ModuleState.h"
 #include "common/ResText.h"
 #include "instrument/clsInstrument.h"
+#include "link/BinDump.h"
 #include "link/CommandFrame.h"
 #include "link/DumpListing.h"
 #include "link/RomDump.h"
@@ -222,6 +223,43 @@ TEST_F(RomDumpTest, TheProgressWindowsCancelEndsTheDownloadAsFailed) {
     EXPECT_TRUE(Log().contains(QStringLiteral("= User Cancel =")));
     EXPECT_EQ(SnapshotCount(), 0);
     EXPECT_TRUE(ReadFile(ListPath()).endsWith("Total Download Time = 00:00:00\r\n"));
+}
+
+TEST_F(RomDumpTest, BinaryImageBlocksLandAtTheirPlaceInTheImageFile) {
+    QByteArray flash(8192, 0);
+    for (int i = 0; i < flash.size(); ++i)
+        flash[i] = char(i * 7);
+    sim_.instrument.writeMemory(0, flash);
+    const QString image = dir_.filePath(QStringLiteral("flash.bin"));
+    BinDump bin(sim_.link);
+
+    // A full download starts from a fresh image and fills all of it.
+    ASSERT_TRUE(bin.GetBinDump(image, 0, 127));
+    EXPECT_EQ(ReadFile(image), flash);
+    EXPECT_EQ(sim_.Sent().last(), QByteArray("EP,R,007F"));
+
+    // A part download on an existing image changes only its blocks (bytes 320 to 447).
+    QFile file(image);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QByteArray(8192, 'A'));
+    file.close();
+    ASSERT_TRUE(bin.GetBinDump(image, 5, 6));
+    QByteArray expected(8192, 'A');
+    expected.replace(320, 128, flash.mid(320, 128));
+    EXPECT_EQ(ReadFile(image), expected);
+
+    // A block that never comes ends the download; the blocks before it stay.
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QByteArray(8192, 'A'));
+    file.close();
+    sim_.protocol.InjectFault(SimFault::NoAnswer, 1, "EP,R", 3, /*skip*/ 1);
+    EXPECT_FALSE(bin.GetBinDump(image, 10, 12));
+    EXPECT_TRUE(sim_.link.BinaryRetry());
+    EXPECT_FALSE(sim_.link.Cancel());
+    EXPECT_EQ(sim_.link.Status(), StatusFree);
+    EXPECT_EQ(ReadFile(image).mid(640, 64), flash.mid(640, 64));
+    EXPECT_EQ(ReadFile(image).mid(704, 128), QByteArray(128, 'A'));
+    EXPECT_TRUE(Log().contains(QStringLiteral("= timeout =")));
 }
 
 TEST(DumpListingLines, DataLineAndGroupFill) {

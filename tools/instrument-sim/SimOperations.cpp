@@ -49,6 +49,18 @@ void AddErasure(SimProtocol& protocol, const QByteArray& kind, std::function<voi
     });
 }
 
+// The binary image: block i (four hexadecimal digits) is the 64 raw bytes of the memory
+// from i * 64 on, erased bytes past its end, sent without any envelope.
+SimReply FlashImageBlock(const SimRequest& request, SimInstrumentState& state) {
+    bool ok = false;
+    const int block = request.data.toInt(&ok, 16);
+    if (!ok)
+        return SimReply::Nak(request.code);
+    QByteArray bytes = state.memory().mid(static_cast<qsizetype>(block) * 64, 64);
+    bytes.append(QByteArray(64 - bytes.size(), char(0xFF)));
+    return SimReply{{bytes}};
+}
+
 void AddSwitch(SimProtocol& protocol, const QByteArray& code, bool SimInstrumentState::*output) {
     protocol.Register(code, [code, output](const SimRequest& request, SimInstrumentState& state) {
         state.*output = request.data == "1";
@@ -60,6 +72,7 @@ void AddSwitch(SimProtocol& protocol, const QByteArray& code, bool SimInstrument
 
 void RegisterDumpAndOperations(SimProtocol& protocol) {
     protocol.Register("EF,R", MemoryDump);
+    protocol.Register("EP,R", FlashImageBlock);
     AddErasure(protocol, "XC", [](SimInstrumentState& s) {
         s.clearMemory();
         ++s.dataClears;
