@@ -374,17 +374,13 @@ void frmMain::cmdOptionDisp_Click(Integer index) {
 }
 
 void frmMain::ChooseCommonFont() {
-    QPushButton* button = cmdOptionDisp[0];
-    QFont font = button->font();
-    FontSpec current = State().CommonFont;
-    current.name = font.family();
-    current.size = font.pointSizeF();
-    current.bold = font.bold();
-    current.italic = font.italic();
-    current.underline = font.underline();
-    const std::optional<FontSpec> chosen = Dialogs().ChooseFont(current);
+    // The dialog starts from the button's font; a cancelled dialog leaves everything as it was.
+    CommonFontFromFontButton();
+    const std::optional<FontSpec> chosen = Dialogs().ChooseFont(State().CommonFont);
     if (!chosen)
         return;
+    QPushButton* button = cmdOptionDisp[0];
+    QFont font = button->font();
     font.setFamily(chosen->name);
     font.setPointSizeF(chosen->size);
     font.setBold(chosen->bold);
@@ -393,7 +389,12 @@ void frmMain::ChooseCommonFont() {
     button->setFont(font);
     button->setText(QStringLiteral("%1(%2)").arg(chosen->name, QString::number(chosen->size)));
     // The other controls take the font at the next start, when the load applies it to all.
+    CommonFontFromFontButton();
+}
+
+void frmMain::CommonFontFromFontButton() {
     FontSpec& common = State().CommonFont;
+    const QFont font = cmdOptionDisp[0]->font();
     common.name = font.family();
     common.size = font.pointSizeF();
     common.bold = font.bold();
@@ -908,13 +909,7 @@ void frmMain::Form_Unload() {
 }
 
 void frmMain::SaveDisplaySettings() {
-    FontSpec& common = State().CommonFont;
-    const QFont font = cmdOptionDisp[0]->font();
-    common.name = font.family();
-    common.size = font.pointSizeF();
-    common.bold = font.bold();
-    common.italic = font.italic();
-    common.underline = font.underline();
+    CommonFontFromFontButton();
     State().GraphColors[0] = static_cast<Long>(FromQColor(cmdOptionDisp[1]->palette().color(QPalette::Button)));
     if (services_.SaveIniSettings)
         services_.SaveIniSettings(CollectWindowSettings());

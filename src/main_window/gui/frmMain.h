@@ -230,6 +230,8 @@ private:
     WindowSettings CollectWindowSettings() const;
     void tmrInter_Timer();
     void ChooseCommonFont();
+    // CommonFont takes name, size, bold, italic and underline of the font button's font.
+    void CommonFontFromFontButton();
     void ChooseGraphColor(int index);
     void RunDumpListDownload();
     // A control created at its design place (twips in its container), named as the window
