@@ -235,7 +235,12 @@ void LinkCore::CommandTimeoutTick() {
 // --- line events ---
 
 void LinkCore::EndPendingWait(Long statusWhenIdle) {
-    status_ = IsWaitingStatus(status_) ? StatusFailed : statusWhenIdle;
+    // A waiting command did not succeed; nor did one whose failure or cancel its wait has not
+    // yet read: that end must not turn into a success. Only an idle link takes the new status.
+    if (IsWaitingStatus(status_))
+        status_ = StatusFailed;
+    else if (status_ != StatusFailed && status_ != StatusCancelled)
+        status_ = statusWhenIdle;
 }
 
 void LinkCore::OnLineEvent() {

@@ -3,6 +3,7 @@
 #include "platform/RuntimeError.h"
 
 #include <QStringList>
+#include <poll.h>
 
 namespace mt52 {
 
@@ -194,8 +195,18 @@ void ZLComm::PollLines() {
         close();
 }
 
+// Whether the device reports that the other side hung up.
+bool ZLComm::HungUp() const {
+    pollfd p{static_cast<int>(serial_.handle()), POLLIN, 0};
+    return p.fd >= 0 && ::poll(&p, 1, 0) > 0 && (p.revents & POLLHUP) != 0;
+}
+
 void ZLComm::OnSerialError(QSerialPort::SerialPortError error) {
-    if (error != QSerialPort::ResourceError)
+    // A hung-up terminal reads as end of file, which QSerialPort reports as a resource error or
+    // as a read error depending on a stale error number; so a read error counts as well when
+    // the device itself reports the hang-up.
+    const bool gone = error == QSerialPort::ResourceError || (error == QSerialPort::ReadError && HungUp());
+    if (!gone || vanished_)
         return;
     // The device is gone or the other side hung up: report the lines off once (on the next
     // poll, outside QSerialPort's own handling), then close.

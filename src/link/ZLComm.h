@@ -98,6 +98,7 @@ private:
     void ApplyModemLines();
     void PollLines();
     void OnSerialError(QSerialPort::SerialPortError error);
+    bool HungUp() const;
     LineSignals ReadLines();
 
     QSerialPort serial_;

@@ -279,6 +279,15 @@ TEST_F(LinkCoreTest, LosingTheLinesFailsAPendingCommandAndReportsLinkLost) {
     sim.Step();
     EXPECT_EQ(sim.link.Status(), StatusDone);
     EXPECT_EQ(sim.events.linkLosses, 2);
+
+    // A failure or cancel that its wait has not read yet is not turned into a success.
+    for (const Long unread : {StatusFailed, StatusCancelled}) {
+        ASSERT_TRUE(sim.Connect());
+        sim.link.SetStatus(unread);
+        sim.instrument.takeOutOfCradle();
+        sim.Step();
+        EXPECT_EQ(sim.link.Status(), unread);
+    }
 }
 
 TEST_F(LinkCoreTest, LineErrorsEndAPendingWait) {

@@ -10,10 +10,12 @@
 #include "platform/EventLoop.h"
 #include "platform/RuntimeError.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <cerrno>
 #include <poll.h>
 #include <unistd.h>
 
@@ -101,6 +103,30 @@ TEST_F(PtyTest, SerialControlOpensAPseudoTerminalWithVirtualLines) {
     EXPECT_EQ(events.count(), 1);
     EXPECT_FALSE(comm.write("x"));
     EXPECT_TRUE(WaitFor([&] { return !comm.PortOpen(); }));
+}
+
+// After a hang-up the terminal reads as end of file; what QSerialPort makes of that depends on
+// the error number left over from an earlier call. Either way the control sees the hang-up at
+// once, without waiting for a write to fail.
+TEST_F(PtyTest, AHangUpIsSeenWhateverErrorNumberIsLeftOver) {
+    serve_.stop();
+    for (const int leftOver : {ENOENT, EAGAIN, 0}) {
+        ASSERT_TRUE(server_.Open());
+        ZLComm comm;
+        comm.SetPortName(server_.SlavePath());
+        comm.SetPortOpen(true);
+        ASSERT_TRUE(comm.PortOpen()) << comm.LastError().toStdString();
+        ASSERT_TRUE(WaitFor([&] { return comm.ModemStatus() != 0; }));
+        server_.HangUp();
+        QElapsedTimer clock;
+        clock.start();
+        while (comm.ModemStatus() != 0 && clock.elapsed() < 2000) {
+            errno = leftOver;
+            QCoreApplication::processEvents();
+        }
+        EXPECT_EQ(comm.ModemStatus(), 0) << "error number " << leftOver;
+        EXPECT_TRUE(WaitFor([&] { return !comm.PortOpen(); })) << "error number " << leftOver;
+    }
 }
 
 TEST_F(PtyTest, SettingsAreCheckedAndAMissingDeviceStaysClosed) {

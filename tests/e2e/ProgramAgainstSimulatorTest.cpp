@@ -1,0 +1,229 @@
+// The program end to end against the simulator program mt52-sim on a pseudo-terminal: the
+// port is found through MT52_SERIAL_PORTS, the real link control connects over the serial
+// control, the instrument is read and its memory dumped with the FRAM DUMP button, and the
+// window closes; then the communication log, the listing "DumpEF.dat" and the database rows
+// are what a real session leaves.
+#include "common/ModuleState.h"
+#include "common/ResText.h"
+#include "instrument/clsInstrument.h"
+#include "link/uclLqif.h"
+#include "main_window/gui/frmMain.h"
+#include "platform/ComPortLister.h"
+#include "platform/Database.h"
+#include "platform/EventLoop.h"
+#include "platform/UserDialogs.h"
+#include "support/FakeDialogs.h"
+#include "support/ScopedEnv.h"
+#include "support/SimProcess.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+namespace mt52 {
+namespace {
+
+// Three snapshot records: two in memory block 15, one in block 16; 18 blocks in all.
+constexpr const char* Description =
+    "serial = E2E-0001\n"
+    "user = OPERATOR\n"
+    "station = PLANT-7\n"
+    "memory-blocks = 18\n"
+    "snapshot = 1, CH4, 100, 1, %LEL, 12, 2024/04/30 09:15:00\n"
+    "snapshot = 2, CH4, 100, 1, %LEL, 35, 2024/04/30 11:42:10\n"
+    "snapshot = 3, CH4, 100, 1, %LEL, 7, 2024/05/01 08:03:55\n";
+
+// Runs the event loop until `done` holds, at most `ms` milliseconds.
+bool WaitFor(const std::function<bool()>& done, int ms = 10000) {
+    const QDeadlineTimer deadline(ms);
+    while (!done() && !deadline.hasExpired())
+        DoEvents(5);
+    return done();
+}
+
+QString ReadText(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+QString LastLogBoxLine(const QTextEdit& box) {
+    QString last;
+    for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next())
+        if (!block.text().isEmpty())
+            last = block.text();
+    return last;
+}
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        ResetState();
+        ResetPortTable();
+        SetInterfaceLanguage(Language::English);
+        State().StartDir = dir.path();
+        QFile file(dir.filePath("instrument.sim"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(Description);
+    }
+    void TearDown() override {
+        ResetInterfaceLanguage();
+        ResetPortTable();
+        ResetState();
+    }
+
+    void StartSimulator(QStringList faults = {}) {
+        QStringList arguments{dir.filePath("instrument.sim")};
+        for (const QString& fault : faults)
+            arguments << "--fault" << fault;
+        ASSERT_TRUE(sim.Start(arguments)) << sim.Error().toStdString();
+    }
+
+    // The window as the program opens it, with the simulator's device offered as the adapter's
+    // port; returns once the link has connected.
+    std::unique_ptr<frmMain> OpenWindow() {
+        const test::ScopedEnv ports("MT52_SERIAL_PORTS", QFile::encodeName(sim.Device()));
+        auto window = std::make_unique<frmMain>();
+        EXPECT_TRUE(window->Form_Load());
+        window->Form_Activate();
+        uclLqif* link = window->uclLQ4005().Control();
+        EXPECT_TRUE(link != nullptr && link->PortOpen()) << "the port offered by MT52_SERIAL_PORTS opens";
+        EXPECT_TRUE(WaitFor([&] { return link != nullptr && link->Connected(); })) << "the instrument reports in";
+        return window;
+    }
+
+    // Reads the instrument into the window's model, then presses FRAM DUMP and confirms it.
+    bool ReadAndDump(frmMain& window) {
+        uclLqif* link = window.uclLQ4005().Control();
+        if (!link->GetInstrument(&window.CurrentInstrument()))
+            return false;
+        dialogs.answers = {vbYes};
+        window.cmdOptionDisp[6]->click();
+        return true;
+    }
+
+    // Closes the window as the user does: the close box, "End ?" answered yes.
+    void Close(std::unique_ptr<frmMain>& window) {
+        dialogs.answers = {vbYes};
+        window->close();
+        EXPECT_TRUE(window->isHidden());
+        window.reset();
+    }
+
+    struct Rows {
+        long long heads;      // Log_Head rows of snapshots
+        long long snapshots;  // SnapShot rows
+        long long unpaired;   // snapshot heads without their row, rows without their head
+    };
+    Rows StoredRows() const {
+        Database db(dir.filePath("MT52.mdb"));
+        const auto count = [&db](const char* sql) { return db.query(QString::fromLatin1(sql)).field(0).toLong(); };
+        return {count("SELECT COUNT(*) FROM Log_Head WHERE Types = 11"), count("SELECT COUNT(*) FROM SnapShot"),
+                count("SELECT (SELECT COUNT(*) FROM Log_Head h WHERE Types = 11 AND NOT EXISTS "
+                      "(SELECT 1 FROM SnapShot s WHERE s.RelNo = h.SeqNo)) + (SELECT COUNT(*) FROM SnapShot s "
+                      "WHERE NOT EXISTS (SELECT 1 FROM Log_Head h WHERE h.SeqNo = s.RelNo AND h.Types = 11))")};
+    }
+
+    QTemporaryDir dir;
+    test::FakeDialogs dialogs;
+    test::SimProcess sim;
+};
+
+TEST_F(EndToEnd, ASessionLeavesTheLogTheListingAndTheSnapshotsAndASecondAddsNoDuplicates) {
+    ASSERT_NO_FATAL_FAILURE(StartSimulator());
+    auto window = OpenWindow();
+    ASSERT_TRUE(ReadAndDump(*window));
+    EXPECT_EQ(LastLogBoxLine(*window->rtbLog), "Dump List Download () Finished.");
+    EXPECT_EQ(window->CurrentInstrument().SerialNo(), "E2E-0001");
+    Close(window);
+    EXPECT_FALSE(QFile::exists(dir.filePath("MT52.LCK"))) << "the lock is given back at the close";
+    EXPECT_TRUE(QFile::exists(dir.filePath("MT52.ini"))) << "the settings file is written at the close";
+
+    // The communication log: the connection, the read and every dump block, both ways.
+    const QString log = ReadText(dir.filePath("SerialLog.log"));
+    EXPECT_TRUE(log.contains("W : [STX]0001RC,R,[ETX]FB[EOT]"));
+    EXPECT_TRUE(log.contains("---StartUp Connect Sequence Finished---"));
+    EXPECT_TRUE(log.contains("R : [STX]0001IN,R,[ACK]E2E-0001"));
+    EXPECT_TRUE(log.contains("R : [STX]0001EF,R,[ACK]"));
+    EXPECT_TRUE(log.contains("--- Dump List Download Finished. ---"));
+
+    // The listing: 18 blocks of 8 lines are 9 groups; the first record of block 15 at 000700.
+    const QString listing = ReadText(dir.filePath("DumpEF.dat"));
+    EXPECT_TRUE(listing.startsWith(";\tMT-52 Data Logger Program\r\n"));
+    EXPECT_EQ(listing.count("Adrs   +0"), 9);
+    EXPECT_TRUE(listing.contains("\r\n000700 EE EE 00 01 "));
+    EXPECT_TRUE(listing.contains("\r\n0008F0 "));
+    EXPECT_FALSE(listing.contains("\r\n000900 "));
+
+    // The database: each snapshot once, with its header, under the instrument's identity.
+    Rows rows = StoredRows();
+    EXPECT_EQ(rows.heads, 3);
+    EXPECT_EQ(rows.snapshots, 3);
+    EXPECT_EQ(rows.unpaired, 0);
+    {
+        Database db(dir.filePath("MT52.mdb"));
+        Recordset heads = db.query(
+            "SELECT SerialNo, UserID, StationID FROM Log_Head WHERE Types = 11 GROUP BY SerialNo, UserID, StationID");
+        ASSERT_EQ(heads.recordCount(), 1);
+        EXPECT_EQ(heads.field("SerialNo").toString(), "E2E-0001");
+        EXPECT_EQ(heads.field("UserID").toString(), "OPERATOR");
+        EXPECT_EQ(heads.field("StationID").toString(), "PLANT-7");
+    }
+
+    // A second session on the same folder finds every snapshot stored already.
+    window = OpenWindow();
+    ASSERT_TRUE(ReadAndDump(*window));
+    EXPECT_EQ(LastLogBoxLine(*window->rtbLog), "Dump List Download () Finished.");
+    Close(window);
+    rows = StoredRows();
+    EXPECT_EQ(rows.heads, 3);
+    EXPECT_EQ(rows.snapshots, 3);
+}
+
+TEST_F(EndToEnd, ALineDroppedMidDumpEndsAsFailedWithNothingHalfStored) {
+    // The line drops when block 16 is due: block 15 with two snapshots came, block 16 never does.
+    ASSERT_NO_FATAL_FAILURE(StartSimulator({"drop-line:EF,R:1:15"}));
+    auto window = OpenWindow();
+    ASSERT_TRUE(ReadAndDump(*window));
+    EXPECT_EQ(LastLogBoxLine(*window->rtbLog), "Dump List Download (Fail) Finished.");
+    EXPECT_EQ(State().BusyState, 0);
+    EXPECT_TRUE(window->cmdOptionDisp[6]->isEnabled());
+    EXPECT_EQ(sim.NextLine(), "Line dropped.");
+
+    const Rows rows = StoredRows();
+    EXPECT_EQ(rows.heads, rows.snapshots);
+    EXPECT_EQ(rows.unpaired, 0);
+    EXPECT_EQ(rows.heads, 2) << "the two records of block 15 are kept, that of block 16 never came";
+    Close(window);
+}
+
+// The built program itself, started as a person starts it: it finds the simulated instrument
+// through MT52_SERIAL_PORTS, opens it and connects.
+TEST_F(EndToEnd, TheProgramConnectsToTheSimulatorOnItsOwn) {
+    ASSERT_NO_FATAL_FAILURE(StartSimulator());
+    QProcess program;
+    program.setWorkingDirectory(dir.path());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("MT52_SERIAL_PORTS", sim.Device());
+    env.insert("MT52_INSTANCE_LOCK", dir.filePath("instance.lock"));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(MT52_BINARY_DIR "/mt52"), {});
+    ASSERT_TRUE(program.waitForStarted(5000)) << program.errorString().toStdString();
+    const bool connected = WaitFor(
+        [&] { return ReadText(dir.filePath("SerialLog.log")).contains("---StartUp Connect Sequence Finished---"); },
+        15000);
+    program.kill();
+    program.waitForFinished(5000);
+    EXPECT_TRUE(connected) << ReadText(dir.filePath("SerialLog.log")).toStdString()
+                           << program.readAllStandardError().toStdString();
+    EXPECT_TRUE(QFile::exists(dir.filePath("MT52.mdb")));
+}
+
+}  // namespace
+}  // namespace mt52
