@@ -1,5 +1,5 @@
 #include "common/FlashImage.h"
-#include "support/RaisedError.h"
+#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,6 @@
 
 namespace mt52 {
 namespace {
-
-using test::RaisedError;
 
 constexpr Long ImageBytes = 0x50000;
 
@@ -63,8 +61,8 @@ TEST(FlashImage, BlankDumpIsErasedAndCutToSize) {
 
     CreateBlankDump(path, 0);
     EXPECT_EQ(QFileInfo(path).size(), 0);
-    EXPECT_EQ(RaisedError([&] { CreateBlankDump(path, -1); }), ErrInvalidArgument);
-    EXPECT_EQ(RaisedError([&] { CreateBlankDump(dir.filePath(QStringLiteral("no/such/dir/x.bin")), 10); }),
+    EXPECT_EQ(ErrorOf([&] { CreateBlankDump(path, -1); }), ErrInvalidArgument);
+    EXPECT_EQ(ErrorOf([&] { CreateBlankDump(dir.filePath(QStringLiteral("no/such/dir/x.bin")), 10); }),
               ErrPathFileAccess);
 }
 
@@ -75,9 +73,9 @@ TEST(FlashImage, ReadBytesPadsPastTheEndWithZeros) {
     EXPECT_EQ(ReadDumpBytes(buffer, 1, 2).toHex(), "0203");
     EXPECT_EQ(ReadDumpBytes(buffer, 3, 4).toHex(), "04050000");
     EXPECT_EQ(ReadDumpBytes(buffer, 100, 2).toHex(), "0000");
-    EXPECT_EQ(RaisedError([&] { ReadDumpBytes(buffer, 0, 0); }), ErrSubscript);
+    EXPECT_EQ(ErrorOf([&] { ReadDumpBytes(buffer, 0, 0); }), ErrSubscript);
     QBuffer closed;
-    EXPECT_EQ(RaisedError([&] { ReadDumpBytes(closed, 0, 1); }), ErrBadFileName);
+    EXPECT_EQ(ErrorOf([&] { ReadDumpBytes(closed, 0, 1); }), ErrBadFileName);
 }
 
 TEST(FlashImage, FirstHeaderNeedsAPairAndAHeaderType) {
@@ -132,7 +130,7 @@ TEST(FlashImage, AlarmRingStates) {
     QTemporaryDir dir;
     for (const Case& c : cases)
         EXPECT_EQ(FindAlarmTrendArea(c.image.save(dir)), c.area) << c.what;
-    EXPECT_EQ(RaisedError([&] { FindAlarmTrendArea(dir.filePath(QStringLiteral("missing.bin"))); }), ErrFileNotFound);
+    EXPECT_EQ(ErrorOf([&] { FindAlarmTrendArea(dir.filePath(QStringLiteral("missing.bin"))); }), ErrFileNotFound);
 }
 
 TEST(FlashImage, IntervalRingStates) {
@@ -240,8 +238,8 @@ TEST(FlashImage, DateTimeOfSixBytes) {
 
     const QByteArray bytes = QByteArray::fromHex("ff09041e080500");
     EXPECT_EQ(DumpDateTime(bytes, 1), Date::FromParts(2009, 4, 30, 8, 5, 0));
-    EXPECT_EQ(RaisedError([&] { DumpDateTime(bytes, 2); }), ErrSubscript);
-    EXPECT_EQ(RaisedError([&] { DumpDateTime(bytes, -1); }), ErrSubscript);
+    EXPECT_EQ(ErrorOf([&] { DumpDateTime(bytes, 2); }), ErrSubscript);
+    EXPECT_EQ(ErrorOf([&] { DumpDateTime(bytes, -1); }), ErrSubscript);
 }
 
 TEST(FlashImage, TextAndValueMarks) {
@@ -249,9 +247,9 @@ TEST(FlashImage, TextAndValueMarks) {
     EXPECT_EQ(DumpText(QByteArray::fromHex("0043483400"), 1, 4), "CH4 ");  // nothing trimmed
     EXPECT_EQ(DumpText(QByteArray::fromHex("b1"), 0, 1), QString(QChar(0xFF71)));  // half-width katakana
     const QByteArray three = QByteArray::fromHex("414243");
-    EXPECT_EQ(RaisedError([&] { DumpText(three, 1, 3); }), ErrSubscript);
-    EXPECT_EQ(RaisedError([&] { DumpText(three, 0, 0); }), ErrSubscript);
-    EXPECT_EQ(RaisedError([&] { DumpText(three, -1, 1); }), ErrSubscript);
+    EXPECT_EQ(ErrorOf([&] { DumpText(three, 1, 3); }), ErrSubscript);
+    EXPECT_EQ(ErrorOf([&] { DumpText(three, 0, 0); }), ErrSubscript);
+    EXPECT_EQ(ErrorOf([&] { DumpText(three, -1, 1); }), ErrSubscript);
 
     const std::vector<std::tuple<Byte, Byte, Integer>> marks{
         {0xDD, 0xDD, -121}, {0xFE, 0xFE, -118}, {0xFF, 0xFF, -101}, {0xDD, 0xFE, 0}, {0x00, 0x00, 0}, {0xFF, 0xFE, 0},

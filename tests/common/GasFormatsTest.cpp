@@ -1,7 +1,7 @@
 #include "common/GasFormats.h"
 #include "common/GasTable.h"
 #include "common/ModuleState.h"
-#include "support/RaisedError.h"
+#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,6 @@
 
 namespace mt52 {
 namespace {
-
-using test::RaisedError;
 
 TEST(GasCaption, FormatsNameFullScaleAndUnit) {
     struct Case {
@@ -110,7 +108,7 @@ TEST(GasFormats, RoundToStepGoesToNearestEvenMultiple) {
     };
     for (auto [value, step, result] : cases)
         EXPECT_FLOAT_EQ(RoundDownToStep(value, step), result) << value << " step " << step;
-    EXPECT_EQ(RaisedError([] { RoundDownToStep(400000, 1); }), ErrOverflow);
+    EXPECT_EQ(ErrorOf([] { RoundDownToStep(400000, 1); }), ErrOverflow);
 }
 
 TEST(GasTable, DefaultsFillTheFirstTwoChoicesOnly) {
@@ -141,9 +139,9 @@ TEST(GasTable, DefaultsFillTheFirstTwoChoicesOnly) {
     EXPECT_EQ(State().GasTable[0][8], GasDefinition{});
     EXPECT_EQ(GasCaption(hc.Name, hc.Unit, hc.FullScale, hc.Point), "HC (100%LEL)");
 
-    EXPECT_EQ(RaisedError([] { GasTableEntry(1, 0); }), ErrSubscript);
-    EXPECT_EQ(RaisedError([] { GasTableEntry(0, 9); }), ErrSubscript);
-    EXPECT_EQ(RaisedError([] { GasTableEntry(0, -1); }), ErrSubscript);
+    EXPECT_EQ(ErrorOf([] { GasTableEntry(1, 0); }), ErrSubscript);
+    EXPECT_EQ(ErrorOf([] { GasTableEntry(0, 9); }), ErrSubscript);
+    EXPECT_EQ(ErrorOf([] { GasTableEntry(0, -1); }), ErrSubscript);
     ResetState();
 }
 

@@ -1,6 +1,6 @@
 #include "common/ModuleState.h"
 #include "common/ReadingCodes.h"
-#include "support/RaisedError.h"
+#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,6 @@
 
 namespace mt52 {
 namespace {
-
-using test::RaisedError;
 
 class ReadingCodesTest : public ::testing::Test {
 protected:
@@ -87,7 +85,7 @@ TEST_F(ReadingCodesTest, EventNumbersMapToCodeRuns) {
     };
     for (auto [text, code] : cases)
         EXPECT_EQ(EventNumberToCode(QString::fromLatin1(text)), code) << text;
-    EXPECT_EQ(RaisedError([] { EventNumberToCode(QStringLiteral("40000")); }), ErrOverflow);
+    EXPECT_EQ(ErrorOf([] { EventNumberToCode(QStringLiteral("40000")); }), ErrOverflow);
 }
 
 TEST_F(ReadingCodesTest, StatisticsFieldsReadNumbersOrStatusWords) {
@@ -98,7 +96,7 @@ TEST_F(ReadingCodesTest, StatisticsFieldsReadNumbersOrStatusWords) {
     };
     for (auto [text, value] : cases)
         EXPECT_EQ(ParseStatValue(QString::fromLatin1(text)), value) << text;
-    EXPECT_EQ(RaisedError([] { ParseStatValue(QStringLiteral("1") + QString(40, QLatin1Char('0'))); }), ErrOverflow);
+    EXPECT_EQ(ErrorOf([] { ParseStatValue(QStringLiteral("1") + QString(40, QLatin1Char('0'))); }), ErrOverflow);
 }
 
 TEST_F(ReadingCodesTest, WideCountsExpandAboveD000) {
@@ -107,7 +105,7 @@ TEST_F(ReadingCodesTest, WideCountsExpandAboveD000) {
     EXPECT_EQ(DecodeWideCount(53249), 50100.0f);
     EXPECT_EQ(DecodeWideCount(53250), 50200.0f);
     EXPECT_EQ(DecodeWideCount(65535), 1278700.0f);
-    EXPECT_EQ(RaisedError([] { DecodeWideCount(INT32_MAX); }), ErrOverflow);
+    EXPECT_EQ(ErrorOf([] { DecodeWideCount(INT32_MAX); }), ErrOverflow);
 }
 
 }  // namespace

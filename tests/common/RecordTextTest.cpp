@@ -1,5 +1,5 @@
 #include "common/RecordText.h"
-#include "support/RaisedError.h"
+#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,6 @@
 
 namespace mt52 {
 namespace {
-
-using test::RaisedError;
 
 TEST(RunLengthDecode, DecodesGroupsWithRepeatCounts) {
     const std::vector<std::pair<QString, QString>> cases{
@@ -40,7 +38,7 @@ TEST(RunLengthDecode, DecodesGroupsWithRepeatCounts) {
 TEST(RunLengthDecode, BadSecondNibbleIsAnError) {
     // The pair always takes the very next character, a control character included.
     for (const QString& text : {QStringLiteral("$%1A"), QStringLiteral("1\n2"), QStringLiteral("1!")})
-        EXPECT_EQ(RaisedError([&] { RunLengthDecode(text); }), ErrInvalidArgument) << text.toStdString();
+        EXPECT_EQ(ErrorOf([&] { RunLengthDecode(text); }), ErrInvalidArgument) << text.toStdString();
 }
 
 TEST(RunLengthShortcut, TableAndOthers) {
@@ -68,7 +66,7 @@ TEST(HexSingles, RoundTripMostSignificantByteFirst) {
     EXPECT_EQ(HexToSingle(QStringLiteral("3f800000")), 1.0f);
     EXPECT_EQ(HexToSingle(QStringLiteral("42C80000,rest")), 100.0f);
     for (const char* bad : {"3F8000", "", "3G800000", " 3F80000", "3F80000-"})
-        EXPECT_EQ(RaisedError([&] { HexToSingle(QString::fromLatin1(bad)); }), ErrTypeMismatch) << bad;
+        EXPECT_EQ(ErrorOf([&] { HexToSingle(QString::fromLatin1(bad)); }), ErrTypeMismatch) << bad;
 }
 
 TEST(HexSingles, PadHex2AndBytes) {
@@ -80,8 +78,8 @@ TEST(HexSingles, PadHex2AndBytes) {
     const QByteArray bytes = QByteArray::fromHex("0042c80000");
     EXPECT_EQ(BytesToSingle(1, bytes), 100.0f);
     EXPECT_EQ(BytesToSingle(0, QByteArray::fromHex("42c80000")), 100.0f);
-    EXPECT_EQ(RaisedError([&] { BytesToSingle(2, bytes); }), ErrSubscript);
-    EXPECT_EQ(RaisedError([&] { BytesToSingle(-1, bytes); }), ErrSubscript);
+    EXPECT_EQ(ErrorOf([&] { BytesToSingle(2, bytes); }), ErrSubscript);
+    EXPECT_EQ(ErrorOf([&] { BytesToSingle(-1, bytes); }), ErrSubscript);
 }
 
 }  // namespace

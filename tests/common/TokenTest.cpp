@@ -1,21 +1,14 @@
 #include "common/clsToken.h"
 #include "platform/RuntimeError.h"
 
+#include "support/ErrorOf.h"
+
 #include <QStringList>
 #include <functional>
 #include <gtest/gtest.h>
 
 namespace mt52 {
 namespace {
-
-int ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 // The counted tokens of the last line.
 QStringList Counted(const clsToken& tok) {

@@ -1,7 +1,7 @@
 #include "common/DataFolder.h"
 #include "common/ModuleState.h"
 #include "common/TrendFile.h"
-#include "support/RaisedError.h"
+#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,6 @@
 
 namespace mt52 {
 namespace {
-
-using test::RaisedError;
 
 class TrendFileTest : public ::testing::Test {
 protected:
@@ -94,22 +92,22 @@ TEST_F(TrendFileTest, OnlyWholeRecordsCount) {
 
 TEST_F(TrendFileTest, BadArgumentsAndDevicesRaise) {
     const Date time(40000.0);
-    EXPECT_EQ(RaisedError([&] { PutTrendValue(0, file, 1, 1, time); }), ErrInvalidArgument);
-    EXPECT_EQ(RaisedError([&] { PutTrendValue(1, file, 0, 1, time); }), ErrInvalidArgument);
-    EXPECT_EQ(RaisedError([&] { PutTrendValue(1, file, 6, 1, time); }), ErrInvalidArgument);
-    EXPECT_EQ(RaisedError([&] { Get(0, 1); }), ErrInvalidArgument);
+    EXPECT_EQ(ErrorOf([&] { PutTrendValue(0, file, 1, 1, time); }), ErrInvalidArgument);
+    EXPECT_EQ(ErrorOf([&] { PutTrendValue(1, file, 0, 1, time); }), ErrInvalidArgument);
+    EXPECT_EQ(ErrorOf([&] { PutTrendValue(1, file, 6, 1, time); }), ErrInvalidArgument);
+    EXPECT_EQ(ErrorOf([&] { Get(0, 1); }), ErrInvalidArgument);
     EXPECT_EQ(file.size(), 0);  // nothing was written by the refused calls
 
     QBuffer readOnly;
     readOnly.open(QIODevice::ReadOnly);
-    EXPECT_EQ(RaisedError([&] { PutTrendValue(1, readOnly, 1, 1, time); }), ErrBadFileName);
+    EXPECT_EQ(ErrorOf([&] { PutTrendValue(1, readOnly, 1, 1, time); }), ErrBadFileName);
     QBuffer closed;
-    EXPECT_EQ(RaisedError([&] {
+    EXPECT_EQ(ErrorOf([&] {
                   Single v;
                   GetTrendValue(1, closed, 1, v);
               }),
               ErrBadFileName);
-    EXPECT_EQ(RaisedError([&] { TrendRecordCount(closed); }), ErrBadFileName);
+    EXPECT_EQ(ErrorOf([&] { TrendRecordCount(closed); }), ErrBadFileName);
 }
 
 TEST_F(TrendFileTest, FileLiesInYearAndMonthFolder) {

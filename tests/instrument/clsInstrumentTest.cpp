@@ -4,6 +4,8 @@
 #include "platform/RuntimeError.h"
 #include "platform/Variant.h"
 
+#include "support/ErrorOf.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -24,15 +26,6 @@ namespace {
 using Reader = std::function<Variant(const clsInstrument&)>;
 using Writer = std::function<void(clsInstrument&)>;
 using Names = std::set<std::string>;
-
-int ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 QString Dashes(int count) { return QString(count, QLatin1Char('-')); }
 

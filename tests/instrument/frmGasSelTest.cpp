@@ -4,7 +4,7 @@
 #include "common/ModuleState.h"
 #include "instrument/GasSelLayout.h"
 #include "platform/Twips.h"
-#include "support/RaisedError.h"
+#include "support/ErrorOf.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -103,7 +103,7 @@ TEST_F(GasSelTest, NoEnabledChoiceAndAWrongSlot) {
     EXPECT_TRUE(dialog.Flags());
     EXPECT_EQ(dialog.SelNum(), -1);
 
-    EXPECT_EQ(test::RaisedError([&] { dialog.GasNo(1); }), ErrSubscript);
+    EXPECT_EQ(ErrorOf([&] { dialog.GasNo(1); }), ErrSubscript);
 }
 
 }  // namespace

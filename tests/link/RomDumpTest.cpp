@@ -13,6 +13,7 @@
 #include "link/gui/frmUpload.h"
 #include "platform/Clock.h"
 #include "platform/Database.h"
+#include "support/Files.h"
 #include "support/SimLink.h"
 
 #include <QFile>
@@ -28,11 +29,6 @@ using sim::SimFault;
 using sim::SimReply;
 using sim::SimRequest;
 using sim::SimInstrumentState;
-
-QByteArray ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // The known memory image of the golden listing: 15 blocks; a text and a counting pattern in
 // the first blocks, one snapshot record and one other record in block 15.
@@ -83,14 +79,14 @@ protected:
 
     bool Download() { return dump_.GetRomDump2(ListPath()); }
     QString ListPath() const { return dir_.filePath(QStringLiteral("DumpEF.dat")); }
-    QString Log() const { return QString::fromUtf8(ReadFile(SerialLog::Path())); }
+    QString Log() const { return QString::fromUtf8(test::ReadFile(SerialLog::Path())); }
     Long SnapshotCount() {
         Database db(State().DatabasePath);
         return db.query(QStringLiteral("SELECT COUNT(*) AS n FROM Log_Head WHERE Types = 11"))
             .field(QStringLiteral("n"))
             .toLong();
     }
-    QByteArray Golden() const { return ReadFile(QStringLiteral(MT52_FIXTURES_DIR "/link/DumpEF_golden.dat")); }
+    QByteArray Golden() const { return test::ReadFile(QStringLiteral(MT52_FIXTURES_DIR "/link/DumpEF_golden.dat")); }
 
     QTemporaryDir dir_;
     ManualClock clock_{QDateTime(QDate(2026, 4, 1), QTime(10, 20, 30))};
@@ -104,7 +100,7 @@ TEST_F(RomDumpTest, ListingMatchesTheGoldenFileAndEachSnapshotIsStoredOnce) {
     ReadIdentity();
     ASSERT_TRUE(Download());
     EXPECT_EQ(sim_.link.Status(), StatusDone);
-    EXPECT_EQ(ReadFile(ListPath()), Golden());
+    EXPECT_EQ(test::ReadFile(ListPath()), Golden());
     EXPECT_EQ(SnapshotCount(), 1);
 
     Database db(State().DatabasePath);
@@ -118,14 +114,14 @@ TEST_F(RomDumpTest, ListingMatchesTheGoldenFileAndEachSnapshotIsStoredOnce) {
 
     // The same dump again: the listing is rewritten the same, nothing more is stored.
     ASSERT_TRUE(Download());
-    EXPECT_EQ(ReadFile(ListPath()), Golden());
+    EXPECT_EQ(test::ReadFile(ListPath()), Golden());
     EXPECT_EQ(SnapshotCount(), 1);
     EXPECT_TRUE(Log().contains(QStringLiteral("--- Dump List Download Started. ---(2026/04/01 10:20:30)")));
 }
 
 TEST_F(RomDumpTest, WithoutAReadSinceTheConnectionTheListingIsWrittenButNothingStored) {
     ASSERT_TRUE(Download());
-    EXPECT_EQ(ReadFile(ListPath()), Golden());
+    EXPECT_EQ(test::ReadFile(ListPath()), Golden());
     EXPECT_EQ(SnapshotCount(), 0);
     EXPECT_TRUE(Log().contains(QStringLiteral("Snapshot records are not stored")));
 
@@ -153,7 +149,7 @@ TEST_F(RomDumpTest, ALostOrDamagedBlockIsAskedForAgainAndTheListingStaysExact) {
         SCOPED_TRACE(f.name);
         sim_.protocol.InjectFault(f.fault, 1, "EF,R", 3, /*skip*/ 4);  // the fifth block
         EXPECT_TRUE(Download());
-        EXPECT_EQ(ReadFile(ListPath()), Golden());
+        EXPECT_EQ(test::ReadFile(ListPath()), Golden());
     }
     EXPECT_EQ(SnapshotCount(), 1);
     EXPECT_TRUE(Log().contains(QStringLiteral("Dump block 0005 damaged")));
@@ -170,7 +166,7 @@ TEST_F(RomDumpTest, ABlockThatNeverArrivesWholeFailsTheDownload) {
 
         // The listing holds the three good blocks, the second group filled up with erased
         // lines, and ends with its total time; every data line is whole.
-        const QStringList lines = QString::fromLatin1(ReadFile(ListPath())).split(QStringLiteral("\r\n"));
+        const QStringList lines = QString::fromLatin1(test::ReadFile(ListPath())).split(QStringLiteral("\r\n"));
         const QRegularExpression dataLine(QStringLiteral("^[0-9A-F]{6} ([0-9A-F]{2} ){8} ([0-9A-F]{2} ){8}  .{16}$"));
         int dataLines = 0;
         for (const QString& line : lines)
@@ -197,7 +193,7 @@ TEST_F(RomDumpTest, BlocksOutOfOrderAreRefusedAndARepeatedBlockIsNotListedTwice)
     };
     sim_.protocol.Register("EF,R", streamOf({1, 2, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
     ASSERT_TRUE(Download());
-    EXPECT_EQ(ReadFile(ListPath()), Golden());
+    EXPECT_EQ(test::ReadFile(ListPath()), Golden());
     EXPECT_TRUE(Log().contains(QStringLiteral("Dump block 0002 received again")));
 
     sim_.protocol.Register("EF,R", streamOf({1, 3, 4}));
@@ -222,7 +218,7 @@ TEST_F(RomDumpTest, TheProgressWindowsCancelEndsTheDownloadAsFailed) {
     EXPECT_FALSE(sim_.link.Cancel());
     EXPECT_TRUE(Log().contains(QStringLiteral("= User Cancel =")));
     EXPECT_EQ(SnapshotCount(), 0);
-    EXPECT_TRUE(ReadFile(ListPath()).endsWith("Total Download Time = 00:00:00\r\n"));
+    EXPECT_TRUE(test::ReadFile(ListPath()).endsWith("Total Download Time = 00:00:00\r\n"));
 }
 
 TEST_F(RomDumpTest, BinaryImageBlocksLandAtTheirPlaceInTheImageFile) {
@@ -235,7 +231,7 @@ TEST_F(RomDumpTest, BinaryImageBlocksLandAtTheirPlaceInTheImageFile) {
 
     // A full download starts from a fresh image and fills all of it.
     ASSERT_TRUE(bin.GetBinDump(image, 0, 127));
-    EXPECT_EQ(ReadFile(image), flash);
+    EXPECT_EQ(test::ReadFile(image), flash);
     EXPECT_EQ(sim_.Sent().last(), QByteArray("EP,R,007F"));
 
     // A part download on an existing image changes only its blocks (bytes 320 to 447).
@@ -246,7 +242,7 @@ TEST_F(RomDumpTest, BinaryImageBlocksLandAtTheirPlaceInTheImageFile) {
     ASSERT_TRUE(bin.GetBinDump(image, 5, 6));
     QByteArray expected(8192, 'A');
     expected.replace(320, 128, flash.mid(320, 128));
-    EXPECT_EQ(ReadFile(image), expected);
+    EXPECT_EQ(test::ReadFile(image), expected);
 
     // A block that never comes ends the download; the blocks before it stay.
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -257,8 +253,8 @@ TEST_F(RomDumpTest, BinaryImageBlocksLandAtTheirPlaceInTheImageFile) {
     EXPECT_TRUE(sim_.link.BinaryRetry());
     EXPECT_FALSE(sim_.link.Cancel());
     EXPECT_EQ(sim_.link.Status(), StatusFree);
-    EXPECT_EQ(ReadFile(image).mid(640, 64), flash.mid(640, 64));
-    EXPECT_EQ(ReadFile(image).mid(704, 128), QByteArray(128, 'A'));
+    EXPECT_EQ(test::ReadFile(image).mid(640, 64), flash.mid(640, 64));
+    EXPECT_EQ(test::ReadFile(image).mid(704, 128), QByteArray(128, 'A'));
     EXPECT_TRUE(Log().contains(QStringLiteral("= timeout =")));
 }
 
@@ -284,7 +280,7 @@ TEST(DumpListingLines, DataLineAndGroupFill) {
         listing.AddLine(0x400 + 16 * i, QByteArray(32, '1'));
     listing.Close(start, start.addSeconds(3725));
     EXPECT_EQ(messages, QStringList({"Get Dump 000400-0004FF", "Get Dump 000500-0005FF"}));
-    const QStringList lines = QString::fromLatin1(ReadFile(path)).split(QStringLiteral("\r\n"));
+    const QStringList lines = QString::fromLatin1(test::ReadFile(path)).split(QStringLiteral("\r\n"));
     EXPECT_TRUE(lines.contains(DumpListing::DataLine(0x530, QByteArray(32, '1'))));
     EXPECT_TRUE(lines.contains(DumpListing::DataLine(0x540, QByteArray(32, 'F'))));
     EXPECT_TRUE(lines.contains(DumpListing::DataLine(0x5F0, QByteArray(32, 'F'))));

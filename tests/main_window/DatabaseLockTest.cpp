@@ -4,6 +4,7 @@
 #include "main_window/DatabaseLockFile.h"
 #include "platform/RuntimeError.h"
 
+#include "support/Files.h"
 #include "support/ScopedEnv.h"
 
 #include <QDir>
@@ -17,17 +18,6 @@
 namespace mt52 {
 namespace {
 
-QByteArray ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 using Lock = std::unique_ptr<DatabaseLockFile>;
 
 TEST(DatabaseLockFile, HolderWritesItsNamesAndReleaseDeletesTheFile) {
@@ -36,7 +26,7 @@ TEST(DatabaseLockFile, HolderWritesItsNamesAndReleaseDeletesTheFile) {
     auto outcome = DatabaseLockFile::Acquire(path, {"PC-1", "alice"});
     ASSERT_TRUE(std::holds_alternative<Lock>(outcome));
     Lock lock = std::move(std::get<Lock>(outcome));
-    EXPECT_EQ(ReadFile(path), QByteArray("PC-1\r\nalice\r\n"));
+    EXPECT_EQ(test::ReadFile(path), QByteArray("PC-1\r\nalice\r\n"));
 
     lock->Release();
     EXPECT_FALSE(QFile::exists(path));
@@ -52,12 +42,12 @@ TEST(DatabaseLockFile, AnotherOpenFileIsRefusedWithTheHoldersNamesUntilReleased)
     auto second = DatabaseLockFile::Acquire(path, {"PC-2", "bob"});
     ASSERT_TRUE(std::holds_alternative<DatabaseLockFile::HeldByOther>(second));
     EXPECT_EQ(std::get<DatabaseLockFile::HeldByOther>(second).holder, (LockHolder{"PC-1", "alice"}));
-    EXPECT_EQ(ReadFile(path), QByteArray("PC-1\r\nalice\r\n")) << "the refused copy must not touch the file";
+    EXPECT_EQ(test::ReadFile(path), QByteArray("PC-1\r\nalice\r\n")) << "the refused copy must not touch the file";
 
     std::get<Lock>(first).reset();
     auto third = DatabaseLockFile::Acquire(path, {"PC-2", "bob"});
     ASSERT_TRUE(std::holds_alternative<Lock>(third));
-    EXPECT_EQ(ReadFile(path), QByteArray("PC-2\r\nbob\r\n"));
+    EXPECT_EQ(test::ReadFile(path), QByteArray("PC-2\r\nbob\r\n"));
 }
 
 TEST(DatabaseLockFile, ALockHeldByAnotherProcessRefusesAndIsFreeOnceItEnds) {
@@ -100,12 +90,12 @@ TEST(DatabaseLockFile, ALockHeldByAnotherProcessRefusesAndIsFreeOnceItEnds) {
     ASSERT_TRUE(QFile::exists(path));
     auto taken = DatabaseLockFile::Acquire(path, {"PC-1", "alice"});
     ASSERT_TRUE(std::holds_alternative<Lock>(taken));
-    EXPECT_EQ(ReadFile(path), QByteArray("PC-1\r\nalice\r\n"));
+    EXPECT_EQ(test::ReadFile(path), QByteArray("PC-1\r\nalice\r\n"));
 }
 
 TEST(DatabaseLockFile, AFileThatCannotBeCreatedIsAFailureNotAHolder) {
     QTemporaryDir dir;
-    WriteFile(dir.filePath("plain-file"), "x");
+    ASSERT_TRUE(test::WriteFile(dir.filePath("plain-file"), "x"));
     auto outcome = DatabaseLockFile::Acquire(dir.filePath("plain-file/MT52.LCK"), {"PC-1", "alice"});
     ASSERT_TRUE(std::holds_alternative<DatabaseLockFile::Failed>(outcome));
     EXPECT_FALSE(std::get<DatabaseLockFile::Failed>(outcome).reason.isEmpty());
@@ -130,7 +120,7 @@ protected:
     int creations = 0;
     std::function<void(const QString&)> create = [this](const QString& path) {
         ++creations;
-        WriteFile(path, "db");
+        ASSERT_TRUE(test::WriteFile(path, "db"));
     };
 };
 

@@ -1,6 +1,6 @@
 #include "main_window/GridRowHelpers.h"
 #include "platform/GridModel.h"
-#include "support/ErrorNumber.h"
+#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
 
@@ -41,10 +41,10 @@ TEST(SetGridRow, FailuresReachTheCaller) {
     GridModel grid;
     grid.SetRows(2);
     grid.SetCols(4);
-    EXPECT_EQ(ErrorNumberOf([&] { SetGridRow(grid, 1, 0, false, {Variant("a"), Variant::Null()}); }), 94);
+    EXPECT_EQ(ErrorOf([&] { SetGridRow(grid, 1, 0, false, {Variant("a"), Variant::Null()}); }), 94);
     EXPECT_EQ(grid.TextMatrix(1, 0), QStringLiteral("a"));
-    EXPECT_EQ(ErrorNumberOf([&] { SetGridRow(grid, 1, 32767, false, {Variant("a"), Variant("b")}); }), 6);
-    EXPECT_EQ(ErrorNumberOf([&] { SetGridRow(grid, 5, 0, false, {Variant("a")}); }), 9);
+    EXPECT_EQ(ErrorOf([&] { SetGridRow(grid, 1, 32767, false, {Variant("a"), Variant("b")}); }), 6);
+    EXPECT_EQ(ErrorOf([&] { SetGridRow(grid, 5, 0, false, {Variant("a")}); }), 9);
 }
 
 TEST(StatusColor, ColourOfEachCodeRange) {

@@ -1,7 +1,7 @@
 #include "common/ModuleState.h"
 #include "main_window/SerialLogFiles.h"
 #include "platform/Clock.h"
-#include "support/ErrorNumber.h"
+#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
 
@@ -97,7 +97,7 @@ TEST_F(SerialLogFilesTest, ArchiveMovesTheLogUnderItsTimeAndNeverOverwrites) {
     EXPECT_TRUE(Present().empty());
 
     Create({0});
-    EXPECT_EQ(ErrorNumberOf([] { ArchiveSerialLog(); }), 58);
+    EXPECT_EQ(ErrorOf([] { ArchiveSerialLog(); }), 58);
     EXPECT_EQ(Present(), (std::map<int, QString>{{0, Name(0)}}));
 }
 

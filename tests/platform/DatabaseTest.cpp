@@ -3,6 +3,7 @@
 #include "platform/DatabaseCodec.h"
 #include "platform/RuntimeError.h"
 
+#include "support/Files.h"
 #include "support/ErrorOf.h"
 
 #include <QDir>
@@ -12,17 +13,6 @@
 
 namespace mt52 {
 namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 Date At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) { return *Date::FromParts(y, mo, d, h, mi, s); }
 
@@ -51,11 +41,11 @@ TEST_F(DatabaseTest, OpeningNeverCreatesOrChangesAFile) {
                           Case{"empty.mdb", QByteArray()},
                           Case{"damaged.mdb", QByteArray("SQLite format 3\0", 16) + QByteArray(200, '\xff')}}) {
         const QString path = dir_.filePath(QString::fromLatin1(c.name));
-        WriteFile(path, c.bytes);
+        ASSERT_TRUE(test::WriteFile(path, c.bytes));
         f = ErrorRaisedBy([&] { Database db(path); });
         EXPECT_EQ(f.number, ErrDatabase) << c.name;
         EXPECT_TRUE(f.text.contains(path)) << f.text.toStdString();
-        EXPECT_EQ(ReadAll(path), c.bytes) << c.name;
+        EXPECT_EQ(test::ReadFile(path), c.bytes) << c.name;
         EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).filter(QString::fromLatin1(c.name)).size(), 1);
     }
 }

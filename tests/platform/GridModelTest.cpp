@@ -2,7 +2,7 @@
 
 #include "platform/Colors.h"
 #include "platform/RuntimeError.h"
-#include "support/RaisedError.h"
+#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
 
@@ -27,9 +27,9 @@ TEST(GridModel, SizeTextsAndCaptionRow) {
     g.SetRows(3);
     EXPECT_EQ(g.TextMatrix(1, 1), QString());  // a removed row comes back empty
 
-    EXPECT_EQ(test::RaisedError([&] { g.TextMatrix(3, 0); }), ErrSubscript);
-    EXPECT_EQ(test::RaisedError([&] { g.SetTextMatrix(0, -1, QString()); }), ErrSubscript);
-    EXPECT_EQ(test::RaisedError([&] { g.SetCellBackColor({0, 0, 9, 0}, 1); }), ErrSubscript);
+    EXPECT_EQ(ErrorOf([&] { g.TextMatrix(3, 0); }), ErrSubscript);
+    EXPECT_EQ(ErrorOf([&] { g.SetTextMatrix(0, -1, QString()); }), ErrSubscript);
+    EXPECT_EQ(ErrorOf([&] { g.SetCellBackColor({0, 0, 9, 0}, 1); }), ErrSubscript);
 
     g.SetFormatString(QStringLiteral("Gas|Use|Auto Cal.|Current Reading"));
     EXPECT_EQ(g.Cols(), 4);
@@ -292,7 +292,7 @@ TEST_F(GridEditing, CurrentCellChangesOnceAndStaysInsideTheGrid) {
     EXPECT_EQ(log, QStringList({"rowcol 2,2", "rowcol 3,2"}));
     g.SetRows(2);
     EXPECT_EQ(g.Row(), 1);
-    EXPECT_EQ(test::RaisedError([&] { g.SetRow(2); }), ErrSubscript);
+    EXPECT_EQ(ErrorOf([&] { g.SetRow(2); }), ErrSubscript);
 
     // An edit whose cell goes away with a resize ends.
     ASSERT_TRUE(g.StartEdit(1, 2));

@@ -7,19 +7,12 @@
 #include "platform/Twips.h"
 #include "platform/UserDialogs.h"
 
+#include "support/ErrorOf.h"
+
 #include <gtest/gtest.h>
 
 namespace mt52 {
 namespace {
-
-int ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 TEST(WholeNumbers, RoundHalvesToEvenAndOverflow) {
     struct Case { double in; int out; };

@@ -10,7 +10,7 @@
 #include "records/clsPowerEvent.h"
 #include "records/clsSnapShot.h"
 #include "records/clsTroubleEvent.h"
-#include "support/ErrorNumber.h"
+#include "support/ErrorOf.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -122,7 +122,7 @@ TEST(RecordModels, HeaderFieldSetterConvertsGuardsAndRaises) {
         SCOPED_TRACE(testing::Message() << "case " << i << ", field " << c.field);
         clsHistory m;
         m.GasBaseInfo(LogHeaderField::Names, "before");
-        const int error = ErrorNumberOf([&] { m.GasBaseInfo(c.field, c.in); });
+        const int error = ErrorOf([&] { m.GasBaseInfo(c.field, c.in); });
         EXPECT_EQ(error, c.error);
         if (c.error == 0) {
             EXPECT_EQ(m.GasBaseInfo(c.field), c.stored);
@@ -180,7 +180,7 @@ TEST(RecordModels, GasSlotSetterConvertsGuardsAndRaises) {
         SCOPED_TRACE(testing::Message() << "slot " << c.slot << " field " << c.field);
         clsAlarmEvent m;
         const Variant before = m.GasListInfo(c.slot, c.field);
-        EXPECT_EQ(ErrorNumberOf([&] { m.GasListInfo(c.slot, c.field, c.in); }), c.error);
+        EXPECT_EQ(ErrorOf([&] { m.GasListInfo(c.slot, c.field, c.in); }), c.error);
         EXPECT_EQ(m.GasListInfo(c.slot, c.field), c.error == 0 ? c.stored : before);
     }
 }
@@ -194,7 +194,7 @@ TEST(RecordModels, SnapshotTextsAreTheirOwnFields) {
     EXPECT_EQ(snap.GasListInfo(0, GasInfoField::Unit), Variant("ppm"));
     EXPECT_EQ(snap.GasListInfo(0, SnapShotGasField::Unit), Variant("%LEL"));
     EXPECT_EQ(snap.GasListInfo(0, SnapShotGasField::gasval), Variant(" 12.5"));  // stored as sent
-    EXPECT_EQ(ErrorNumberOf([&] { snap.GasListInfo(0, SnapShotGasField::Digit, Variant::Null()); }), ErrInvalidNull);
+    EXPECT_EQ(ErrorOf([&] { snap.GasListInfo(0, SnapShotGasField::Digit, Variant::Null()); }), ErrInvalidNull);
 
     clsHistory history;  // the other kinds have no such fields
     history.GasListInfo(0, SnapShotGasField::GasName, "CH4");
@@ -245,12 +245,12 @@ TEST(RecordModels, HistoryClearKeepsKeyAndCountsButNotTheIdentity) {
 
 TEST(RecordModels, HistoryEntriesRaiseOutsideTheirRange) {
     clsHistory h;
-    EXPECT_EQ(ErrorNumberOf([&] { h.Before(0, 301); }), ErrSubscript);
-    EXPECT_EQ(ErrorNumberOf([&] { h.Before(5, 0); }), ErrSubscript);
-    EXPECT_EQ(ErrorNumberOf([&] { h.After(-1, 0, 1.f); }), ErrSubscript);
-    EXPECT_EQ(ErrorNumberOf([&] { h.GasName(0, -1); }), ErrSubscript);
-    EXPECT_EQ(ErrorNumberOf([&] { h.Dates(301); }), ErrSubscript);
-    EXPECT_EQ(ErrorNumberOf([&] { h.Before(4, 300, 5.f); }), 0);
+    EXPECT_EQ(ErrorOf([&] { h.Before(0, 301); }), ErrSubscript);
+    EXPECT_EQ(ErrorOf([&] { h.Before(5, 0); }), ErrSubscript);
+    EXPECT_EQ(ErrorOf([&] { h.After(-1, 0, 1.f); }), ErrSubscript);
+    EXPECT_EQ(ErrorOf([&] { h.GasName(0, -1); }), ErrSubscript);
+    EXPECT_EQ(ErrorOf([&] { h.Dates(301); }), ErrSubscript);
+    EXPECT_EQ(ErrorOf([&] { h.Before(4, 300, 5.f); }), 0);
     EXPECT_EQ(h.Before(4, 300), 5.f);
 
     struct Case { Single in; Single out; };
@@ -258,7 +258,7 @@ TEST(RecordModels, HistoryEntriesRaiseOutsideTheirRange) {
         h.Judge(0, 0, c.in);
         EXPECT_EQ(h.Judge(0, 0), c.out) << c.in;
     }
-    EXPECT_EQ(ErrorNumberOf([&] { h.Judge(0, 0, 40000.f); }), ErrOverflow);
+    EXPECT_EQ(ErrorOf([&] { h.Judge(0, 0, 40000.f); }), ErrOverflow);
     EXPECT_EQ(h.Judge(0, 0), 3.f);
 }
 
@@ -386,7 +386,7 @@ TEST(RecordModels, SnapshotReadingsAndClear) {
         {"range too wide", [&] { snap.GasRange(0, 0, 40000); }, ErrOverflow},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ErrorNumberOf(c.call), c.error) << c.what;
+        EXPECT_EQ(ErrorOf(c.call), c.error) << c.what;
     EXPECT_EQ(snap.GasValue(0), 12.5f);  // failed sets changed nothing
 
     clsInstrument instrument;
@@ -451,7 +451,7 @@ TEST(RecordModels, SerialLogAppendsOneLinePerCall) {
         EXPECT_EQ(log.readAll(), QByteArray("first\r\nsecond\r\n"));
     }
     State().StartDir = dir.filePath(QStringLiteral("missing"));
-    EXPECT_NE(ErrorNumberOf([] { clsHistory::SetSerialLog(QStringLiteral("x")); }), 0);
+    EXPECT_NE(ErrorOf([] { clsHistory::SetSerialLog(QStringLiteral("x")); }), 0);
     ResetState();
 }
 

@@ -7,7 +7,7 @@
 #include "platform/Database.h"
 #include "platform/RuntimeError.h"
 #include "records/clsSnapShot.h"
-#include "support/ErrorNumber.h"
+#include "support/ErrorOf.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -216,7 +216,7 @@ TEST_F(SnapShotStore, WritesNothingForAFaultyRecordOrOneWithoutInstrument) {
     clsSnapShot orphan;
     Fill(orphan, when_);
     orphan.Instrument(nullptr);
-    EXPECT_EQ(ErrorNumberOf([&] { orphan.Update(); }), ErrObjectNotSet);
+    EXPECT_EQ(ErrorOf([&] { orphan.Update(); }), ErrObjectNotSet);
     EXPECT_EQ(Count(QStringLiteral("Log_Head")), 0);
     EXPECT_EQ(Count(QStringLiteral("SnapShot")), 0);
 }
@@ -225,7 +225,7 @@ TEST_F(SnapShotStore, AFailedSnapShotInsertLeavesNoHeaderBehind) {
     Execute(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON SnapShot BEGIN SELECT RAISE(ABORT, 'refused'); END"));
     clsSnapShot snap;
     Fill(snap, when_);
-    EXPECT_EQ(ErrorNumberOf([&] { snap.Update(); }), ErrDatabase);
+    EXPECT_EQ(ErrorOf([&] { snap.Update(); }), ErrDatabase);
     EXPECT_EQ(Count(QStringLiteral("Log_Head")), 0);
     EXPECT_EQ(Count(QStringLiteral("SnapShot")), 0);
 
@@ -240,7 +240,7 @@ TEST_F(SnapShotStore, UsesTheDatabaseOfTheLastClearingAndCreatesNone) {
     State().DatabasePath = dir_.filePath(QStringLiteral("missing.mdb"));
     clsSnapShot snap;
     Fill(snap, when_);
-    EXPECT_EQ(ErrorNumberOf([&] { snap.Update(); }), ErrDatabase);
+    EXPECT_EQ(ErrorOf([&] { snap.Update(); }), ErrDatabase);
     EXPECT_FALSE(QFile::exists(dir_.filePath(QStringLiteral("missing.mdb"))));
 
     State().DatabasePath = path_;

@@ -158,7 +158,7 @@ void StationListEditor::cmdStationExport_Click() {
 
     QString error;
     if (!WriteStationFile(*path, Names(), error)) {
-        MsgBox(QStringLiteral("Export Failed\r\n%1\r\n%2").arg(*path, error), vbCritical, GetResText(5001));
+        MsgBox(GetResText(8058, {*path, error}), vbCritical, GetResText(5001));
         return;
     }
     MsgBox(QStringLiteral("Export Complete"), vbOKOnly);
@@ -187,7 +187,7 @@ void StationListEditor::cmdStationImport_Click() {
         grid.SetColWidth(NameCol, std::max(0, grid.ColWidth(NameCol) - 100));
     }
     if (!content.error.isEmpty())
-        MsgBox(QStringLiteral("Import Failed\r\n%1\r\n%2").arg(*path, content.error), vbCritical, GetResText(5001));
+        MsgBox(GetResText(8057, {*path, content.error}), vbCritical, GetResText(5001));
 }
 
 }  // namespace mt52

@@ -33,6 +33,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QComboBox>
 #include <QDebug>
 #include <QGroupBox>
@@ -757,6 +758,14 @@ bool frmMain::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate && !ClosePending() && !unloaded_)
         Form_Activate();
     return QWidget::event(event);
+}
+
+// The first showing counts as the first activation too: a desktop without a window manager
+// (or one that does not give the new window the focus) never activates it.
+void frmMain::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (FirstActivation && !ClosePending() && !unloaded_)
+        Form_Activate();
 }
 
 void frmMain::Form_Activate() {
