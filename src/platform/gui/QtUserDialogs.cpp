@@ -47,24 +47,29 @@ int QtUserDialogs::MsgBox(const QString& text, int style, const QString& title) 
     return set.size() == 1 ? vbOK : vbCancel;
 }
 
-std::optional<QString> QtUserDialogs::OpenFileName(const FileDialogRequest& r) {
-    QString start = r.directory;
-    if (!r.fileName.isEmpty())
-        start = r.directory.isEmpty() ? r.fileName : r.directory + u'/' + r.fileName;
-    const QString f = QFileDialog::getOpenFileName(QApplication::activeWindow(), r.title, start, r.filter);
-    if (f.isEmpty())
+namespace {
+
+// Where a file dialog opens: the proposed file in the proposed folder.
+QString StartPath(const FileDialogRequest& r) {
+    if (r.fileName.isEmpty())
+        return r.directory;
+    return r.directory.isEmpty() ? r.fileName : r.directory + u'/' + r.fileName;
+}
+
+std::optional<QString> Chosen(const QString& path) {
+    if (path.isEmpty())
         return std::nullopt;
-    return f;
+    return path;
+}
+
+}  // namespace
+
+std::optional<QString> QtUserDialogs::OpenFileName(const FileDialogRequest& r) {
+    return Chosen(QFileDialog::getOpenFileName(QApplication::activeWindow(), r.title, StartPath(r), r.filter));
 }
 
 std::optional<QString> QtUserDialogs::SaveFileName(const FileDialogRequest& r) {
-    QString start = r.directory;
-    if (!r.fileName.isEmpty())
-        start = r.directory.isEmpty() ? r.fileName : r.directory + u'/' + r.fileName;
-    const QString f = QFileDialog::getSaveFileName(QApplication::activeWindow(), r.title, start, r.filter);
-    if (f.isEmpty())
-        return std::nullopt;
-    return f;
+    return Chosen(QFileDialog::getSaveFileName(QApplication::activeWindow(), r.title, StartPath(r), r.filter));
 }
 
 std::optional<FontSpec> QtUserDialogs::ChooseFont(const FontSpec& current) {
