@@ -176,6 +176,17 @@ TEST_F(MainWindowTest, LoadsOnAFreshDataFolderAndIdlesOnTheDownloadPage) {
     EXPECT_TRUE(window->cmdInst[3]->isHidden());
 }
 
+TEST_F(MainWindowTest, TheMenuShowsOnePageAtATime) {
+    auto window = Loaded();
+    window->show();
+    struct Case { int button; int page; };
+    for (const Case c : {Case{4, 5}, Case{2, 2}, Case{3, 4}, Case{0, 0}}) {
+        window->cmdInst[c.button]->click();
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(window->fraMenu[i]->isHidden(), i != c.page) << "button " << c.button << " page " << i;
+    }
+}
+
 TEST_F(MainWindowTest, ASecondCopyIsRefusedWhileTheFirstHoldsTheLockAndStartsOnceItHasGone) {
     QFile stale(LockPath());
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));

@@ -333,6 +333,8 @@ void frmMain::ConnectHandlers() {
                 close();
             else if (instrumentPages_)
                 instrumentPages_->cmdInst_Click(static_cast<Integer>(i));
+            else
+                ShowPage(static_cast<Integer>(i));
         });
     }
     for (int i = 0; i < 3; ++i) {
@@ -784,6 +786,18 @@ void frmMain::Form_Activate() {
 
 void frmMain::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmMain::ShowPage(Integer menuIndex) {
+    // Menu buttons 0..4 show the Download, Instrument Information, Data, Last Calibration and
+    // Set pages; the Data View page (3) is opened from the stored-data browser only.
+    static constexpr int pageOfMenu[5] = {0, 1, 2, 4, 5};
+    if (menuIndex < 0 || menuIndex > 4)
+        return;
+    for (QGroupBox* page : fraMenu)
+        page->hide();
+    fraMenu[static_cast<std::size_t>(pageOfMenu[menuIndex])]->show();
     Form_Resize();
 }
 

@@ -81,6 +81,9 @@ public:
     // Lays the window out for its client size: minimum size, page frames, the inside of the
     // visible page, the menu column.
     void Form_Resize();
+    // Hides every page frame and shows the one of menu button 0..4 (the menu's own page switch,
+    // which the instrument pages also use after refreshing the page's content).
+    void ShowPage(Integer menuIndex);
 
     // Ends the program as the automatic termination does: waits that are running are ended,
     // and once every one has unwound the window goes away without saving.
