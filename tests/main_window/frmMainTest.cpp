@@ -319,6 +319,23 @@ TEST_F(MainWindowTest, ClosingAsksAndRefusesWhileExitIsDisabled) {
     EXPECT_EQ(State().LockFileNumber, 0);
 }
 
+TEST_F(MainWindowTest, TheSavedWindowSizeComesBackUnchangedRunAfterRun) {
+    // The second run sizes itself to the screen; from then on the size is the one saved.
+    const QSize chosen(900, 640);
+    for (int run = 0; run < 4; ++run) {
+        auto window = Loaded();
+        window->show();
+        if (run == 1) {
+            window->resize(chosen);
+        } else if (run > 1) {
+            EXPECT_EQ(window->size(), chosen) << "run " << run;
+        }
+        dialogs.answers = {vbYes};
+        window->cmdInst[5]->click();
+        ASSERT_FALSE(window->isVisible());
+    }
+}
+
 TEST_F(MainWindowTest, UnloadSavesTheDisplaySettingsAndAFailedWriteStillFreesTheLock) {
     auto window = Loaded();
     QFont font = window->cmdOptionDisp[0]->font();

@@ -1003,10 +1003,10 @@ void frmMain::ApplyWindowSettings(const WindowSettings& settings) {
             chkLog[i]->setChecked((*settings.dataSelect)[i]);
     }
     if (settings.placement) {
-        // The outer size in twips; the window never starts minimised, only normal or maximised.
-        const QSize frameExtra = frameGeometry().size() - size();
-        resize(TwipsToPixels(settings.placement->width) - frameExtra.width(),
-               TwipsToPixels(settings.placement->height) - frameExtra.height());
+        // The size in twips, taken and given back without the window frame: before the window is
+        // shown its frame is not known, so an outer size would come back larger on every run.
+        // The window never starts minimised, only normal or maximised.
+        resize(TwipsToPixels(settings.placement->width), TwipsToPixels(settings.placement->height));
         setWindowState(settings.placement->state == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
     }
 }
@@ -1016,9 +1016,9 @@ WindowSettings frmMain::CollectWindowSettings() const {
     settings.graphColors = graphColors_;
     settings.dataSelect = std::array<bool, 3>{chkLog[0]->isChecked(), chkLog[1]->isChecked(), chkLog[2]->isChecked()};
     const Integer state = isMaximized() ? 2 : isMinimized() ? 1 : 0;
-    const QRect outer = state == 0 ? frameGeometry() : normalGeometry();
-    settings.placement = WindowPlacement{state, static_cast<Single>(PixelsToTwips(outer.width())),
-                                         static_cast<Single>(PixelsToTwips(outer.height()))};
+    const QRect inner = state == 0 ? geometry() : normalGeometry();
+    settings.placement = WindowPlacement{state, static_cast<Single>(PixelsToTwips(inner.width())),
+                                         static_cast<Single>(PixelsToTwips(inner.height()))};
     return settings;
 }
 
