@@ -22,6 +22,7 @@
 //   sets do nothing.
 // - `AnalogValue`: 0 to 8, `LimitValue`: 0 to 5, the subscript error outside.
 // A failing member stores nothing.
+#include "common/GasFormats.h"
 #include "platform/OleDate.h"
 #include "platform/Types.h"
 
@@ -30,7 +31,7 @@
 
 namespace mt52 {
 
-class clsInstrument {
+class clsInstrument : public GasCaptionSource {
 public:
     // Every member starts at its type's zero value; then the object is reset with ClearDatas.
     clsInstrument();
@@ -393,6 +394,12 @@ public:
     void LI_Unit(Integer index, const QString& value) { library_[checked(index, LibraryCount)].unit = value; }
     Integer LI_Point(Integer index) const { return library_[checked(index, LibraryCount)].point; }
     void LI_Point(Integer index, Integer value) { library_[checked(index, LibraryCount)].point = value; }
+
+    // The caption parts of a gas slot (GasCaptionOf): its name, full scale, decimals and unit;
+    // a slot outside 0 to 4 has an empty name and so the empty caption.
+    GasCaptionParts GasCaptionPartsOf(Integer gas) const override {
+        return GasCaptionParts::Settings(GasName(gas), GasFullScale(gas), GasPoint(gas), GasUnit(gas));
+    }
 
     // Sizes of the stores, for callers that walk them.
     static constexpr int GasCount = 5;         // gas slots 0 to 4

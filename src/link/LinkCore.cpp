@@ -254,8 +254,10 @@ void LinkCore::OnLineEvent() {
         return;
     }
     // A new connection sequence: the next tick polls. A command still waiting belongs to
-    // the old connection and fails rather than take the poll's reply for its own.
-    if (IsWaitingStatus(status_))
+    // the old connection and fails rather than take the poll's reply for its own. While
+    // connecting, the waiting command is the poll itself: it stays pending, so its reply
+    // still connects and no second poll is written over it.
+    if (mode_ != ModeConnecting && IsWaitingStatus(status_))
         status_ = StatusFailed;
     mode_ = ModeConnecting;
     cancel_ = false;

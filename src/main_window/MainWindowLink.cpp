@@ -7,6 +7,9 @@
 namespace mt52 {
 
 LinkControlLink::LinkControlLink() : control_(std::make_unique<uclLqif>()) {
+    // The window's instance stores no properties of its own: loading it applies the defaults
+    // (port 4, "9600,n,8,1", DTR and RTS off) until the window sets what it needs.
+    control_->ReadProperties({});
     // Port numbers are those of the port lister.
     control_->mscComm.SetPortResolver([](Integer port) { return PortDevicePath(port); });
 }

@@ -596,6 +596,19 @@ const Names& CopyBackItems() {
     return items;
 }
 
+TEST(GasInfoText, SlotCaptionsComeFromTheGasSlots) {
+    clsInstrument instrument;
+    EXPECT_EQ(GasCaptionOf(instrument, 0), "----(---)");  // a reset slot has no name
+    instrument.GasName(1, QStringLiteral("CH4"));
+    instrument.GasFullScale(1, 100);
+    instrument.GasPoint(1, 1);
+    instrument.GasUnit(1, QStringLiteral("%LEL"));
+    EXPECT_EQ(GasCaptionOf(instrument, 1), "CH4(100.0%LEL)");
+    instrument.GasFullScale(1, -1);
+    EXPECT_EQ(GasCaptionOf(instrument, 1), "CH4(-1.0%LEL)");  // no -1 rule for objects
+    EXPECT_EQ(GasCaptionOf(&instrument, 5), "----(---)");      // outside the gas slots
+}
+
 TEST(InstrumentCopy, OpeningCopyTakesTheDialogItemsOnly) {
     const clsInstrument fresh;
     for (const Setter& s : AllSetters()) {

@@ -318,6 +318,20 @@ TEST_F(StationFileDialogTest, ImportFillsTheRowsTheFileReaches) {
     EXPECT_FALSE(QFile::exists(Path("out.csv")));
 }
 
+TEST_F(StationFileDialogTest, AnEmptyFileChangesNoNameButJudgesEveryRow) {
+    GridModel& grid = Stations();
+    grid.SetTextMatrix(4, 1, QStringLiteral("not*judged"));
+    const QStringList before = dialog->Station->Names();
+    WriteFile(Path("empty.csv"), "");
+    dialogs.files.push_back(Path("empty.csv"));
+    dialog->Station->cmdStationImport_Click();
+    EXPECT_EQ(dialog->Station->Names(), before);
+    EXPECT_EQ(grid.CellBackColor(4, 1), Red);
+    EXPECT_EQ(grid.CellBackColor(0, 1), White);
+    EXPECT_FALSE(dialog->WorkingCopy()->Change_StationList(0));
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
 TEST_F(StationFileDialogTest, FailedImportIsReportedAndLosesNothing) {
     const QStringList before = dialog->Station->Names();
 

@@ -80,6 +80,19 @@ TEST_F(LinkCoreTest, ALineChangeWhileConnectedStartsANewConnection) {
     EXPECT_EQ(sim.events.connects, 2);
 }
 
+TEST_F(LinkCoreTest, ASecondLineChangeWhileConnectingKeepsThePendingPoll) {
+    sim.protocol.InjectFault(SimFault::Delay, 1, "RC,R", 3);
+    sim.instrument.placeInCradle();
+    sim.Step();
+    ASSERT_EQ(sim.link.Status(), StatusReadWait);
+    sim.instrument.dsr = false;  // CTS stays on: a second line event before the reply
+    sim.Step();
+    EXPECT_EQ(sim.link.Status(), StatusReadWait);
+    ASSERT_TRUE(sim.StepUntil([&] { return sim.link.Connected(); }, 10));
+    EXPECT_EQ(sim.Sent(), QList<QByteArray>{"RC,R,"}) << "the late reply answers the one poll";
+    EXPECT_EQ(sim.events.connects, 1);
+}
+
 TEST_F(LinkCoreTest, PollsEveryTwelveTicksAndGivesUpWithAnAlarm) {
     sim.instrument.poweredOn = false;
     sim.instrument.placeInCradle();

@@ -114,6 +114,9 @@ TEST_F(InstrumentPortTest, WithoutAnAdapterTheInfraredLineIsChosenQuietly) {
     auto window = Loaded();
     EXPECT_EQ(State().CommPortNumber, 0);
     EXPECT_FALSE(window->uclLQ4005().Control()->SerialComm());
+    // The window set no port: the loaded instance keeps the defaults of its property bag.
+    EXPECT_EQ(window->uclLQ4005().Control()->CommPort(), 4);
+    EXPECT_EQ(window->uclLQ4005().Control()->Settings(), "9600,n,8,1");
     EXPECT_FALSE(window->OpenInstrumentPort());
     EXPECT_TRUE(window->rtbLog->toPlainText().isEmpty());
     window->Form_Unload();

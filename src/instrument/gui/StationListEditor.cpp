@@ -173,7 +173,8 @@ void StationListEditor::cmdStationImport_Click() {
         return;
 
     const StationFileContent content = ReadStationFile(*path);
-    if (!content.names.isEmpty()) {
+    // A file read to its end is followed by the judging of every row, even when it held no line.
+    if (!content.names.isEmpty() || content.error.isEmpty()) {
         GridModel& grid = Grid();
         for (int row = 0; row < content.names.size() && row < grid.Rows(); ++row) {
             grid.SetTextMatrix(row, NameCol, content.names[row]);
