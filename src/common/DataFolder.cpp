@@ -3,6 +3,7 @@
 #include "common/ModuleState.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace mt52 {
@@ -15,6 +16,25 @@ bool IsUnsafeFileNameChar(QChar ch) {
     default:
         return ch.unicode() < 0x20 || ch.unicode() == 0x7F;
     }
+}
+
+// Deletes everything inside the folder and then the folder, going on past failures. A
+// read-only file is not forced: it stays, and so do the folders that hold it.
+bool RemoveTree(const QString& folder) {
+    bool removedAll = true;
+    const QFileInfoList entries =
+        QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    for (const QFileInfo& entry : entries) {
+        if (entry.isSymLink())
+            removedAll = QFile::remove(entry.filePath()) && removedAll;  // the link, never its target
+        else if (entry.isDir())
+            removedAll = RemoveTree(entry.filePath()) && removedAll;
+        else if (!(entry.permissions() & QFileDevice::WriteOwner))
+            removedAll = false;
+        else
+            removedAll = QFile::remove(entry.filePath()) && removedAll;
+    }
+    return removedAll && QDir().rmdir(folder);
 }
 
 }  // namespace
@@ -47,7 +67,7 @@ bool DeleteFolderTree(const QString& path) {
     const QString rootPrefix = root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/');
     if (!folder.startsWith(rootPrefix))
         return false;
-    QDir(folder).removeRecursively();
+    RemoveTree(folder);
     return !QFileInfo::exists(folder);
 }
 

@@ -17,8 +17,9 @@ QString DataLocation();
 
 // Deletes the folder at the path with everything in it. Nothing is deleted when the path is
 // empty, is not an existing folder, or does not lie inside DataLocation() (the location
-// itself is refused too). Failures on the way are ignored and leave what could not be
-// deleted; it never raises an error. True when the folder is gone afterwards.
+// itself is refused too). Read-only files are not forced: they stay, with the folders that
+// hold them. Failures on the way are ignored and leave what could not be deleted; it never
+// raises an error. True when the folder is gone afterwards.
 bool DeleteFolderTree(const QString& path);
 
 }  // namespace mt52

@@ -219,8 +219,11 @@ bool InstrumentOperations::SetPumpLevel(Integer level) {
 bool InstrumentOperations::Dw() { return Simple("DW,W,", StatusWriteWait); }
 
 bool InstrumentOperations::LpR(clsInstrument* iObj) {
+    LinkOperation op(link_);
+    if (!op.Accepted())
+        return false;  // the running operation keeps its model
     link_.SetInstrument(iObj);
-    return Simple("LP,R,", StatusReadWait);
+    return op.Exchange("LP,R,", StatusReadWait);
 }
 
 bool InstrumentOperations::Lp(clsInstrument* iObj) {

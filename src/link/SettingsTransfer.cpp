@@ -122,7 +122,8 @@ bool SettingsTransfer::GetInstPart(const QByteArray& strCmd, clsInstrument* iObj
 
 bool SettingsTransfer::GetGasInfo(clsInstrument* iObj) {
     const bool ok = GetInstPart("GJ,R,", iObj);
-    if (!ok) {
+    // Refused because another operation holds the link: its status and this model stay.
+    if (!ok && !link_.OperationActive()) {
         link_.SetStatus(StatusFree);
         if (iObj)
             for (Integer gas = 0; gas < clsInstrument::GasCount; ++gas)
@@ -133,7 +134,7 @@ bool SettingsTransfer::GetGasInfo(clsInstrument* iObj) {
 
 bool SettingsTransfer::GetAutoCalDensty(clsInstrument* iObj) {
     const bool ok = GetInstPart("SA,R,", iObj);
-    if (!ok) {
+    if (!ok && !link_.OperationActive()) {
         link_.SetStatus(StatusFree);
         if (iObj)
             for (Integer gas = 0; gas < clsInstrument::GasCount; ++gas)
@@ -145,11 +146,13 @@ bool SettingsTransfer::GetAutoCalDensty(clsInstrument* iObj) {
 bool SettingsTransfer::GetLatestHistory(clsInstrument* iObj) {
     if (!iObj)
         return false;
-    link_.SetInstrument(iObj);
     LinkOperation op(link_);
+    if (!op.Accepted())
+        return false;  // the running operation keeps its model
+    link_.SetInstrument(iObj);
     const bool ok = op.Exchange("SO,R,", StatusReadWait);
     PassOnMessage(*iObj, true);
-    if (!ok && op.Accepted())
+    if (!ok)
         link_.SetStatus(StatusFree);
     return ok;
 }
@@ -157,11 +160,13 @@ bool SettingsTransfer::GetLatestHistory(clsInstrument* iObj) {
 bool SettingsTransfer::GetLatestBumpHistory(clsInstrument* iObj) {
     if (!iObj)
         return false;
-    link_.SetInstrument(iObj);
     LinkOperation op(link_);
+    if (!op.Accepted())
+        return false;  // the running operation keeps its model
+    link_.SetInstrument(iObj);
     const bool ok = op.Exchange("BO,R,", StatusReadWait);
     PassOnMessage(*iObj, true);
-    if (!ok && op.Accepted())
+    if (!ok)
         link_.SetStatus(StatusFree);
     return ok;
 }

@@ -169,6 +169,18 @@ TEST_F(DeleteFolderTreeTest, DeletesAFolderInsideTheDataLocation) {
     EXPECT_TRUE(QFileInfo::exists(root + QStringLiteral("/MT52.mdb")));
 }
 
+TEST_F(DeleteFolderTreeTest, LeavesReadOnlyFilesAndTheFoldersHoldingThem) {
+    State().DataRoot = root;
+    ASSERT_TRUE(QDir().mkpath(data + QStringLiteral("/09/05")));
+    const QString kept = data + QStringLiteral("/09/05/Locked.Dat");
+    Touch(kept);
+    ASSERT_TRUE(QFile::setPermissions(kept, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    EXPECT_FALSE(DeleteFolderTree(data));
+    EXPECT_TRUE(QFileInfo::exists(kept));
+    EXPECT_FALSE(QFileInfo::exists(data + QStringLiteral("/09/04")));
+    QFile::setPermissions(kept, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
 TEST_F(DeleteFolderTreeTest, FallsBackToTheProgramFolder) {
     State().StartDir = root;
     EXPECT_TRUE(DeleteFolderTree(data + QStringLiteral("/09")));

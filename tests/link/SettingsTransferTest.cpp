@@ -4,6 +4,7 @@
 #include "common/ResText.h"
 #include "instrument/clsInstrument.h"
 #include "link/CommandFrame.h"
+#include "link/InstrumentOperations.h"
 #include "link/SerialLog.h"
 #include "platform/Clock.h"
 #include "support/SimLink.h"
@@ -186,6 +187,31 @@ TEST_F(SettingsTransferTest, UnansweredPartReadsFallBackToTheirDefaults) {
 
     EXPECT_FALSE(transfer.GetLatestHistory(&model));
     EXPECT_EQ(sim.link.Status(), StatusFree);
+}
+
+// A read refused because another transfer holds the link leaves that transfer alone: its
+// waiting status and its model stay, and the refused read's model keeps its values.
+TEST_F(SettingsTransferTest, PartReadsRefusedWhileTheLinkIsBusyChangeNothing) {
+    clsInstrument current;
+    sim.link.SetInstrument(&current);
+    model.AutoCalib(0, 50.0f);
+    ParseGasInfoText(QStringLiteral("CH4        100  1    %LEL"), model, 0);
+    InstrumentOperations operations(sim.link);
+    {
+        LinkOperation other(sim.link);
+        sim.link.SetStatus(StatusReadWait);  // the other transfer waits for its reply
+        EXPECT_FALSE(transfer.GetGasInfo(&model));
+        EXPECT_FALSE(transfer.GetAutoCalDensty(&model));
+        EXPECT_FALSE(transfer.GetLatestHistory(&model));
+        EXPECT_FALSE(transfer.GetLatestBumpHistory(&model));
+        EXPECT_FALSE(operations.LpR(&model));
+        EXPECT_EQ(sim.link.Status(), StatusReadWait);
+        EXPECT_EQ(sim.link.Instrument(), &current);
+        sim.link.SetStatus(StatusDone);
+    }
+    EXPECT_EQ(model.AutoCalib(0), 50.0f);
+    EXPECT_TRUE(model.GasEnabled(0));
+    EXPECT_TRUE(Sent().isEmpty());
 }
 
 TEST_F(SettingsTransferTest, UploadSendsFlaggedItemsInOrderWithTheirEncodings) {

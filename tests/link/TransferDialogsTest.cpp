@@ -158,7 +158,9 @@ void WhenPortChoiceShows(std::function<void(frmIrCommSelect&)> action) {
 }
 
 TEST_F(TransferDialogs, PortChoiceGivesThePlaceOfTheChosenEntry) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);  // the start-up busy pointer
     WhenPortChoiceShows([](frmIrCommSelect& d) {
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         EXPECT_EQ(d.windowTitle(), QStringLiteral("IrCOMM"));
         EXPECT_EQ(d.cmbIrComm->count(), 3);
         EXPECT_EQ(d.cmbIrComm->currentIndex(), 0);
@@ -167,6 +169,8 @@ TEST_F(TransferDialogs, PortChoiceGivesThePlaceOfTheChosenEntry) {
     });
     frmIrCommSelect::Choose({"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/pts/4"});
     EXPECT_EQ(State().CommPortChoice, 3);
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
 }
 
 TEST_F(TransferDialogs, PortChoiceWithoutSelectionOrWithoutOk) {

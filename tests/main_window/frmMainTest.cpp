@@ -494,6 +494,16 @@ TEST_F(MainWindowTest, DisplayButtonsChooseTheFontAndTheGraphColours) {
     // The other controls keep their font until the next start.
     EXPECT_FALSE(window->cmdOptionDisp[5]->font().bold());
 
+    // The default settings put the common font back to 9 points while the button keeps its
+    // font: a cancelled dialog hands the common font it was given to the button and caption.
+    window->SetDefaultSettings();
+    dialogs.fonts = {std::nullopt};
+    window->cmdOptionDisp_Click(0);
+    EXPECT_EQ(fontButton->font().pointSizeF(), 9);
+    EXPECT_EQ(fontButton->text(), "Liberation Serif(9)");
+    EXPECT_EQ(State().CommonFont.size, 9);
+    EXPECT_TRUE(State().CommonFont.bold);
+
     const Long firstGas = State().GraphColors[0];
     dialogs.colors = {0x123456};
     window->cmdOptionDisp_Click(3);
@@ -509,6 +519,12 @@ TEST_F(MainWindowTest, DisplayButtonsChooseTheFontAndTheGraphColours) {
     dialogs.colors = {std::nullopt};
     window->cmdOptionDisp_Click(1);
     EXPECT_EQ(State().GraphColors[0], 0x0000FF);
+    // A cancelled colour dialog keeps the button's colour, and the graph takes it for the series.
+    dialogs.colors = {std::nullopt};
+    window->cmdOptionDisp_Click(2);
+    const Long designColour = FromQColor(window->cmdOptionDisp[2]->palette().color(QPalette::Button));
+    EXPECT_NE(designColour, 0);
+    EXPECT_EQ(window->ValueColor(2), designColour);
     window->cmdOptionDisp_Click(7);  // no such button
     window->Form_Unload();
 }

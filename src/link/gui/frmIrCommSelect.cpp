@@ -4,6 +4,7 @@
 #include "platform/Twips.h"
 #include "platform/Types.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -46,6 +47,9 @@ void frmIrCommSelect::Choose(const QStringList& entries, QWidget* parent) {
     frmIrCommSelect dialog(parent);
     dialog.cmbIrComm->addItems(entries);
     dialog.cmbIrComm->setCurrentIndex(entries.isEmpty() ? -1 : 0);
+    // The start-up busy pointer would otherwise stay on while the user chooses.
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
     dialog.exec();
 }
 

@@ -19,8 +19,8 @@ public:
     // State().CommPortChoice := the selected place + 1; then the window closes.
     void cmdOK_Click();
 
-    // Fills the list with `entries` (first one selected) and shows the window blocking until
-    // it is closed. Closing it without OK leaves State().CommPortChoice as it was.
+    // Fills the list with `entries` (first one selected), puts the mouse pointer back to the
+    // default arrow and shows the window blocking until it is closed. Closing it without OK leaves State().CommPortChoice as it was.
     static void Choose(const QStringList& entries, QWidget* parent = nullptr);
 
     QLabel* Label1 = nullptr;

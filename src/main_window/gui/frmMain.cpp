@@ -377,20 +377,18 @@ void frmMain::cmdOptionDisp_Click(Integer index) {
 }
 
 void frmMain::ChooseCommonFont() {
-    // The dialog starts from the button's font; a cancelled dialog leaves everything as it was.
-    CommonFontFromFontButton();
-    const std::optional<FontSpec> chosen = Dialogs().ChooseFont(State().CommonFont);
-    if (!chosen)
-        return;
+    // The dialog starts from the common font; a cancelled dialog keeps the font it was given,
+    // which the button and its caption then take as they take a chosen one.
+    const FontSpec chosen = Dialogs().ChooseFont(State().CommonFont).value_or(State().CommonFont);
     QPushButton* button = cmdOptionDisp[0];
     QFont font = button->font();
-    font.setFamily(chosen->name);
-    font.setPointSizeF(chosen->size);
-    font.setBold(chosen->bold);
-    font.setItalic(chosen->italic);
-    font.setUnderline(chosen->underline);
+    font.setFamily(chosen.name);
+    font.setPointSizeF(chosen.size);
+    font.setBold(chosen.bold);
+    font.setItalic(chosen.italic);
+    font.setUnderline(chosen.underline);
     button->setFont(font);
-    button->setText(QStringLiteral("%1(%2)").arg(chosen->name, QString::number(chosen->size)));
+    button->setText(QStringLiteral("%1(%2)").arg(chosen.name, QString::number(chosen.size)));
     // The other controls take the font at the next start, when the load applies it to all.
     CommonFontFromFontButton();
 }
@@ -408,10 +406,10 @@ void frmMain::CommonFontFromFontButton() {
 void frmMain::ChooseGraphColor(int index) {
     QPushButton* button = cmdOptionDisp[static_cast<std::size_t>(index)];
     QPalette palette = button->palette();
-    const std::optional<long> chosen = Dialogs().ChooseColor(FromQColor(palette.color(QPalette::Button)));
-    if (!chosen)
-        return;
-    const Long colour = static_cast<Long>(*chosen);
+    // A cancelled dialog keeps the colour it was given: the button keeps it, and the graph and
+    // the first gas's setting take it as they take a chosen one.
+    const long current = FromQColor(palette.color(QPalette::Button));
+    const Long colour = static_cast<Long>(Dialogs().ChooseColor(current).value_or(current));
     palette.setColor(QPalette::Button, ToQColor(colour));
     button->setPalette(palette);
     ValueColor(index, colour);
