@@ -29,7 +29,7 @@ bool BinDump::GetBinDump(const QString& FilePath, Integer sb, Integer EB) {
     link_.BinDumpPath = FilePath;
     link_.SetBinaryRetry(false);
 
-    for (Integer i = sb; i <= EB; ++i) {
+    for (int i = sb; i <= EB; ++i) {  // int: an end block of 32767 must still end the loop
         link_.BinDumpBase = i * BlockSize;
         link_.BinReceived = 0;
         const QByteArray hhhh = QByteArray::number(i, 16).toUpper().rightJustified(4, '0');
