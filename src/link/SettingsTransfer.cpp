@@ -143,28 +143,18 @@ bool SettingsTransfer::GetAutoCalDensty(clsInstrument* iObj) {
     return ok;
 }
 
-bool SettingsTransfer::GetLatestHistory(clsInstrument* iObj) {
-    if (!iObj)
-        return false;
-    LinkOperation op(link_);
-    if (!op.Accepted())
-        return false;  // the running operation keeps its model
-    link_.SetInstrument(iObj);
-    const bool ok = op.Exchange("SO,R,", StatusReadWait);
-    PassOnMessage(*iObj, true);
-    if (!ok)
-        link_.SetStatus(StatusFree);
-    return ok;
-}
+bool SettingsTransfer::GetLatestHistory(clsInstrument* iObj) { return ReadLatest("SO,R,", iObj); }
 
-bool SettingsTransfer::GetLatestBumpHistory(clsInstrument* iObj) {
+bool SettingsTransfer::GetLatestBumpHistory(clsInstrument* iObj) { return ReadLatest("BO,R,", iObj); }
+
+bool SettingsTransfer::ReadLatest(const QByteArray& command, clsInstrument* iObj) {
     if (!iObj)
         return false;
     LinkOperation op(link_);
     if (!op.Accepted())
         return false;  // the running operation keeps its model
     link_.SetInstrument(iObj);
-    const bool ok = op.Exchange("BO,R,", StatusReadWait);
+    const bool ok = op.Exchange(command, StatusReadWait);
     PassOnMessage(*iObj, true);
     if (!ok)
         link_.SetStatus(StatusFree);

@@ -77,6 +77,8 @@ public:
     static QList<UploadCommand> UploadCommands(const clsInstrument& model, QString* refusal);
 
 private:
+    // One read of the latest calibration or bump test record into the model.
+    bool ReadLatest(const QByteArray& command, clsInstrument* iObj);
     // Sends the non-empty slots [first, last) into the link's model.
     bool ReadSlots(int first, int last, clsInstrument& model);
     // Passes a progress text of the model on as an event and empties it.
