@@ -2,6 +2,7 @@
 #include "common/gui/frmOpen.h"
 #include "main_window/gui/frmMain.h"
 #include "platform/SingleInstanceLock.h"
+#include "platform/TerminationSignals.h"
 #include "platform/gui/QtUserDialogs.h"
 
 #include <QApplication>
@@ -24,6 +25,14 @@ int main(int argc, char* argv[]) {
         }
         if (!refused)
             window->show();
+    });
+    // SIGINT and SIGTERM end the program the way the automatic termination does: a wait in
+    // progress unwinds first and the database lock is released, without any question.
+    mt52::TerminationSignals onSignal([&window] {
+        if (window && window->isVisible())
+            window->Terminate();
+        else
+            QApplication::quit();
     });
     const int rc = started && !refused ? QApplication::exec() : 0;
     window.reset();

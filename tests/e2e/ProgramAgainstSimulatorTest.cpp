@@ -218,10 +218,19 @@ TEST_F(EndToEnd, TheProgramConnectsToTheSimulatorOnItsOwn) {
     const bool connected = WaitFor(
         [&] { return ReadText(dir.filePath("SerialLog.log")).contains("---StartUp Connect Sequence Finished---"); },
         15000);
-    program.kill();
-    program.waitForFinished(5000);
+    EXPECT_TRUE(QFile::exists(dir.filePath("MT52.LCK")));
+    // SIGTERM ends it the way the automatic termination does: the database lock goes with it.
+    program.terminate();
+    const bool ended = program.waitForFinished(10000);
+    if (!ended) {
+        program.kill();
+        program.waitForFinished(5000);
+    }
     EXPECT_TRUE(connected) << ReadText(dir.filePath("SerialLog.log")).toStdString()
                            << program.readAllStandardError().toStdString();
+    EXPECT_TRUE(ended) << "SIGTERM ends the program";
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_FALSE(QFile::exists(dir.filePath("MT52.LCK")));
     EXPECT_TRUE(QFile::exists(dir.filePath("MT52.mdb")));
 }
 

@@ -6,17 +6,15 @@
 #include "SimProtocol.h"
 #include "SimPtyServer.h"
 #include "link/SerialLog.h"
+#include "platform/TerminationSignals.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QSocketNotifier>
 #include <QTextStream>
 #include <QTimer>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
-#include <fcntl.h>
 #include <memory>
 #include <optional>
 #include <unistd.h>
@@ -24,50 +22,6 @@
 namespace {
 
 using namespace mt52::sim;
-
-// Ends the event loop on SIGINT or SIGTERM. The handler only writes a byte to a pipe;
-// the event loop notices the byte and quits, so no work runs inside the handler.
-class QuitOnSignals {
-public:
-    QuitOnSignals() {
-        if (::pipe2(pipe_, O_CLOEXEC | O_NONBLOCK) != 0)
-            return;
-        writeEnd_ = pipe_[1];
-        notifier_ = std::make_unique<QSocketNotifier>(pipe_[0], QSocketNotifier::Read);
-        QObject::connect(notifier_.get(), &QSocketNotifier::activated, [] { QCoreApplication::quit(); });
-        struct sigaction action {};
-        action.sa_handler = &QuitOnSignals::Handle;
-        sigemptyset(&action.sa_mask);
-        ::sigaction(SIGINT, &action, &oldInt_);
-        ::sigaction(SIGTERM, &action, &oldTerm_);
-    }
-    ~QuitOnSignals() {
-        if (writeEnd_ < 0)
-            return;
-        ::sigaction(SIGINT, &oldInt_, nullptr);
-        ::sigaction(SIGTERM, &oldTerm_, nullptr);
-        writeEnd_ = -1;
-        notifier_.reset();
-        ::close(pipe_[0]);
-        ::close(pipe_[1]);
-    }
-    QuitOnSignals(const QuitOnSignals&) = delete;
-    QuitOnSignals& operator=(const QuitOnSignals&) = delete;
-
-private:
-    static void Handle(int) {
-        const int saved = errno;
-        const char byte = 1;
-        [[maybe_unused]] const ssize_t n = ::write(writeEnd_, &byte, 1);
-        errno = saved;
-    }
-
-    static inline volatile sig_atomic_t writeEnd_ = -1;
-    int pipe_[2] = {-1, -1};
-    std::unique_ptr<QSocketNotifier> notifier_;
-    struct sigaction oldInt_ {};
-    struct sigaction oldTerm_ {};
-};
 
 // A symbolic link at a fixed path to the current device, removed at the end when it still
 // points there. An existing symbolic link is replaced; any other file is left alone.
@@ -178,7 +132,8 @@ int main(int argc, char** argv) {
         std::get<SimFaultOption>(fault).InjectInto(protocol);
     }
 
-    QuitOnSignals quitOnSignals;
+    // SIGINT and SIGTERM end the event loop.
+    mt52::TerminationSignals quitOnSignals([] { QCoreApplication::quit(); });
     SimPtyServer server(protocol);
     std::unique_ptr<DeviceLink> link;
     if (options.isSet(linkOption))
