@@ -6,6 +6,7 @@
 #include "main_window/gui/frmMain.h"
 #include "platform/EventLoop.h"
 #include "platform/RuntimeError.h"
+#include "platform/Twips.h"
 #include "platform/gui/GridView.h"
 #include "platform/gui/QtUserDialogs.h"
 #include "platform/gui/ShapeControl.h"
@@ -585,6 +586,22 @@ TEST_F(MainWindowTest, EveryPageFitsItsFrameAtTheMinimumAndALargeSize) {
         }
     }
     EXPECT_GE(window->width() * 15, 11640 - 15);
+    window->Form_Unload();
+}
+
+// A size change while minimised lays nothing out; restoring the window lays it out for the
+// size it has then.
+TEST_F(MainWindowTest, RestoringFromMinimisedLaysTheWindowOutAgain) {
+    auto window = Loaded();
+    window->show();
+    window->Form_Activate();
+    const QRect page = window->fraMenu[0]->geometry();
+    window->showMinimized();
+    window->resize(1600, 1000);
+    EXPECT_EQ(window->fraMenu[0]->geometry(), page);
+    window->showNormal();
+    EXPECT_EQ(window->fraMenu[0]->width(), TwipsToPixels(PixelsToTwips(1600) * 0.88 - 240));
+    EXPECT_EQ(window->cmdInst[5]->geometry().bottom() + 1, TwipsToPixels(PixelsToTwips(1000) - 300));
     window->Form_Unload();
 }
 

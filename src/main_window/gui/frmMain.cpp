@@ -34,6 +34,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QShowEvent>
+#include <QWindowStateChangeEvent>
 #include <QComboBox>
 #include <QDebug>
 #include <QGroupBox>
@@ -785,6 +786,17 @@ void frmMain::Form_Activate() {
 void frmMain::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     Form_Resize();
+}
+
+// A size change while minimised lays nothing out, and restoring keeps the size, so no resize
+// event follows: leaving the minimised state lays the window out again.
+void frmMain::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+        if ((change->oldState() & Qt::WindowMinimized) && !isMinimized())
+            Form_Resize();
+    }
 }
 
 void frmMain::ShowPage(Integer menuIndex) {
