@@ -196,7 +196,7 @@ clsInstrument& InstrumentReplies::Model() {
 }
 
 void InstrumentReplies::AckCheck(const Reply& reply, bool& result) {
-    if (reply.fields.ack == ACK) {
+    if (reply.fields.ack == ctl::ACK) {
         result = true;
         return;
     }
@@ -365,7 +365,7 @@ void InstrumentReplies::RomNumberRead(const Reply& reply, bool& result) {
 // Polled until the instrument has finished: any answer is accepted, ACK tells it finished.
 void InstrumentReplies::CompletionPoll(const Reply& reply, bool& result) {
     result = true;
-    completionFlag_ = reply.fields.ack == ACK;
+    completionFlag_ = reply.fields.ack == ctl::ACK;
 }
 
 void InstrumentReplies::BackLightRead(const Reply& reply, bool& result) {
@@ -473,7 +473,7 @@ void InstrumentReplies::LibraryRowRead(const Reply& reply, bool& result) {
 }
 
 void InstrumentReplies::SerialCheckWrite(const Reply& reply, bool& result) {
-    if (reply.fields.ack == NAK) {
+    if (reply.fields.ack == ctl::NAK) {
         snResult_.clear();
         return;
     }

@@ -7,6 +7,7 @@
 #include "common/ResText.h"
 #include "instrument/clsInstrument.h"
 #include "link/uclLqif.h"
+#include "main_window/gui/MainPages.h"
 #include "main_window/gui/frmMain.h"
 #include "platform/ComPortLister.h"
 #include "platform/Database.h"

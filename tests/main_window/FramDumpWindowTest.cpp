@@ -5,6 +5,7 @@
 #include "link/RomDump.h"
 #include "link/gui/frmUpload.h"
 #include "main_window/LogBox.h"
+#include "main_window/gui/MainPages.h"
 #include "main_window/gui/frmMain.h"
 #include "platform/gui/QtUserDialogs.h"
 #include "support/FakeDialogs.h"

@@ -4,6 +4,7 @@
 #include "common/ResText.h"
 #include "link/gui/frmIrCommSelect.h"
 #include "link/uclLqif.h"
+#include "main_window/gui/MainPages.h"
 #include "main_window/gui/frmMain.h"
 #include "platform/ComPortLister.h"
 #include "support/ScopedEnv.h"

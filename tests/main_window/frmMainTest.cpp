@@ -3,6 +3,7 @@
 #include "common/ResText.h"
 #include "instrument/clsInstrument.h"
 #include "main_window/DatabaseLockFile.h"
+#include "main_window/gui/MainPages.h"
 #include "main_window/gui/frmMain.h"
 #include "platform/EventLoop.h"
 #include "platform/RuntimeError.h"
