@@ -68,7 +68,7 @@ struct IncludeViolation {
 // table refuses. Includes in <> and includes without a folder (a file beside the includer)
 // are not the layers' business.
 inline std::vector<IncludeViolation> FindLayerViolations(const QString& root, const QStringList& folders) {
-    static const QRegularExpression includeLine(QStringLiteral(R"(^\s*#\s*include\s*"([^"]+)")"));
+    static const QRegularExpression includeLine(QStringLiteral(R"re(^\s*#\s*include\s*"([^"]+)")re"));
     std::vector<IncludeViolation> found;
     const QDir rootDir(root);
     for (const QString& folder : folders) {
