@@ -1,81 +1,18 @@
 #include "link/SerialLog.h"
 
-#include "common/ModuleState.h"
+#include "common/CommunicationLog.h"
 #include "common/ResText.h"
 #include "link/CommandFrame.h"
 #include "platform/Clock.h"
 #include "platform/InstrumentText.h"
 
-#include <QFile>
-#include <sys/stat.h>
-
 namespace mt52 {
-namespace {
 
-// The log file as it was opened, and the file system identity it had then.
-class OpenLog {
-public:
-    // The file for appending to the path, opened again when the path changed or no longer
-    // names the file that is open (moved, rotated or deleted meanwhile).
-    QFile* At(const QString& path) {
-        if (file_.isOpen() && (path != file_.fileName() || !StillNamed(path)))
-            file_.close();
-        if (!file_.isOpen()) {
-            file_.setFileName(path);
-            if (!file_.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-                return nullptr;
-            struct stat info {};
-            if (::fstat(file_.handle(), &info) != 0) {
-                file_.close();
-                return nullptr;
-            }
-            device_ = info.st_dev;
-            inode_ = info.st_ino;
-        }
-        return &file_;
-    }
-    void Close() { file_.close(); }
-
-private:
-    bool StillNamed(const QString& path) const {
-        struct stat info {};
-        return ::stat(QFile::encodeName(path).constData(), &info) == 0 && info.st_dev == device_ &&
-               info.st_ino == inode_;
-    }
-
-    QFile file_;
-    dev_t device_ = 0;
-    ino_t inode_ = 0;
-};
-
-OpenLog& Log() {
-    static OpenLog log;
-    return log;
-}
-
-}  // namespace
-
-QString SerialLog::Path() {
-    QString dir = State().StartDir;
-    if (!dir.isEmpty() && !dir.endsWith(u'/') && !dir.endsWith(u'\\'))
-        dir += u'/';
-    return dir + QStringLiteral("SerialLog.log");
-}
+QString SerialLog::Path() { return CommunicationLogPath(); }
 
 bool SerialLog::Write(const QString& text) {
-    QFile* file = Log().At(Path());
-    if (!file)
-        return false;
-    const QString line = NowDateTime().toString(QStringLiteral("HH:mm:ss")) + u' ' + text + QStringLiteral("\r\n");
-    const QByteArray bytes = line.toUtf8();
-    // Unbuffered: the line reaches the file with this one write.
-    if (file->write(bytes) == bytes.size())
-        return true;
-    Log().Close();  // the next line tries a fresh open
-    return false;
+    return AppendCommunicationLog(NowDateTime().toString(QStringLiteral("HH:mm:ss")) + u' ' + text) == 0;
 }
-
-void SerialLog::Close() { Log().Close(); }
 
 QString SerialLog::ToPrintable(const QByteArray& frame) {
     // One character per byte: the printable ones are taken from the frame decoded at once.

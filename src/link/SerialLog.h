@@ -1,9 +1,7 @@
 #pragma once
 // The communication log "SerialLog.log" in the program folder: one line per frame written
 // or read, connection change and line error, each beginning with the time "hh:nn:ss".
-// The file stays open between lines and every line goes to the file as it is written (no
-// buffer a crash could lose). It may still be read, moved or deleted between any two lines:
-// the next line notices that the name no longer leads to the open file and opens it anew.
+// The lines go through the one writer of that file (common/CommunicationLog.h).
 #include <QByteArray>
 #include <QString>
 
@@ -17,8 +15,6 @@ public:
     // Appends "hh:nn:ss <text>" and CR LF. False when the file cannot be opened or written;
     // the log is a diagnostic aid, so callers inside the link go on regardless.
     static bool Write(const QString& text);
-    // Closes the log file; the next line opens it again.
-    static void Close();
 
     // The frame with its control bytes shown readably: [STX], [ETX], [EOT], [ENQ], [ACK],
     // [NAK], [ETB], [SUB], [ESC], any other code below 32 as "[hh]"; CR and LF stay as they
