@@ -283,6 +283,21 @@ TEST_F(EndToEnd, CompleteDownloadFromTheDownloadPageStoresOnceAndShowsTheSetting
     EXPECT_EQ(StoredRows().heads, 3);
     EXPECT_EQ(StoredRows().snapshots, 3);
 
+    // Each menu button shows its page alone; the Set page offers only what it should.
+    window->show();
+    const std::pair<int, int> pageOfMenu[] = {{4, 5}, {2, 2}, {0, 0}};
+    for (auto [menu, shown] : pageOfMenu) {
+        window->cmdInst[static_cast<std::size_t>(menu)]->click();
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(window->fraMenu[static_cast<std::size_t>(i)]->isVisible(), i == shown) << menu << " " << i;
+    }
+    const OptionPage& option = window->Option();
+    for (int i = 1; i <= 6; ++i)
+        EXPECT_TRUE(option.cmdOptionDisp[static_cast<std::size_t>(i)]->isHidden()) << i;
+    EXPECT_TRUE(option.cmdOption[2]->isHidden());
+    EXPECT_TRUE(option.cmdOption[3]->isHidden());
+    EXPECT_TRUE(option.cmdOption[0]->isEnabled());
+
     Close(window);
 }
 
