@@ -322,6 +322,26 @@ void frmMain::SetAutoLoadBoxes() {
     }
 }
 
+void frmMain::ResetAfterPowerOff() {
+    SaveDisplaySettings();
+    SetDefaultSettings();
+    LoadIniSettings();
+    displayButtons_->ShowCommonFont();
+    try {
+        ApplyCommonFontToControls();
+        for (QGroupBox* page : fraMenu) {
+            QFont font = page->font();
+            font.setBold(true);
+            page->setFont(font);
+        }
+    } catch (const std::exception& error) {
+        qWarning().noquote() << "frmMain: fonts after power off -" << error.what();
+    }
+    FirstActivation = true;
+    Form_Activate();
+    OpenInstrumentPort();
+}
+
 void frmMain::ApplyCommonFontToControls() {
     for (QWidget* control : findChildren<QWidget*>()) {
         QFont font = control->font();
