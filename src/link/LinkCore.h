@@ -117,6 +117,9 @@ public:
 
     // --- host members ---
     void AddLog(const QString& text);
+    // Writes text `textId` with the current date-time ("General Date") as its argument; the
+    // line's time and that date come from one reading of the clock.
+    void AddDatedLog(int textId);
     // TickCounter 0, Status 2; always false. The link mode is not touched.
     bool DisConnect();
 

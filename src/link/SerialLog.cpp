@@ -17,11 +17,15 @@ QString SerialLog::Path() {
     return dir + QStringLiteral("SerialLog.log");
 }
 
-bool SerialLog::Write(const QString& text) {
+bool SerialLog::Write(const QString& text) { return Write(text, Now()); }
+
+// The time is taken from the same whole-second date value as the texts that quote it, so a
+// line's prefix and a date in its text never disagree.
+bool SerialLog::Write(const QString& text, const Date& at) {
     QFile file(Path());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         return false;
-    const QString line = NowDateTime().toString(QStringLiteral("HH:mm:ss")) + u' ' + text + QStringLiteral("\r\n");
+    const QString line = at.toDateTime().toString(QStringLiteral("HH:mm:ss")) + u' ' + text + QStringLiteral("\r\n");
     const QByteArray bytes = line.toUtf8();
     return file.write(bytes) == bytes.size();
 }

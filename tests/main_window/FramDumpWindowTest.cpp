@@ -39,6 +39,7 @@ public:
     bool PortOpen() const override { return true; }
     void TimerEnabled(bool) override {}
     void AddLog(const QString& text) override { sim.link.AddLog(text); }
+    void AddDatedLog(int textId) override { sim.link.AddDatedLog(textId); }
     Long Status() const override { return sim.link.Status(); }
     bool Waiting() const override { return false; }
     void AbortWait() override {}
