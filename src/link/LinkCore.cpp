@@ -33,9 +33,9 @@ void LinkCore::SetTimeout(Integer seconds) {
 
 void LinkCore::AddLog(const QString& text) { SerialLog::Write(text); }
 
-void LinkCore::AddDatedLog(int textId) {
+void LinkCore::AddDatedLog(int textId, const QList<Variant>& more) {
     const Date now = Now();
-    SerialLog::Write(GetResText(textId, {GeneralDate(now)}), now);
+    SerialLog::Write(GetResText(textId, QList<Variant>{GeneralDate(now)} + more), now);
 }
 
 bool LinkCore::DisConnect() {
