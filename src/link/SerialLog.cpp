@@ -1,6 +1,6 @@
 #include "link/SerialLog.h"
 
-#include "common/ModuleState.h"
+#include "common/CommunicationLog.h"
 #include "common/ResText.h"
 #include "link/CommandFrame.h"
 #include "platform/Clock.h"
@@ -10,24 +10,14 @@
 
 namespace mt52 {
 
-QString SerialLog::Path() {
-    QString dir = State().StartDir;
-    if (!dir.isEmpty() && !dir.endsWith(u'/') && !dir.endsWith(u'\\'))
-        dir += u'/';
-    return dir + QStringLiteral("SerialLog.log");
-}
+QString SerialLog::Path() { return CommunicationLogPath(); }
 
 bool SerialLog::Write(const QString& text) { return Write(text, Now()); }
 
 // The time is taken from the same whole-second date value as the texts that quote it, so a
 // line's prefix and a date in its text never disagree.
 bool SerialLog::Write(const QString& text, const Date& at) {
-    QFile file(Path());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return false;
-    const QString line = at.toDateTime().toString(QStringLiteral("HH:mm:ss")) + u' ' + text + QStringLiteral("\r\n");
-    const QByteArray bytes = line.toUtf8();
-    return file.write(bytes) == bytes.size();
+    return AppendCommunicationLog(at.toDateTime().toString(QStringLiteral("HH:mm:ss")) + u' ' + text) == 0;
 }
 
 QString SerialLog::ToPrintable(const QByteArray& frame) {
