@@ -2,6 +2,8 @@
 // The communication log "SerialLog.log" in the program folder: one line per frame written
 // or read, connection change and line error, each beginning with the time "hh:nn:ss".
 // The lines go through the one writer of that file (common/CommunicationLog.h).
+#include "platform/OleDate.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -12,9 +14,11 @@ public:
     // StartDir + "/SerialLog.log" (no doubled separator).
     static QString Path();
 
-    // Appends "hh:nn:ss <text>" and CR LF. False when the file cannot be opened or written;
-    // the log is a diagnostic aid, so callers inside the link go on regardless.
+    // Appends "hh:nn:ss <text>" and CR LF, the time being `at` (now when not given). False
+    // when the file cannot be opened or written; the log is a diagnostic aid, so callers
+    // inside the link go on regardless.
     static bool Write(const QString& text);
+    static bool Write(const QString& text, const Date& at);
 
     // The frame with its control bytes shown readably: [STX], [ETX], [EOT], [ENQ], [ACK],
     // [NAK], [ETB], [SUB], [ESC], any other code below 32 as "[hh]"; CR and LF stay as they
