@@ -6,8 +6,17 @@
 
 namespace mt52 {
 
+class StoredRow;
+
 class EventLogFrame : public RecordFrame {
 public:
+    // Loads the header of the record SeqNo from its Log_Head row: name, start date, identity,
+    // interval, month folder and the gas groups 1 to 4 (slot 4 is not read). The events stay
+    // in their table; the views read them themselves. Does nothing when no database file is
+    // there or no row has the key. A damaged row raises its conversion error and leaves the
+    // model as it was.
+    void ReLoad();
+
     // Events held; raises 6 when the count does not fit 16 bits.
     Integer DataCount() const;
 
@@ -24,6 +33,11 @@ public:
 
 protected:
     EventLogFrame() : RecordFrame(Shape{}) {}
+
+private:
+    void ReadHeader(const StoredRow& row);
+
+protected:
 
     struct Entry {
         Integer GasNo = 0;

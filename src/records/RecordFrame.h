@@ -179,6 +179,21 @@ protected:
     // Takes the database path of the moment from the module state.
     void TakeDatabasePath();
 
+    // Runs a fill of the header and gas slots from a stored row; when the fill raises, the
+    // header and slots are put back as they were before the error travels on.
+    template <typename Fill>
+    void FillHeaderWhole(Fill&& fill) {
+        const LogHeader keptHeader = header_;
+        const std::array<GasSlot, RecordGasSlots> keptGas = gas_;
+        try {
+            fill();
+        } catch (...) {
+            header_ = keptHeader;
+            gas_ = keptGas;
+            throw;
+        }
+    }
+
     // Appends one finished line to the communication log in the program folder.
     static void SetSerialLog(const QString& SetValue);
 

@@ -5,6 +5,8 @@
 
 namespace mt52 {
 
+class StoredRow;
+
 class clsHistory final : public RecordFrame {
 public:
     // Entries 0 to 300 per gas slot.
@@ -13,6 +15,16 @@ public:
     clsHistory();
 
     void ClearDatas() override;
+
+    // Loads the record SeqNo from the database: its Log_Head row (identity, month folder,
+    // start date, the five gas descriptions) and its entries, newest first, from cHistory (kind
+    // 3) or Bump (any other kind). Does nothing when no database file is there. Fields the
+    // load does not reach keep their values, so a viewer clears the model first. At most 301
+    // entries are loaded, the newest; EntriesNotShown tells how many older ones were left out.
+    // A damaged row raises its conversion error and leaves the model as it was.
+    void ReLoad();
+    // Stored entries of the last load that did not fit the 301 entries.
+    Long EntriesNotShown() const { return entriesNotShown_; }
 
     // Entries loaded; raises 6 when the count does not fit 16 bits.
     Integer DataCount() const;
@@ -37,6 +49,9 @@ public:
     using RecordFrame::SetSerialLog;
 
 private:
+    void ReadHeader(const StoredRow& row);
+    void ReadEntry(const StoredRow& row, int index, bool bumpTest);
+
     struct Entry {
         Long SeqNo = 0;  // key of the cHistory or Bump row, -1 when cleared
         Single Before = 0;
@@ -51,6 +66,7 @@ private:
     std::array<std::array<Entry, EntryCount>, RecordGasSlots> entries_{};
     std::array<Date, EntryCount> dates_{};
     Integer dcount_ = 0;
+    Long entriesNotShown_ = 0;
 };
 
 }  // namespace mt52

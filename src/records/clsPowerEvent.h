@@ -12,6 +12,12 @@ public:
     // Keeps Key and Instrument.
     void ClearDatas() override;
 
+    // Loads the header of the record SeqNo from its Log_Head row, with the counts, the range
+    // limits and gas group 1 (slots 1 to 4 are not read). The entries stay in their table.
+    // Does nothing when no database file is there or no row has the key. A damaged row
+    // raises its conversion error and leaves the model as it was.
+    void ReLoad();
+
     // Entries held; raises 6 when the count does not fit 16 bits.
     Integer DataCount() const;
     // Stores the count, capped at 1024.

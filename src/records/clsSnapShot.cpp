@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/RuntimeError.h"
+#include "records/StoredRow.h"
 
 namespace mt52 {
 namespace {
@@ -82,6 +83,44 @@ void clsSnapShot::Update() {
                 g.FullScale, g.Digit, g.UnitText, g.gasval, MayBeBlank(g.Name), g.Full, g.Desit, g.Point,
                 MayBeBlank(g.Unit), g.Enable, readings_[0].GasValue[0], readings_[0].GasEvent[0]});
     transaction.commit();
+}
+
+void clsSnapShot::ReLoad() {
+    std::optional<Database> db = OpenIfPresent(DatabasePath());
+    if (!db)
+        return;
+    const Recordset head = LogHeadRow(*db, SeqNo());
+    const Recordset shot = db->query(QStringLiteral("SELECT * FROM SnapShot WHERE RelNo = ?"), {SeqNo()});
+    Reading reading = readings_[0];
+    FillHeaderWhole([&] {
+        if (!head.isEmpty()) {
+            const StoredRow row(head);
+            header_.Names = row.Text(QStringLiteral("Names"), QStringLiteral("Name None"));
+            header_.Dates = row.DateOf(QStringLiteral("Dates"), InvalidDateMark);
+            header_.Last = row.DateOf(QStringLiteral("Last"), InvalidDateMark);
+            ReadIdentity(row, header_);
+            header_.Interval = row.Whole(QStringLiteral("Interval"), 0);
+            header_.Sampling = row.Short(QStringLiteral("Sampling"), 0);
+            header_.FolderID = row.Text(QStringLiteral("FolderID"), QStringLiteral("00/00"));
+            header_.LunchBreak = row.Short(QStringLiteral("LunchBreak"), 0);
+            ReadRangeLimits(row, header_);
+            ReadGasGroup(row, 1, gas_[0]);
+        }
+        if (!shot.isEmpty()) {
+            const StoredRow row(shot);
+            reading.SeqNo = row.Whole(QStringLiteral("SeqNo"), 0);
+            reading.GasValue[0] = row.Number(QStringLiteral("Gas1val"), NoDataReading);
+            reading.GasEvent[0] = row.Number(QStringLiteral("Gas1sts"), NoDataReading);
+            GasSlot& g = gas_[0];
+            g.FullScale = row.Text(QStringLiteral("FullScale"));
+            g.Digit = row.Text(QStringLiteral("Digit"));
+            g.GasName = row.Text(QStringLiteral("GasName"));
+            g.UnitText = row.Text(QStringLiteral("Unit"));
+            g.LogNoText = row.Text(QStringLiteral("LogNo"));
+            g.gasval = row.Text(QStringLiteral("Gasval"));
+        }
+    });
+    readings_[0] = reading;
 }
 
 std::size_t clsSnapShot::SlotIndex(Integer GasNo) {

@@ -29,6 +29,13 @@ public:
     Integer GasRange(Integer GasNo, Long Reading) const;
     void GasRange(Integer GasNo, Long Reading, const Variant& value);
 
+    // Loads the snapshot SeqNo: its Log_Head row (header and gas group 1 into slot 0) and the
+    // first SnapShot row related to it (the reading and status of slot 0 into reading record
+    // 0, and the texts the instrument sent). Either part loads when its row exists. Does
+    // nothing when no database file is there. A damaged row raises its conversion error and
+    // leaves the model as it was.
+    void ReLoad();
+
     // Stores the snapshot as one Log_Head row of kind 11 and its SnapShot row, in one
     // transaction. Nothing is written when Error is set or when a snapshot of the same
     // instrument identity (compared without regard to case) and the same date and time to the
