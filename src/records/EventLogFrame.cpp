@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/Numbers.h"
 #include "records/StoredRow.h"
+#include "records/TrendLoading.h"
 
 namespace mt52 {
 
@@ -10,7 +11,7 @@ void EventLogFrame::ReLoad() {
     std::optional<Database> db = OpenIfPresent(DatabasePath());
     if (!db)
         return;
-    const Recordset head = LogHeadRow(*db, SeqNo());
+    const Recordset head = QueryLogHead(*db, SeqNo());
     if (head.isEmpty())
         return;
     FillHeaderWhole([&] { ReadHeader(StoredRow(head)); });

@@ -5,18 +5,18 @@
 #include "common/ModuleState.h"
 #include "common/ResText.h"
 #include "records/AnnouncedInstruments.h"
-#include "records/RecordCollection.h"
+#include "records/TrendCollection.h"
 #include "records/RecordFrame.h"
 
 namespace mt52 {
 
 template <typename Record>
-class NotifyingCollection : public RecordCollection<Record> {
+class NotifyingCollection : public TrendCollection<Record> {
 public:
     // Forgets the announced instruments and removes every record.
     void Clear() {
         announced_.Clear();
-        RecordCollection<Record>::Clear();
+        this->RemoveAll();
     }
 
     const AnnouncedInstruments& Announced() const { return announced_; }

@@ -55,10 +55,6 @@ std::optional<Database> OpenIfPresent(const QString& path) {
     return std::optional<Database>(std::in_place, path);
 }
 
-Recordset LogHeadRow(Database& db, Long seqNo) {
-    return db.query(QStringLiteral("SELECT * FROM Log_Head WHERE SeqNo = ?"), {seqNo});
-}
-
 QString GasColumn(int group, const char* field) {
     return QStringLiteral("Gas%1").arg(group) + QLatin1String(field);
 }

@@ -41,9 +41,6 @@ private:
 // model as it is). A file that is not the program's database raises ErrDatabase.
 std::optional<Database> OpenIfPresent(const QString& path);
 
-// The Log_Head row of a record key (no row when the key is not stored).
-Recordset LogHeadRow(Database& db, Long seqNo);
-
 // What a Null column gives where the stored value has no replacement of its own: a missing
 // date is the invalid-date mark, a missing number the no-data code -101, a missing Enable a
 // gas slot that is not in use, a missing text the empty text.

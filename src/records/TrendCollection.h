@@ -96,6 +96,9 @@ protected:
         }
     }
 
+    // Removes every record by position, so it always succeeds.
+    void RemoveAll() { items_.clear(); }
+
     // Appends one rejected line after a CR LF.
     void AddFailLine(const QString& line) { failLine_ += QStringLiteral("\r\n") + line; }
 

@@ -3,6 +3,7 @@
 #include "platform/Numbers.h"
 #include "platform/RuntimeError.h"
 #include "records/StoredRow.h"
+#include "records/TrendLoading.h"
 
 #include <algorithm>
 
@@ -42,7 +43,7 @@ void clsHistory::ReLoad() {
     clsHistory loaded(*this);
     Integer kind = 0;
     {
-        const Recordset head = LogHeadRow(*db, SeqNo());
+        const Recordset head = QueryLogHead(*db, SeqNo());
         if (!head.isEmpty()) {
             const StoredRow row(head);
             kind = row.Short(QStringLiteral("Types"), NullNumber);

@@ -2,6 +2,7 @@
 
 #include "platform/Numbers.h"
 #include "records/StoredRow.h"
+#include "records/TrendLoading.h"
 
 #include <algorithm>
 
@@ -23,7 +24,7 @@ void clsPowerEvent::ReLoad() {
     std::optional<Database> db = OpenIfPresent(DatabasePath());
     if (!db)
         return;
-    const Recordset head = LogHeadRow(*db, SeqNo());
+    const Recordset head = QueryLogHead(*db, SeqNo());
     if (head.isEmpty())
         return;
     FillHeaderWhole([&] {

@@ -6,6 +6,7 @@
 #include "platform/Database.h"
 #include "platform/RuntimeError.h"
 #include "records/StoredRow.h"
+#include "records/TrendLoading.h"
 
 namespace mt52 {
 namespace {
@@ -89,7 +90,7 @@ void clsSnapShot::ReLoad() {
     std::optional<Database> db = OpenIfPresent(DatabasePath());
     if (!db)
         return;
-    const Recordset head = LogHeadRow(*db, SeqNo());
+    const Recordset head = QueryLogHead(*db, SeqNo());
     const Recordset shot = db->query(QStringLiteral("SELECT * FROM SnapShot WHERE RelNo = ?"), {SeqNo()});
     Reading reading = readings_[0];
     FillHeaderWhole([&] {

@@ -34,7 +34,6 @@ TEST_F(RecordCollections, AddCreatesAClearedRecordUnderItsKey) {
     EXPECT_EQ(events.Count(), 1);
     EXPECT_EQ(events.Item(QStringLiteral("01 L")), record);
     EXPECT_EQ(events.Item(Long{1}), record);
-    EXPECT_EQ(events.Item(1.4), record);  // positions round to the nearest
 
     // A key already present: 457, and nothing is added.
     EXPECT_EQ(ErrorOf([&] { events.Add(QStringLiteral("01 L"), 5); }), ErrDuplicateKey);
@@ -46,18 +45,19 @@ TEST_F(RecordCollections, AddCreatesAClearedRecordUnderItsKey) {
     histories.Add(QStringLiteral("b L"), 2);
     histories.Add(QStringLiteral("a L"), 1);
     EXPECT_EQ(histories.Item(Long{1})->Instrument(), nullptr);
-    const auto all = histories.NewEnum();
-    ASSERT_EQ(all.size(), 2u);
-    EXPECT_EQ(all[0]->Key(), "b L");
-    EXPECT_EQ(all[1]->SeqNo(), 1);
+    QStringList keys;
+    for (const auto& history : histories)
+        keys << history->Key();
+    EXPECT_EQ(keys, QStringList({QStringLiteral("b L"), QStringLiteral("a L")}));
 }
 
 TEST_F(RecordCollections, ItemAnswersNothingForAnyMiss) {
     clsPowerEvents events;
     events.Add(QStringLiteral("10 L"), 0);
-    for (const Variant& miss : {Variant(QStringLiteral("11 L")), Variant(Long{0}), Variant(Long{2}), Variant(-1.0),
-                                Variant(1e12), Variant(), Variant::Null(), Variant(QStringLiteral("1"))})
-        EXPECT_EQ(events.Item(miss), nullptr) << miss.toString().toStdString();
+    EXPECT_EQ(events.Item(QStringLiteral("11 L")), nullptr);
+    EXPECT_EQ(events.Item(QStringLiteral("1")), nullptr);
+    for (Long miss : {0, 2, -1})
+        EXPECT_EQ(events.Item(miss), nullptr) << miss;
 }
 
 TEST_F(RecordCollections, RemoveRaises5ForAKeyAnd9ForAPosition) {
