@@ -20,6 +20,7 @@
 #include "ProgramAssembly.h"
 #include "platform/gui/ShapeControl.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
@@ -29,6 +30,7 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace mt52 {
@@ -326,6 +328,27 @@ TEST_F(EndToEnd, AutomaticDownloadOnConnectionRemovesSwitchesOffAndEnds) {
     EXPECT_EQ(StoredRows().heads, 3);
     EXPECT_TRUE(WaitFor([&] { return window->isHidden(); })) << "the program ends after the download";
     EXPECT_TRUE(QFile::exists(dir.filePath("MT52.LCK"))) << "ended without the close";
+    window.reset();
+}
+
+TEST_F(EndToEnd, ClosingTheWindowDuringADownloadEndsTheDownloadFirst) {
+    // The instrument keeps quiet once in the middle of the read, so the close comes during a wait.
+    ASSERT_NO_FATAL_FAILURE(StartSimulator({"silence:HA,R:1"}));
+    auto window = OpenWindow(true);
+    QTimer::singleShot(500, window.get(), [&] {
+        dialogs.answers = {vbYes};
+        window->close();
+    });
+    window->Download().cmdDown[0]->click();
+    // The close completes once the download has unwound (outside every wait, so the events are
+    // run here without one): settings saved, lock given back.
+    const QDeadlineTimer deadline(10000);
+    while (QFile::exists(dir.filePath("MT52.LCK")) && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_FALSE(QFile::exists(dir.filePath("MT52.LCK")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("MT52.ini")));
+    EXPECT_FALSE(LogBoxLines(*window->Download().rtbLog).contains("Dump List Download () Start."));
+    EXPECT_FALSE(QFile::exists(dir.filePath("DumpEF.dat"))) << "no listing after the close";
     window.reset();
 }
 
