@@ -65,7 +65,17 @@ void ReadIdentity(const StoredRow& row, LogHeader& header) {
     header.SerialNo = row.Identity(QStringLiteral("SerialNo"), BlankSerialNo);
 }
 
-void ReadRangeLimits(const StoredRow& row, LogHeader& header) {
+void ReadLogHeadStart(const StoredRow& row, LogHeader& header) {
+    header.Names = row.Text(QStringLiteral("Names"), QStringLiteral("Name None"));
+    header.Dates = row.DateOf(QStringLiteral("Dates"), InvalidDateMark);
+    ReadIdentity(row, header);
+    header.Interval = row.Whole(QStringLiteral("Interval"), 0);
+    header.FolderID = row.Text(QStringLiteral("FolderID"), QStringLiteral("00/00"));
+}
+
+void ReadLogHeadCounts(const StoredRow& row, LogHeader& header) {
+    header.Sampling = row.Short(QStringLiteral("Sampling"), 0);
+    header.LunchBreak = row.Short(QStringLiteral("LunchBreak"), 0);
     header.LEL_lo = row.Whole(QStringLiteral("LEL_lo"), NullNumber);
     header.LEL_hi = row.Whole(QStringLiteral("LEL_hi"), NullNumber);
     header.ppm_lo = row.Whole(QStringLiteral("ppm_lo"), NullNumber);

@@ -47,8 +47,11 @@ std::optional<Database> OpenIfPresent(const QString& path);
 inline constexpr Integer NullNumber = -101;
 
 // Header columns that several record kinds read alike.
-void ReadIdentity(const StoredRow& row, LogHeader& header);      // UserID, StationID, SerialNo
-void ReadRangeLimits(const StoredRow& row, LogHeader& header);   // LEL_lo .. vol_hi, Null -101
+void ReadIdentity(const StoredRow& row, LogHeader& header);  // UserID, StationID, SerialNo
+// Names ("Name None" when Null), Dates, the identity, Interval and FolderID ("00/00").
+void ReadLogHeadStart(const StoredRow& row, LogHeader& header);
+// Sampling and LunchBreak (0 when Null) and the range limits LEL_lo .. vol_hi (-101).
+void ReadLogHeadCounts(const StoredRow& row, LogHeader& header);
 // A whole gas group of Log_Head (Gas<group>Name .. Gas<group>Ratio) into a slot.
 void ReadGasGroup(const StoredRow& row, int group, GasSlot& slot);
 // The column name of a gas group: GasColumn(2, "Name") is "Gas2Name".

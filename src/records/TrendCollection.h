@@ -82,6 +82,9 @@ public:
     const QString& MessageString() const { return messageString_; }
     void MessageString(const QString& value) { messageString_ = value; }
     // The lines a decoder rejected, each after a CR LF.
+    // Why the last reading of a flash image stopped; empty after a complete one.
+    const QString& LastFailure() const { return lastFailure_; }
+    void LastFailure(const QString& value) { lastFailure_ = value; }
     const QString& FailLine() const { return failLine_; }
     void FailLine(const QString& value) { failLine_ = value; }
 
@@ -183,6 +186,7 @@ private:
     QString selectedKey_;
     QString messageString_;
     QString failLine_;
+    QString lastFailure_;
     QString lastId_;
     QString lastTag_;
 };

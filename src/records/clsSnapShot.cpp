@@ -5,6 +5,9 @@
 #include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/RuntimeError.h"
+#include "common/FlashImage.h"
+#include "records/FlashLogBlock.h"
+#include "records/LogRowWriter.h"
 #include "records/StoredRow.h"
 #include "records/TrendLoading.h"
 
@@ -12,10 +15,6 @@ namespace mt52 {
 namespace {
 
 constexpr Long SnapShotLogType = 11;
-
-// Texts of the header and of the gas description that may be blank are stored as one blank
-// rather than as an empty text, as every stored record holds them.
-QString MayBeBlank(const QString& text) { return text.isEmpty() ? QStringLiteral(" ") : text; }
 
 const QString InsertLogHead = QStringLiteral(
     "INSERT INTO Log_Head (SeqNo, Names, Dates, Last, LogNo, UserID, StationID, SerialNo, Types, RomNum, "
@@ -96,15 +95,9 @@ void clsSnapShot::ReLoad() {
     FillHeaderWhole([&] {
         if (!head.isEmpty()) {
             const StoredRow row(head);
-            header_.Names = row.Text(QStringLiteral("Names"), QStringLiteral("Name None"));
-            header_.Dates = row.DateOf(QStringLiteral("Dates"), InvalidDateMark);
+            ReadLogHeadStart(row, header_);
+            ReadLogHeadCounts(row, header_);
             header_.Last = row.DateOf(QStringLiteral("Last"), InvalidDateMark);
-            ReadIdentity(row, header_);
-            header_.Interval = row.Whole(QStringLiteral("Interval"), 0);
-            header_.Sampling = row.Short(QStringLiteral("Sampling"), 0);
-            header_.FolderID = row.Text(QStringLiteral("FolderID"), QStringLiteral("00/00"));
-            header_.LunchBreak = row.Short(QStringLiteral("LunchBreak"), 0);
-            ReadRangeLimits(row, header_);
             ReadGasGroup(row, 1, gas_[0]);
         }
         if (!shot.isEmpty()) {
@@ -122,6 +115,50 @@ void clsSnapShot::ReLoad() {
         }
     });
     readings_[0] = reading;
+}
+
+bool clsSnapShot::SetHeader(const QByteArray& vData, Integer& st) {
+    DecodeHeaderIdentity(vData, st, header_, false);
+    int position = st + 60;
+    const Byte code = BlockByte(vData, position);
+    std::optional<int> slot;
+    if (code >= 0x02 && code <= 0x07) {
+        slot = code - 0x02;
+        header_.Sampling = 0;
+    } else if (code >= 0x42 && code <= 0x47) {
+        slot = code - 0x42;
+        header_.Sampling = 1;
+    } else if (code >= 0x22 && code <= 0x27) {
+        slot = code - 0x22;
+    } else if (code == 0x32) {
+        slot = 0;
+    }
+    if (slot) {
+        GasSlot& g = gas_[CheckedGasSlot(*slot)];
+        g.Warning = FourByteValue(vData, position + 64);
+        g.Alarm = FourByteValue(vData, position + 68);
+        g.Enable = true;
+        position += 76;
+    }
+    header_.Dates = DumpDateTime(vData, static_cast<Integer>(position));
+    header_.Names = QStringLiteral("ss") + FormatDate(header_.Dates, QStringLiteral("ddhhnnss")) + u'_' +
+                    BlankToDashes(header_.SerialNo, BlankSerialNo);
+    header_.FolderID = FormatDate(header_.Dates, QStringLiteral("mm/yy"));
+    header_.Last = Now();
+    st = static_cast<Integer>(position + 6);
+    return true;
+}
+
+bool clsSnapShot::SetData(const QByteArray& vData, Integer& st, Integer /*Tfno*/) {
+    Reading& reading = readings_[0];
+    const Single value = FourByteValue(vData, st);
+    const Byte status = BlockByte(vData, st + 4);
+    const Byte range = BlockByte(vData, st + 5);
+    reading.GasValue[0] = value;
+    reading.GasEvent[0] = status;
+    reading.GasRange[0] = range;
+    st = static_cast<Integer>(st + 6);
+    return true;
 }
 
 std::size_t clsSnapShot::SlotIndex(Integer GasNo) {

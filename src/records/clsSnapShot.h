@@ -4,6 +4,8 @@
 // memory dump and stores it with Update.
 #include "records/RecordFrame.h"
 
+#include <QByteArray>
+
 namespace mt52 {
 
 class clsSnapShot final : public RecordFrame {
@@ -35,6 +37,14 @@ public:
     // nothing when no database file is there. A damaged row raises its conversion error and
     // leaves the model as it was.
     void ReLoad();
+
+    // Decodes the header of a flash snapshot block at st: record number, identities and
+    // interval, the alarm levels of the one optional gas entry, and the date; Names, FolderID
+    // and Last follow from them. Leaves st after the date.
+    bool SetHeader(const QByteArray& vData, Integer& st);
+    // Decodes the reading at st (four-byte value, status byte, range byte) into gas slot 0 of
+    // reading record 0 and leaves st after it. Tfno is not read.
+    bool SetData(const QByteArray& vData, Integer& st, Integer Tfno = 0);
 
     // Stores the snapshot as one Log_Head row of kind 11 and its SnapShot row, in one
     // transaction. Nothing is written when Error is set or when a snapshot of the same

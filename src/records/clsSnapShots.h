@@ -8,6 +8,9 @@ namespace mt52 {
 class clsSnapShots final : public NotifyingCollection<clsSnapShot> {
 public:
     clsSnapShots() : NotifyingCollection(QStringLiteral("SnapShot")) {}
+
+    // Reads the snapshot area of a flash image: one record per block in use.
+    bool ReadBinaryLog(const QString& fpath);
 };
 
 }  // namespace mt52
