@@ -67,13 +67,13 @@ void EventLogFrame::SetBlock(const QByteArray& vData) {
     Integer st = 0;
     SetHeader(vData, st);
     st = static_cast<Integer>(st + 2);
-    while (BlockByte(vData, st) != 0xFF)
+    while (FlashByte(vData, st) != 0xFF)
         SetData(vData, st);
 }
 
 bool EventLogFrame::SetData(const QByteArray& vData, Integer& st) {
-    const Integer gasNo = static_cast<Integer>(BlockByte(vData, st) - 0x70);
-    const Integer code = EventNumberToCode(QString::number(BlockByte(vData, st + 1)));
+    const Integer gasNo = static_cast<Integer>(FlashByte(vData, st) - 0x70);
+    const Integer code = EventNumberToCode(QString::number(FlashByte(vData, st + 1)));
     AppendEvent(gasNo, code);
     st = static_cast<Integer>(st + 2);
     return true;

@@ -13,7 +13,6 @@
 namespace mt52 {
 namespace {
 
-constexpr Byte Erased = 0xFF;
 constexpr Byte NoDataMark = 0xDD;
 constexpr Byte PowerDownMark = 0xFE;
 constexpr Byte SerialTerminator = 3;
@@ -24,7 +23,7 @@ Single Scaled(Long number, Integer decimals) {
 
 bool AllBytes(const QByteArray& block, int position, int count, Byte value) {
     for (int i = 0; i < count; ++i) {
-        if (BlockByte(block, position + i) != value)
+        if (FlashByte(block, position + i) != value)
             return false;
     }
     return true;
@@ -36,29 +35,12 @@ QString IdentityText(const QByteArray& block, int position, int length, Integer 
 
 }  // namespace
 
-Byte BlockByte(const QByteArray& block, int position) {
-    if (position < 0 || position >= block.size())
-        Raise(ErrSubscript, QStringLiteral("position %1 of a %2-byte block").arg(position).arg(block.size()));
-    return static_cast<Byte>(block[position]);
-}
-
-Long BlockNumber(const QByteArray& block, int position) {
-    return (Long{BlockByte(block, position)} << 8) | BlockByte(block, position + 1);
-}
-
-Single TwoByteValue(const QByteArray& block, int position, Integer decimals) {
-    const Integer mark = DumpSpecialValue(BlockByte(block, position), BlockByte(block, position + 1));
-    if (mark != 0)
-        return mark;
-    return Scaled(BlockNumber(block, position), decimals);
-}
-
 Single FourByteValue(const QByteArray& block, int position) {
-    if (AllBytes(block, position, 4, NoDataMark) || AllBytes(block, position, 4, Erased))
+    if (AllBytes(block, position, 4, NoDataMark) || AllBytes(block, position, 4, FlashErased))
         return NoDataReading;
     if (AllBytes(block, position, 4, PowerDownMark))
         return -118.0f;
-    BlockByte(block, position + 3);  // the range check of the whole value
+    FlashByte(block, position + 3);  // the range check of the whole value
     return BytesToSingle(position, block);
 }
 
@@ -92,58 +74,58 @@ QString FlashUnitText(int unitCode) {
 }
 
 void DecodeGasEntry(const QByteArray& block, int entry, std::array<GasSlot, RecordGasSlots>& gas) {
-    GasSlot& g = gas[CheckedGasSlot(*HeaderGasSlot(BlockByte(block, entry)))];
-    const Byte flags = BlockByte(block, entry + 15);
+    GasSlot& g = gas[CheckedGasSlot(*HeaderGasSlot(FlashByte(block, entry)))];
+    const Byte flags = FlashByte(block, entry + 15);
     const Integer decimals = flags & 0x0F;
     g.Name = Trim(DumpText(block, static_cast<Integer>(entry + 1), 10));
     g.Point = decimals;
     g.Unit = FlashUnitText(flags >> 4);
-    g.Full = Scaled(BlockNumber(block, entry + 11), decimals);
-    g.Desit = Scaled(BlockNumber(block, entry + 13), decimals);
-    g.Warning = TwoByteValue(block, entry + 16, decimals);
-    g.Alarm = TwoByteValue(block, entry + 18, decimals);
-    g.Stel = TwoByteValue(block, entry + 20, decimals);
-    g.Twa = TwoByteValue(block, entry + 22, decimals);
+    g.Full = Scaled(FlashWord(block, entry + 11), decimals);
+    g.Desit = Scaled(FlashWord(block, entry + 13), decimals);
+    g.Warning = FlashMarkedValue(block, entry + 16, decimals);
+    g.Alarm = FlashMarkedValue(block, entry + 18, decimals);
+    g.Stel = FlashMarkedValue(block, entry + 20, decimals);
+    g.Twa = FlashMarkedValue(block, entry + 22, decimals);
     // The ratio is a wide count; only DD DD is a mark there.
     if (AllBytes(block, entry + 24, 2, NoDataMark))
         g.Ratio = -121.0f;
     else
-        g.Ratio = static_cast<Single>(DecodeWideCount(BlockNumber(block, entry + 24)) / std::pow(10.0, decimals));
+        g.Ratio = static_cast<Single>(DecodeWideCount(FlashWord(block, entry + 24)) / std::pow(10.0, decimals));
     g.Enable = true;
 }
 
 void DecodeHeaderIdentity(const QByteArray& block, int st, LogHeader& header, bool serialTerminator) {
-    header.LogNo = BlockNumber(block, st + 2);
+    header.LogNo = FlashWord(block, st + 2);
     header.UserID = IdentityText(block, st + 5, 16, BlankUserId);
     header.StationID = IdentityText(block, st + 21, 16, BlankStationId);
     QString serial = IdentityText(block, st + 38, 20, BlankSerialNo);
     if (serialTerminator && serial.size() > 12 && serial.at(12) == QChar(SerialTerminator))
         serial = serial.left(12) + QString(8, u' ');
     header.SerialNo = serial;
-    header.Interval = BlockNumber(block, st + 58);
+    header.Interval = FlashWord(block, st + 58);
 }
 
 int DecodeLogHeader(const QByteArray& block, int st, LogHeader& header, std::array<GasSlot, RecordGasSlots>& gas,
                     bool serialTerminator) {
     DecodeHeaderIdentity(block, st, header, serialTerminator);
     st += 60;
-    while (HeaderGasSlot(BlockByte(block, st))) {
+    while (HeaderGasSlot(FlashByte(block, st))) {
         DecodeGasEntry(block, st, gas);
         st += 26;
     }
-    const Byte end = BlockByte(block, st);
+    const Byte end = FlashByte(block, st);
     if (end == 0x08 || end == 0x28 || end == 0x48) {
         ++st;
         for (Long* limit : {&header.LEL_lo, &header.LEL_hi, &header.ppm_lo, &header.ppm_hi, &header.vol_lo,
                             &header.vol_hi}) {
-            *limit = BlockNumber(block, st);
+            *limit = FlashWord(block, st);
             st += 2;
         }
     }
     ++st;  // the byte that ended the gas entries, or the one after the range block
     header.Dates = DumpDateTime(block, static_cast<Integer>(st));
     st += 6;
-    header.LunchBreak = BlockByte(block, st);
+    header.LunchBreak = FlashByte(block, st);
     return st + 1;
 }
 
@@ -151,7 +133,7 @@ QByteArray ReadFlashBlock(QFile& image, Long offset) {
     QByteArray block = ReadDumpBytes(image, offset, FlashBlockBytes);
     const qint64 present = std::max<qint64>(0, image.size() - offset);
     for (qint64 i = present; i < block.size(); ++i)
-        block[static_cast<int>(i)] = static_cast<char>(Erased);
+        block[static_cast<int>(i)] = static_cast<char>(FlashErased);
     return block;
 }
 

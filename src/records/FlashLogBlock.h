@@ -1,11 +1,13 @@
 #pragma once
-// Reading the fields of one 256-byte block of a flash image's log areas: bounds-checked
-// bytes, big-endian numbers, the two- and four-byte values with their reading marks, the gas
-// entries and the log header that the event and history blocks share. A position outside the
+// Reading the fields of one 256-byte block of a flash image's event, history and snapshot
+// areas (bytes, numbers and two-byte values through TrendFlashRecords): the four-byte values
+// with their reading marks, the gas entries and the log header that the event and history
+// blocks share. A position outside the
 // block raises the subscript error, which stops the walk of the area.
 #include "platform/OleDate.h"
 #include "platform/Types.h"
 #include "records/RecordFrame.h"
+#include "records/TrendFlashRecords.h"
 
 #include <QByteArray>
 #include <QString>
@@ -17,13 +19,6 @@ namespace mt52 {
 
 inline constexpr int FlashBlockBytes = 256;
 
-// The byte at a position of the block; 9 outside it.
-Byte BlockByte(const QByteArray& block, int position);
-// The unsigned big-endian two-byte number at a position.
-Long BlockNumber(const QByteArray& block, int position);
-// A two-byte reading: DD DD -121, FE FE -118, FF FF -101, any other pair the number divided by
-// 10 to the power of the decimals.
-Single TwoByteValue(const QByteArray& block, int position, Integer decimals);
 // A four-byte reading: four DD or four FF -101, four FE -118, otherwise the single whose
 // bytes stand there, most significant first.
 Single FourByteValue(const QByteArray& block, int position);

@@ -135,7 +135,7 @@ bool clsHistory::SetHeader(const QByteArray& vData, Integer& st) {
 }
 
 bool clsHistory::SetData(const QByteArray& vData, Integer& st) {
-    const Byte code = BlockByte(vData, st);
+    const Byte code = FlashByte(vData, st);
     if (code < 0x60)
         Raise(ErrInvalidArgument, QStringLiteral("history entry code %1").arg(code, 2, 16, QLatin1Char('0')));
     const bool bumpTest = code >= 0x70;
@@ -149,9 +149,9 @@ bool clsHistory::SetData(const QByteArray& vData, Integer& st) {
         if (n > 0 && dates_[static_cast<std::size_t>(n - 1)] == header_.Dates)
             --n;
         CheckEntry(static_cast<Integer>(n));  // a 302nd dated entry has no room
-        const Single before = TwoByteValue(vData, st + 1, g.Point);
-        const Single after = TwoByteValue(vData, st + 3, g.Point);
-        const Integer judge = bumpTest ? static_cast<Integer>(BlockByte(vData, st + 5) + 1) : Integer{0};
+        const Single before = FlashMarkedValue(vData, st + 1, g.Point);
+        const Single after = FlashMarkedValue(vData, st + 3, g.Point);
+        const Integer judge = bumpTest ? static_cast<Integer>(FlashByte(vData, st + 5) + 1) : Integer{0};
         const auto i = static_cast<std::size_t>(n);
         dates_[i] = header_.Dates;
         Entry& e = entries_[slot][i];

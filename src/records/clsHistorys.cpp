@@ -50,7 +50,7 @@ bool clsHistorys::ReadBinaryLog(const QString& fpath) {
         for (;;) {
             if (IsRecordStart(block, st))
                 st = static_cast<Integer>(st + 2);  // a further record start inside the block is stepped over
-            else if (BlockByte(block, st) == 0xFF)
+            else if (FlashByte(block, st) == 0xFF)
                 break;
             else
                 record.SetData(block, st);

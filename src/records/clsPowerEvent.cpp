@@ -67,7 +67,7 @@ bool clsPowerEvent::SetDataF0(const QString& s, bool TestFlag) {
 }
 
 bool clsPowerEvent::SetData(const QByteArray& vData) {
-    AppendEntry(BlockNumber(vData, 0), DumpDateTime(vData, 2), BlockByte(vData, 8) == 1);
+    AppendEntry(FlashWord(vData, 0), DumpDateTime(vData, 2), FlashByte(vData, 8) == 1);
     return true;
 }
 

@@ -120,7 +120,7 @@ void clsSnapShot::ReLoad() {
 bool clsSnapShot::SetHeader(const QByteArray& vData, Integer& st) {
     DecodeHeaderIdentity(vData, st, header_, false);
     int position = st + 60;
-    const Byte code = BlockByte(vData, position);
+    const Byte code = FlashByte(vData, position);
     std::optional<int> slot;
     if (code >= 0x02 && code <= 0x07) {
         slot = code - 0x02;
@@ -152,8 +152,8 @@ bool clsSnapShot::SetHeader(const QByteArray& vData, Integer& st) {
 bool clsSnapShot::SetData(const QByteArray& vData, Integer& st, Integer /*Tfno*/) {
     Reading& reading = readings_[0];
     const Single value = FourByteValue(vData, st);
-    const Byte status = BlockByte(vData, st + 4);
-    const Byte range = BlockByte(vData, st + 5);
+    const Byte status = FlashByte(vData, st + 4);
+    const Byte range = FlashByte(vData, st + 5);
     reading.GasValue[0] = value;
     reading.GasEvent[0] = status;
     reading.GasRange[0] = range;
