@@ -2,6 +2,7 @@
 // The entry table of an event or power log: 1025 entries, of which the accessors reach 0 to
 // 1023. Entry 1024 exists for the decoders that fill one entry past the last. Outside the
 // reachable range a read gives the caller's fallback and a write does nothing.
+#include "platform/RuntimeError.h"
 #include "platform/Types.h"
 
 #include <array>
@@ -26,6 +27,20 @@ public:
     void Set(Integer index, T Entry::*field, const T& value) {
         if (IsReachable(index))
             entries_[static_cast<std::size_t>(index)].*field = value;
+    }
+
+    // The decoders' write, which reaches entry 1024 too; any other index raises 9.
+    template <typename T>
+    void Fill(Long index, T Entry::*field, const T& value) {
+        if (index < 0 || index >= Size)
+            Raise(ErrSubscript, QStringLiteral("entry %1 of %2").arg(index).arg(Size));
+        entries_[static_cast<std::size_t>(index)].*field = value;
+    }
+    template <typename T>
+    T Read(Long index, T Entry::*field) const {
+        if (index < 0 || index >= Size)
+            Raise(ErrSubscript, QStringLiteral("entry %1 of %2").arg(index).arg(Size));
+        return entries_[static_cast<std::size_t>(index)].*field;
     }
 
     // Every reachable entry, for clearing.

@@ -5,6 +5,8 @@
 #include "common/TextHelpers.h"
 #include "platform/Numbers.h"
 #include "platform/RuntimeError.h"
+#include "records/StoredRow.h"
+#include "records/TrendLoading.h"
 
 #include <QFile>
 
@@ -219,6 +221,15 @@ void RecordFrame::ClearGasSlots() {
     cleared.MaxDate = InvalidDateMark;
     cleared.MinDate = InvalidDateMark;
     gas_.fill(cleared);
+}
+
+void RecordFrame::LoadLogHead(const std::function<void(const StoredRow&)>& fill) {
+    std::optional<Database> db = OpenIfPresent(DatabasePath());
+    if (!db)
+        return;
+    const Recordset head = QueryLogHead(*db, SeqNo());
+    if (!head.isEmpty())
+        FillHeaderWhole([&] { fill(StoredRow(head)); });
 }
 
 void RecordFrame::TakeDatabasePath() { databasePath_ = State().DatabasePath; }

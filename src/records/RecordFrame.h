@@ -10,10 +10,12 @@
 
 #include <QString>
 #include <array>
+#include <functional>
 
 namespace mt52 {
 
 class clsInstrument;
+class StoredRow;
 
 // Field numbers of GasBaseInfo.
 namespace LogHeaderField {
@@ -178,6 +180,26 @@ protected:
     void ClearGasSlots();
     // Takes the database path of the moment from the module state.
     void TakeDatabasePath();
+
+    // Reads the Log_Head row of SeqNo into the header and gas slots through `fill`. Nothing
+    // happens when no database file is at the model's path or no row has the key; a fill
+    // that raises leaves the header and slots as they were.
+    void LoadLogHead(const std::function<void(const StoredRow&)>& fill);
+
+    // Runs a fill of the header and gas slots from a stored row; when the fill raises, the
+    // header and slots are put back as they were before the error travels on.
+    template <typename Fill>
+    void FillHeaderWhole(Fill&& fill) {
+        const LogHeader keptHeader = header_;
+        const std::array<GasSlot, RecordGasSlots> keptGas = gas_;
+        try {
+            fill();
+        } catch (...) {
+            header_ = keptHeader;
+            gas_ = keptGas;
+            throw;
+        }
+    }
 
     // Appends one finished line to the communication log in the program folder.
     static void SetSerialLog(const QString& SetValue);

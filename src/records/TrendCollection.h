@@ -82,6 +82,9 @@ public:
     const QString& MessageString() const { return messageString_; }
     void MessageString(const QString& value) { messageString_ = value; }
     // The lines a decoder rejected, each after a CR LF.
+    // Why the last reading of a flash image stopped; empty after a complete one.
+    const QString& LastFailure() const { return lastFailure_; }
+    void LastFailure(const QString& value) { lastFailure_ = value; }
     const QString& FailLine() const { return failLine_; }
     void FailLine(const QString& value) { failLine_ = value; }
 
@@ -99,6 +102,9 @@ protected:
             Remove(record->Key());
         }
     }
+
+    // Removes every record by position, so it always succeeds.
+    void RemoveAll() { items_.clear(); }
 
     // The record under the key, added (sequence number 0) when missing and cleared for a new
     // log; it keeps its key, and the collection's instrument.
@@ -191,6 +197,7 @@ private:
     QString selectedKey_;
     QString messageString_;
     QString failLine_;
+    QString lastFailure_;
     QString lastId_;
     QString lastTag_;
 };

@@ -16,4 +16,8 @@ void clsAlarmEvent::ClearDatas() {
     TakeDatabasePath();
 }
 
+void clsAlarmEvent::Update() {
+    SaveEvents({.kind = 5, .names = "Alarm Events", .table = "Alarm_Event", .writesLogNo = true, .hasBody = false});
+}
+
 }  // namespace mt52

@@ -3,6 +3,8 @@
 #include "records/EntryTable.h"
 #include "records/RecordFrame.h"
 
+#include <QByteArray>
+
 namespace mt52 {
 
 class clsPowerEvent final : public RecordFrame {
@@ -11,6 +13,26 @@ public:
 
     // Keeps Key and Instrument.
     void ClearDatas() override;
+
+    // Loads the header of the record SeqNo from its Log_Head row, with the counts, the range
+    // limits and gas group 1 (slots 1 to 4 are not read). The entries stay in their table.
+    // Does nothing when no database file is there or no row has the key. A damaged row
+    // raises its conversion error and leaves the model as it was.
+    void ReLoad();
+
+    // Stores the log under the instrument's one "Power Events" record (kind 7), identified by
+    // the instrument's own user, station and serial number, adding the entries whose date is
+    // not stored yet, in one transaction. Nothing happens without entries; nothing is written
+    // for a faulty log (Error) that has no record yet. A missing instrument raises 91.
+    void Update();
+
+    // Decodes an "FD" text line (date YYMMDD at 5, time hhnnss at 11, "1111" at 17 for power
+    // on) as the next entry. A bad date or time still adds the entry, dated 0, sets Error and
+    // writes the line to the communication log. A 1026th entry raises 9. In test mode nothing
+    // is decoded.
+    bool SetDataF0(const QString& s, bool TestFlag);
+    // Decodes a flash power block (count, date and time, on/off byte) as the next entry.
+    bool SetData(const QByteArray& vData);
 
     // Entries held; raises 6 when the count does not fit 16 bits.
     Integer DataCount() const;
@@ -28,6 +50,8 @@ public:
     void Dates(Integer Index, const Date& value) { entries_.Set(Index, &Entry::Dates, value); }
 
 private:
+    void AppendEntry(Long logCnt, const Date& when, bool on);
+
     struct Entry {
         Long LogCnt = 0;
         Date Dates;

@@ -6,15 +6,16 @@
 #include "platform/Database.h"
 #include "platform/RuntimeError.h"
 #include "records/RecordStore.h"
+#include "common/FlashImage.h"
+#include "records/FlashLogBlock.h"
+#include "records/LogRowWriter.h"
+#include "records/StoredRow.h"
+#include "records/TrendLoading.h"
 
 namespace mt52 {
 namespace {
 
 constexpr Long SnapShotLogType = 11;
-
-// Texts of the header and of the gas description that may be blank are stored as one blank
-// rather than as an empty text, as every stored record holds them.
-QString MayBeBlank(const QString& text) { return text.isEmpty() ? QStringLiteral(" ") : text; }
 
 const QString InsertLogHead = QStringLiteral(
     "INSERT INTO Log_Head (SeqNo, Names, Dates, Last, LogNo, UserID, StationID, SerialNo, Types, RomNum, "
@@ -91,6 +92,82 @@ void clsSnapShot::Update(RecordStore& store) {
                 g.FullScale, g.Digit, g.UnitText, g.gasval, MayBeBlank(g.Name), g.Full, g.Desit, g.Point,
                 MayBeBlank(g.Unit), g.Enable, readings_[0].GasValue[0], readings_[0].GasEvent[0]});
     record.Done();
+}
+
+void clsSnapShot::ReLoad() {
+    std::optional<Database> db = OpenIfPresent(DatabasePath());
+    if (!db)
+        return;
+    const Recordset head = QueryLogHead(*db, SeqNo());
+    const Recordset shot = db->query(QStringLiteral("SELECT * FROM SnapShot WHERE RelNo = ?"), {SeqNo()});
+    Reading reading = readings_[0];
+    FillHeaderWhole([&] {
+        if (!head.isEmpty()) {
+            const StoredRow row(head);
+            ReadLogHeadStart(row, header_);
+            ReadLogHeadCounts(row, header_);
+            header_.Last = row.DateOf(QStringLiteral("Last"), InvalidDateMark);
+            ReadGasGroup(row, 1, gas_[0]);
+        }
+        if (!shot.isEmpty()) {
+            const StoredRow row(shot);
+            reading.SeqNo = row.Whole(QStringLiteral("SeqNo"), 0);
+            reading.GasValue[0] = row.Number(QStringLiteral("Gas1val"), NoDataReading);
+            reading.GasEvent[0] = row.Number(QStringLiteral("Gas1sts"), NoDataReading);
+            GasSlot& g = gas_[0];
+            g.FullScale = row.Text(QStringLiteral("FullScale"));
+            g.Digit = row.Text(QStringLiteral("Digit"));
+            g.GasName = row.Text(QStringLiteral("GasName"));
+            g.UnitText = row.Text(QStringLiteral("Unit"));
+            g.LogNoText = row.Text(QStringLiteral("LogNo"));
+            g.gasval = row.Text(QStringLiteral("Gasval"));
+        }
+    });
+    readings_[0] = reading;
+}
+
+bool clsSnapShot::SetHeader(const QByteArray& vData, Integer& st) {
+    DecodeHeaderIdentity(vData, st, header_, false);
+    int position = st + 60;
+    const Byte code = FlashByte(vData, position);
+    std::optional<int> slot;
+    if (code >= 0x02 && code <= 0x07) {
+        slot = code - 0x02;
+        header_.Sampling = 0;
+    } else if (code >= 0x42 && code <= 0x47) {
+        slot = code - 0x42;
+        header_.Sampling = 1;
+    } else if (code >= 0x22 && code <= 0x27) {
+        slot = code - 0x22;
+    } else if (code == 0x32) {
+        slot = 0;
+    }
+    if (slot) {
+        GasSlot& g = gas_[CheckedGasSlot(*slot)];
+        g.Warning = FourByteValue(vData, position + 64);
+        g.Alarm = FourByteValue(vData, position + 68);
+        g.Enable = true;
+        position += 76;
+    }
+    header_.Dates = DumpDateTime(vData, static_cast<Integer>(position));
+    header_.Names = QStringLiteral("ss") + FormatDate(header_.Dates, QStringLiteral("ddhhnnss")) + u'_' +
+                    BlankToDashes(header_.SerialNo, BlankSerialNo);
+    header_.FolderID = FormatDate(header_.Dates, QStringLiteral("mm/yy"));
+    header_.Last = Now();
+    st = static_cast<Integer>(position + 6);
+    return true;
+}
+
+bool clsSnapShot::SetData(const QByteArray& vData, Integer& st, Integer /*Tfno*/) {
+    Reading& reading = readings_[0];
+    const Single value = FourByteValue(vData, st);
+    const Byte status = FlashByte(vData, st + 4);
+    const Byte range = FlashByte(vData, st + 5);
+    reading.GasValue[0] = value;
+    reading.GasEvent[0] = status;
+    reading.GasRange[0] = range;
+    st = static_cast<Integer>(st + 6);
+    return true;
 }
 
 std::size_t clsSnapShot::SlotIndex(Integer GasNo) {

@@ -4,6 +4,8 @@
 // memory dump and stores it with Update.
 #include "records/RecordFrame.h"
 
+#include <QByteArray>
+
 namespace mt52 {
 
 class RecordStore;
@@ -30,6 +32,21 @@ public:
     // Range indicator of a gas slot's reading, as a 16-bit whole number.
     Integer GasRange(Integer GasNo, Long Reading) const;
     void GasRange(Integer GasNo, Long Reading, const Variant& value);
+
+    // Loads the snapshot SeqNo: its Log_Head row (header and gas group 1 into slot 0) and the
+    // first SnapShot row related to it (the reading and status of slot 0 into reading record
+    // 0, and the texts the instrument sent). Either part loads when its row exists. Does
+    // nothing when no database file is there. A damaged row raises its conversion error and
+    // leaves the model as it was.
+    void ReLoad();
+
+    // Decodes the header of a flash snapshot block at st: record number, identities and
+    // interval, the alarm levels of the one optional gas entry, and the date; Names, FolderID
+    // and Last follow from them. Leaves st after the date.
+    bool SetHeader(const QByteArray& vData, Integer& st);
+    // Decodes the reading at st (four-byte value, status byte, range byte) into gas slot 0 of
+    // reading record 0 and leaves st after it. Tfno is not read.
+    bool SetData(const QByteArray& vData, Integer& st, Integer Tfno = 0);
 
     // Stores the snapshot as one Log_Head row of kind 11 and its SnapShot row, as one record
     // of the store (both rows or neither); the store's next commit makes it permanent. Nothing

@@ -21,6 +21,10 @@ void clsTroubleEvent::ClearDatas() {
     TakeDatabasePath();
 }
 
+void clsTroubleEvent::Update() {
+    SaveEvents({.kind = 6, .names = "Trouble Events", .table = "Trouble_Event", .writesLogNo = false, .hasBody = true});
+}
+
 void clsTroubleEvent::DataCount(Integer value) { dataCount_ = std::min<Long>(value, EntryTable<Entry>::Reachable); }
 
 }  // namespace mt52
