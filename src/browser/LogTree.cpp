@@ -108,6 +108,13 @@ std::vector<LogHeadPlace> ReadLogHeadPlaces(Database& db) {
     return places;
 }
 
+LogNodeCondition IdentityCondition(const QString& column, const QString& shownText, Integer blankKind) {
+    // A blank value is shown as its dashes; the folder of the dashes holds the blank rows too.
+    if (shownText == BlankToDashes(QString(), blankKind))
+        return {QStringLiteral("(TRIM(COALESCE(%1, '')) = '' OR TRIM(%1) = ? COLLATE NOCASE)").arg(column), {shownText}};
+    return {QStringLiteral("TRIM(%1) = ? COLLATE NOCASE").arg(column), {shownText}};
+}
+
 QString LogNodeCondition::Where() const { return Sql.isEmpty() ? QString() : QStringLiteral(" WHERE ") + Sql; }
 
 LogTree::LogTree() {
@@ -269,13 +276,9 @@ std::optional<LogNodeCondition> LogTree::Condition(const QString& key) const {
         const Level* level = LevelOfLetter(node.Letter);
         if (!level)
             continue;
-        const QString column = QLatin1String(level->ColumnName);
-        // A blank value is shown as its dashes; the folder of the dashes holds the blank rows too.
-        if (node.Text == BlankToDashes(QString(), level->BlankKind))
-            clauses << QStringLiteral("(TRIM(COALESCE(%1, '')) = '' OR TRIM(%1) = ? COLLATE NOCASE)").arg(column);
-        else
-            clauses << QStringLiteral("TRIM(%1) = ? COLLATE NOCASE").arg(column);
-        condition.Values.emplace_back(node.Text);
+        const LogNodeCondition clause = IdentityCondition(QLatin1String(level->ColumnName), node.Text, level->BlankKind);
+        clauses << clause.Sql;
+        condition.Values.insert(condition.Values.end(), clause.Values.begin(), clause.Values.end());
     }
     condition.Sql = clauses.join(QStringLiteral(" AND "));
     return condition;

@@ -54,6 +54,11 @@ struct LogNodeCondition {
     QString Where() const;
 };
 
+// The condition that a column, compared as the tree compares identities (trimmed, without
+// regard to case), shows the text; the dashes (or "*") of a blank value also find the blank and
+// Null values. blankKind is the BlankToDashes kind of the column.
+LogNodeCondition IdentityCondition(const QString& column, const QString& shownText, Integer blankKind);
+
 class LogTree {
 public:
     struct Node {
