@@ -64,6 +64,20 @@ protected:
         db.execute(QStringLiteral("INSERT INTO %1 (SeqNo, RelNo) VALUES (?, ?)").arg(table), {seqNo, relNo});
     }
 
+    // A row of any table from column names and values.
+    void Insert(const QString& table, const std::vector<std::pair<QString, Variant>>& columns) {
+        QStringList names, marks;
+        std::vector<Variant> values;
+        for (const auto& [name, value] : columns) {
+            names << name;
+            marks << QStringLiteral("?");
+            values.push_back(value);
+        }
+        Database db = Open();
+        db.execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, names.join(u','), marks.join(u',')),
+                   values);
+    }
+
     Long Count(const QString& sql, const std::vector<Variant>& values = {}) {
         Database db = Open();
         return db.query(sql, values).field(0).toLong();
