@@ -114,6 +114,12 @@ QString FormatEventDate(Single value, const Date& time) {
 
 QString FormatEventDate2(Single value, const Date& time) { return FormatEventDate(value, time); }
 
+QString FormatCalDate(const Date& date) {
+    if (date.value() <= 0 || date.year() < 2000)
+        return QString();
+    return GeneralDate(date);
+}
+
 QString GetLocaleString(Long type) {
     switch (type) {
     case LocaleCalendarType:

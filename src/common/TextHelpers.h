@@ -52,6 +52,10 @@ QString LastWord(const QString& text);
 QString FormatEventDate(Single value, const Date& time);
 QString FormatEventDate2(Single value, const Date& time);
 
+// A calibration date as "yyyy/mm/dd hh:nn:ss"; empty for a date before the year 2000 or not
+// after 0 (a calibration never made).
+QString FormatCalDate(const Date& date);
+
 // Locale information types answered by GetLocaleString.
 inline constexpr Long LocaleCalendarType = 4105;  // "1": the Gregorian calendar
 inline constexpr Long LocaleShortDate = 31;       // the short date picture, e.g. "yyyy/MM/dd"

@@ -17,6 +17,7 @@ struct RecordingLinkEvents : LinkEvents {
     QList<Integer> connectRetries;
     QStringList alarms;
     std::function<void()> onConnect;
+    std::function<void()> onLinkLost;
 
     void OnConnect() override {
         ++connects;
@@ -25,7 +26,11 @@ struct RecordingLinkEvents : LinkEvents {
     }
     void ConnectRetry(Integer count) override { connectRetries.append(count); }
     void AlarmMessage(const QString& text) override { alarms.append(text); }
-    void LinkLost() override { ++linkLosses; }
+    void LinkLost() override {
+        ++linkLosses;
+        if (onLinkLost)
+            onLinkLost();
+    }
 };
 
 struct SimLink {

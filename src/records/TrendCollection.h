@@ -1,0 +1,118 @@
+#pragma once
+// A keyed collection of trend records, the container the trend decoders fill, one record per
+// log: records in insertion order with 1-based positions, each under its Key ("<log id> L"),
+// an optional instrument handed to every record added, a selected record, and the texts a
+// decoder leaves behind (its last message and the lines it rejected).
+#include "platform/RuntimeError.h"
+#include "platform/Types.h"
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+namespace mt52 {
+
+class clsInstrument;
+
+template <typename Record>
+class TrendCollection {
+public:
+    using RecordPtr = std::shared_ptr<Record>;
+
+    // A new cleared record under the key with the sequence number (and the instrument, when
+    // one is set). A key already present raises 457 and adds nothing.
+    RecordPtr Add(const QString& key, Long seqNo) {
+        if (Find(key) >= 0)
+            Raise(ErrDuplicateKey, key);
+        auto record = std::make_shared<Record>();
+        record->Key(key);
+        record->SeqNo(seqNo);
+        if (instruments_ != nullptr)
+            record->Instrument(instruments_);
+        items_.push_back(record);
+        return record;
+    }
+
+    // The record at a 1-based position or under a key; nullptr when there is none.
+    RecordPtr Item(Long position) const {
+        return position >= 1 && position <= Count() ? items_[static_cast<std::size_t>(position - 1)] : nullptr;
+    }
+    RecordPtr Item(const QString& key) const {
+        const Long at = Find(key);
+        return at >= 0 ? items_[static_cast<std::size_t>(at)] : nullptr;
+    }
+    Long Count() const { return static_cast<Long>(items_.size()); }
+
+    // Removes the record at a position (9 when there is none) or under a key (5 when absent).
+    void Remove(Long position) {
+        if (position < 1 || position > Count())
+            Raise(ErrSubscript, QStringLiteral("collection position %1").arg(position));
+        items_.erase(items_.begin() + (position - 1));
+    }
+    void Remove(const QString& key) {
+        const Long at = Find(key);
+        if (at < 0)
+            Raise(ErrInvalidArgument, QStringLiteral("no record under the key \"%1\"").arg(key));
+        items_.erase(items_.begin() + at);
+    }
+
+    // The records in insertion order (for range loops).
+    auto begin() const { return items_.begin(); }
+    auto end() const { return items_.end(); }
+
+    // The record under the selected key; nullptr when none is selected. A selected key that
+    // is no longer in the collection raises 5.
+    RecordPtr SelectedItem() const {
+        if (selectedKey_.isEmpty())
+            return nullptr;
+        const Long at = Find(selectedKey_);
+        if (at < 0)
+            Raise(ErrInvalidArgument, QStringLiteral("the selected record \"%1\" was removed").arg(selectedKey_));
+        return items_[static_cast<std::size_t>(at)];
+    }
+    // Selects the record's key (the record need not be in the collection); nullptr clears it.
+    void SelectedItem(const RecordPtr& record) { selectedKey_ = record ? record->Key() : QString(); }
+
+    clsInstrument* Instruments() const { return instruments_; }
+    void Instruments(clsInstrument* value) { instruments_ = value; }
+    const QString& MessageString() const { return messageString_; }
+    void MessageString(const QString& value) { messageString_ = value; }
+    // The lines a decoder rejected, each after a CR LF.
+    const QString& FailLine() const { return failLine_; }
+    void FailLine(const QString& value) { failLine_ = value; }
+
+protected:
+    TrendCollection() = default;
+    ~TrendCollection() = default;
+
+    // Removes the records from the last to the first, each by its own key; with
+    // `keepUnkeyed` a record whose key is empty stays.
+    void ClearRecords(bool keepUnkeyed) {
+        for (Long position = Count(); position >= 1; --position) {
+            const RecordPtr& record = items_[static_cast<std::size_t>(position - 1)];
+            if (keepUnkeyed && record->Key().isEmpty())
+                continue;
+            Remove(record->Key());
+        }
+    }
+
+    // Appends one rejected line after a CR LF.
+    void AddFailLine(const QString& line) { failLine_ += QStringLiteral("\r\n") + line; }
+
+private:
+    Long Find(const QString& key) const {
+        for (std::size_t i = 0; i < items_.size(); ++i) {
+            if (items_[i]->Key() == key)
+                return static_cast<Long>(i);
+        }
+        return -1;
+    }
+
+    std::vector<RecordPtr> items_;
+    clsInstrument* instruments_ = nullptr;
+    QString selectedKey_;
+    QString messageString_;
+    QString failLine_;
+};
+
+}  // namespace mt52

@@ -1,0 +1,111 @@
+#include "records/clsAlarm.h"
+
+#include "common/ModuleState.h"
+#include "platform/Database.h"
+#include "platform/RuntimeError.h"
+
+#include <QFileInfo>
+
+namespace mt52 {
+
+clsAlarm::clsAlarm() : RecordFrame(Shape{.hasLast = false, .hasHeaderDcount = true, .hasSnapShotTexts = false}) {
+    clsAlarm::ClearDatas();
+}
+
+void clsAlarm::ClearDatas() {
+    gasSampleCount_.fill(0);
+    Error(false);
+    duplicate_ = false;
+    Key(QString());
+    SeqNo(0);
+    dataCount_ = 0;
+    ClearHeader();
+    ClearGasSlots();
+    for (Long i = 0; i < Reachable; ++i) {
+        Sample& s = samples_[static_cast<std::size_t>(i)];
+        s.No = 0;
+        s.Values.fill(0.0f);
+    }
+    TakeDatabasePath();
+    loadStatus_ = {};
+}
+
+std::size_t clsAlarm::SlotIndex(Integer GasNo) {
+    if (GasNo < 0 || GasNo >= RecordGasSlots)
+        Raise(ErrSubscript, QStringLiteral("gas slot %1").arg(GasNo));
+    return static_cast<std::size_t>(GasNo);
+}
+
+GasSlot& clsAlarm::Slot(Integer GasNo) { return gas_[SlotIndex(GasNo)]; }
+
+Date clsAlarm::DateTimes(Long Index) const {
+    return Reaches(Index) ? samples_[static_cast<std::size_t>(Index)].DateTimes : Date(0.0);
+}
+
+void clsAlarm::DateTimes(Long Index, const Date& value) {
+    if (Reaches(Index))
+        samples_[static_cast<std::size_t>(Index)].DateTimes = value;
+}
+
+Single clsAlarm::value(Integer GasNo, Long Index) const {
+    if (!Reaches(Index) || GasNo < 0 || GasNo >= RecordGasSlots)
+        return 0.0f;
+    return samples_[static_cast<std::size_t>(Index)].Values[static_cast<std::size_t>(GasNo)];
+}
+
+void clsAlarm::value(Integer GasNo, Long Index, Single reading) {
+    if (Reaches(Index) && GasNo >= 0 && GasNo < RecordGasSlots)
+        samples_[static_cast<std::size_t>(Index)].Values[static_cast<std::size_t>(GasNo)] = reading;
+}
+
+Long clsAlarm::GasSampleCount(Integer GasNo) const { return gasSampleCount_[SlotIndex(GasNo)]; }
+void clsAlarm::GasSampleCount(Integer GasNo, Long count) { gasSampleCount_[SlotIndex(GasNo)] = count; }
+
+void clsAlarm::ReLoad() {
+    loadStatus_ = {};
+    if (!QFileInfo::exists(DatabasePath())) {
+        loadStatus_.databaseMissing = true;
+        return;
+    }
+    Database db(DatabasePath());
+    const Recordset head = QueryLogHead(db, SeqNo());
+    if (head.recordCount() > 0) {
+        ReadTrendHeader(head, TrendHeaderColumns::Alarm, header_);
+        ReadTrendGasSlots(head, gas_);
+    } else {
+        loadStatus_.headerMissing = true;
+    }
+    // Without a row there is no file to name.
+    if (!header_.Names.isEmpty())
+        LoadSamples();
+    if (State().ExportRawData)
+        ExportRaw();
+}
+
+void clsAlarm::LoadSamples() {
+    const TrendFileContents file = ReadLogTrendFile(header_.FolderID, header_.Names);
+    loadStatus_.trendFileMissing = !file.opened;
+    const Long count = std::min<Long>(static_cast<Long>(file.records.size()), SampleCapacity);
+    loadStatus_.samplesTruncated = static_cast<Long>(file.records.size()) > SampleCapacity;
+    for (Long i = 0; i < count; ++i) {
+        Sample& s = samples_[static_cast<std::size_t>(i)];
+        const TrendRecord& record = file.records[static_cast<std::size_t>(i)];
+        s.No = i;
+        s.DateTimes = record.Time;
+        s.Values = record.Values;
+        if (i < SamplesBeforeAlarm)
+            s.Values[RecordGasSlots - 1] = NoDataReading;
+    }
+    dataCount_ = count;
+}
+
+void clsAlarm::ExportRaw() const {
+    QStringList lines;
+    for (Long i = 0; i < dataCount_; ++i) {
+        const Sample& s = samples_[static_cast<std::size_t>(i)];
+        lines.append(RawExportLine(s.DateTimes, RawSampleFields(s.Values)));
+    }
+    WriteRawExport(State().StartDir, header_.Names, lines);
+}
+
+}  // namespace mt52

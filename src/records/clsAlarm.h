@@ -1,0 +1,75 @@
+#pragma once
+// An alarm-trend log (log kind 2): the recording the instrument keeps around an alarm, 720
+// samples of five readings, 360 before the alarm time in the header and 360 from it on. The
+// header has no Last field; there are no event rows.
+#include "records/RecordFrame.h"
+#include "records/TrendLoading.h"
+
+#include <array>
+
+namespace mt52 {
+
+class clsAlarm final : public RecordFrame {
+public:
+    static constexpr Long SampleCapacity = 721;
+    // Samples the accessors reach (0..719), the length of an alarm trend.
+    static constexpr Long Reachable = 720;
+    // Samples before the alarm time; their fifth gas slot never holds a reading.
+    static constexpr Long SamplesBeforeAlarm = 360;
+
+    clsAlarm();
+
+    // Clears the readings of samples 0..719; their dates and sample 720 stay.
+    void ClearDatas() override;
+
+    // Loads the Log_Head row of SeqNo and every record of its trend file (up to 721), with no
+    // reading for the fifth gas before the alarm time. Writes the raw export to the program
+    // folder when the shared ExportRawData is set and samples were loaded. What was missing or
+    // cut off is in LoadStatus(); a database or conversion failure raises.
+    void ReLoad();
+    const TrendLoadStatus& LoadStatus() const { return loadStatus_; }
+
+    Long DataCount() const { return dataCount_; }
+    // A count of 720 or more is stored as 720.
+    void DataCount(Long value) { dataCount_ = std::min(value, Reachable); }
+
+    // Sample 0..719 whatever DataCount is; outside, dates read 0, readings 0, setters do nothing.
+    Date DateTimes(Long Index) const;
+    void DateTimes(Long Index, const Date& value);
+    Single value(Integer GasNo, Long Index) const;
+    void value(Integer GasNo, Long Index, Single reading);
+
+    bool Duplicate() const { return duplicate_; }
+    void Duplicate(bool value) { duplicate_ = value; }
+    // Samples written per gas slot by a decoder (0..4; 9 outside).
+    Long GasSampleCount(Integer GasNo) const;
+    void GasSampleCount(Integer GasNo, Long count);
+    // The tag of the last sample text line, kept between lines by the text decoder.
+    const QString& PendingTag() const { return pendingTag_; }
+    void PendingTag(const QString& tag) { pendingTag_ = tag; }
+
+    // Header and slot access for the loaders and decoders of this folder.
+    LogHeader& Header() { return header_; }
+    const LogHeader& Header() const { return header_; }
+    GasSlot& Slot(Integer GasNo);
+
+private:
+    struct Sample {
+        Long No = 0;
+        Date DateTimes;
+        std::array<Single, RecordGasSlots> Values{};
+    };
+    static std::size_t SlotIndex(Integer GasNo);
+    static bool Reaches(Long Index) { return Index >= 0 && Index < Reachable; }
+    void LoadSamples();
+    void ExportRaw() const;
+
+    std::array<Sample, SampleCapacity> samples_{};
+    Long dataCount_ = 0;
+    bool duplicate_ = false;
+    std::array<Long, RecordGasSlots> gasSampleCount_{};
+    QString pendingTag_;
+    TrendLoadStatus loadStatus_;
+};
+
+}  // namespace mt52

@@ -1,0 +1,143 @@
+#pragma once
+// An interval-trend log (log kind 1) or bar-hole log (kind 9): the header, five gas
+// descriptions, up to 54,001 samples of five readings each and up to 2,049 event rows, one
+// row per moment with an event code per gas. The views load it with ClearDatas, SeqNo,
+// BaseDate and ReLoad, then read the samples and events by index or together in time order
+// through getOrder.
+#include "records/RecordFrame.h"
+#include "records/TrendLoading.h"
+
+#include <QString>
+#include <array>
+#include <vector>
+
+namespace mt52 {
+
+class clsInterval final : public RecordFrame {
+public:
+    static constexpr Long SampleCapacity = 54001;
+    static constexpr Long EventCapacity = 2049;
+    // A record with more samples than this is loaded condensed.
+    static constexpr Long CondenseAbove = 54000;
+
+    clsInterval();
+
+    // Keeps LogNo, BaseDate, ValueCount, the merge cursors, Instrument, the pending text tag
+    // and the table contents (read only below the counts).
+    void ClearDatas() override;
+
+    // Loads the Log_Head row of SeqNo, the samples of its trend file and its Interval_Event
+    // rows of the record's start date. Condenses the samples when the shared CondensedView is
+    // set, and sets it for a record of more than 54,000 samples. Writes the raw export to the
+    // program folder when the shared ExportRawData is set and anything was loaded. What was
+    // missing or cut off is in LoadStatus(); a database or conversion failure raises.
+    void ReLoad();
+    const TrendLoadStatus& LoadStatus() const { return loadStatus_; }
+
+    Date BaseDate() const { return baseDate_; }
+    void BaseDate(const Date& value) { baseDate_ = value; }
+    bool Duplicate() const { return duplicate_; }
+    void Duplicate(bool value) { duplicate_ = value; }
+    // Set by the flash-area decoder when a bar-hole log got a measured statistic.
+    bool HasMeasuredValue() const { return hasMeasuredValue_; }
+    void HasMeasuredValue(bool value) { hasMeasuredValue_ = value; }
+
+    Long DataCount() const { return dataCount_; }
+    // Accepted for 0 <= value < 54,000; anything else is ignored.
+    void DataCount(Long value);
+    Long ValueCount() const { return valueCount_; }
+    void ValueCount(Long value) { valueCount_ = value; }
+    Long EventCount() const { return eventCount_; }
+    void EventCount(Long value) { eventCount_ = value; }
+
+    // Samples 0..DataCount-1. Outside: dates read 0, readings Empty; setters do nothing.
+    // A gas slot outside 0..4 raises 9 for a valid sample.
+    Date DateTimes(Long Index) const;
+    void DateTimes(Long Index, const Date& value);
+    Variant GasValue(Integer GasNo, Long Index) const;
+    void GasValue(Integer GasNo, Long Index, const Variant& value);
+    Date StartTime(Long Index) const;
+    void StartTime(Long Index, const Date& value);
+
+    // Event rows 0..EventCount-1, with the same rules.
+    Date EventDateTimes(Long Index) const;
+    void EventDateTimes(Long Index, const Date& value);
+    Variant GasEvent(Integer GasNo, Long Index) const;
+    void GasEvent(Integer GasNo, Long Index, const Variant& value);
+
+    // Samples written per gas slot by a decoder (0..4; 9 outside).
+    Long GasSampleCount(Integer GasNo) const;
+    void GasSampleCount(Integer GasNo, Long value);
+
+    // Puts an event into the row of its moment that has no event for the gas yet (the last
+    // such row), or into a new row; returns the row. A gas outside 0..4, or a new row beyond
+    // the table, raises 9.
+    Long AddEvents(Integer GasNo, const Date& when, Single code, const Date& baseDate);
+    // The same for a reading: the last sample of exactly that moment, or a new sample.
+    Long AddValue(Integer GasNo, const Date& when, Single value);
+    // Whether an event code should replace the one a gas shows already.
+    static bool priorityEvent(Single newEvent, Single currentEvent);
+
+    // The time-order walk of samples and events: set a start (0), then each read gives
+    // k > 0 for sample k-1, k < 0 for event row -k-1, and 0 at the end. Within one second
+    // the sample comes first.
+    void getOrder(Long start);
+    Long getOrder();
+
+    // The sample (event row) from `start` on with the earliest date later than `when`, the
+    // last index among equal dates; -1 when none is later.
+    Long SerchDatas(const Date& when, Long start) const;
+    Long SerchEvent(const Date& when, Long start) const;
+    // The first item after `when` in the getOrder code, the event first within one second;
+    // 0 for a date not between 1998 and 2199.
+    Long SerchValue(const Date& when) const;
+
+    // The tag of the last sample or event text line, kept between lines by the text decoder.
+    const QString& PendingTag() const { return pendingTag_; }
+    void PendingTag(const QString& value) { pendingTag_ = value; }
+
+    // Header and slot access for the loaders and decoders of this folder.
+    LogHeader& Header() { return header_; }
+    const LogHeader& Header() const { return header_; }
+    GasSlot& Slot(Integer GasNo);
+
+private:
+    struct Sample {
+        Long No = 0;
+        Date DateTimes;
+        std::array<Single, RecordGasSlots> Values{};
+        Date StartTime;
+    };
+    struct EventRow {
+        Long SeqNo = 0;
+        Date DateTimes;
+        std::array<Single, RecordGasSlots> Codes{};
+        Date BaseDate;
+    };
+
+    static std::size_t SlotIndex(Integer GasNo);
+    bool IsSample(Long Index) const { return Index >= 0 && Index < dataCount_; }
+    bool IsEvent(Long Index) const { return Index >= 0 && Index < eventCount_; }
+
+    void LoadSamples();
+    // Adds one sample at the end of the table; false (and the truncation noted) when full.
+    bool StoreSample(const TrendRecord& record);
+    void LoadEvents(Database& db);
+    void ExportRaw() const;
+
+    std::vector<Sample> samples_;
+    std::vector<EventRow> events_;
+    Long dataCount_ = 0;
+    Long valueCount_ = 0;
+    Long eventCount_ = 0;
+    Date baseDate_;
+    bool duplicate_ = false;
+    bool hasMeasuredValue_ = false;
+    std::array<Long, RecordGasSlots> gasSampleCount_{};
+    Long sampleCursor_ = 0;
+    Long eventCursor_ = 0;
+    QString pendingTag_;
+    TrendLoadStatus loadStatus_;
+};
+
+}  // namespace mt52
