@@ -12,6 +12,7 @@
 #include "platform/Twips.h"
 #include "platform/UserDialogs.h"
 #include "platform/gui/GridView.h"
+#include "records/TrendAlarmJudgement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,6 +62,10 @@ void SetEnabled(QWidget* widget, bool enabled) {
 
 StoredDataBrowser::StoredDataBrowser(StoredDataControls controls, StoredDataServices services, QObject* parent)
     : QObject(parent), c_(controls), s_(std::move(services)) {
+    if (!s_.JudgeTrendAlarm) {
+        // The detail reads only the readings, which do not depend on the decimals.
+        s_.JudgeTrendAlarm = [](Long seqNo) { return JudgeTrendAlarm(seqNo, {}).AlarmTimeReadings; };
+    }
     if (c_.tvwLog) {
         c_.tvwLog->setIndentation(TwipsToPixels(100));
         c_.tvwLog->viewport()->installEventFilter(this);

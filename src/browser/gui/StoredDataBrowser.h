@@ -49,7 +49,7 @@ struct StoredDataServices {
     std::function<void()> OpenDetail;
     // Shows the Instruments page with the stored instrument.
     std::function<void()> ShowStoredInstrument;
-    // The alarm-time readings of an alarm-trend entry.
+    // The alarm-time readings of an alarm-trend entry; defaults to judging its trend file.
     AlarmTimeJudge JudgeTrendAlarm;
     // Asks for the deletion password; true when it was given. Defaults to the password dialog.
     std::function<bool()> AskPassword;
