@@ -1,15 +1,17 @@
 // The MT-52 management program.
+#include "ProgramAssembly.h"
 #include "common/gui/frmOpen.h"
 #include "main_window/gui/frmMain.h"
 #include "platform/SingleInstanceLock.h"
 #include "platform/TerminationSignals.h"
+#include "platform/gui/GuardedApplication.h"
 #include "platform/gui/QtUserDialogs.h"
 
 #include <QApplication>
 #include <memory>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    mt52::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("MT-52"));
     mt52::QtUserDialogs dialogs;
     mt52::SetDialogs(&dialogs);
@@ -20,7 +22,7 @@ int main(int argc, char* argv[]) {
     bool refused = false;  // the database is in use by another copy: end without a window
     const bool started = mt52::RunStartup(instance, QApplication::arguments(), [&window, &refused] {
         if (!window) {
-            window = std::make_unique<mt52::frmMain>();
+            window = mt52::AssembleMainWindow();
             refused = !window->Form_Load();
         }
         if (!refused)

@@ -15,8 +15,6 @@
 
 namespace mt52 {
 
-class clsInstrument;
-
 // Number of gas slots of the settings model and the database.
 inline constexpr int GasSlotCount = 5;
 
@@ -43,8 +41,6 @@ struct ModuleState {
     bool AutoLoadOn = false;
     bool AutoRemoveOn = false;
     bool AutoTerminateOn = false;
-    // The sample instrument, created on first use (see SampleInstrument() in instrument/clsInstrument.h).
-    std::shared_ptr<clsInstrument> SampleInstrumentObject;
     std::array<std::array<GasDefinition, GasTableChoices>, GasTableSlots> GasTable{};
     std::array<bool, 2> GasLockedFlags{};    // gas numbers 1 and 2
     std::array<Single, 1> FactAutoCals{};    // gas 1; -101 means none

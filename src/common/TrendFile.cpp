@@ -1,6 +1,7 @@
 #include "common/TrendFile.h"
 
 #include "common/DataFolder.h"
+#include "common/FolderPath.h"
 #include "common/ModuleState.h"
 #include "common/ReadingCodes.h"
 #include "platform/RuntimeError.h"
@@ -18,12 +19,6 @@ namespace {
 
 constexpr int TimeBytes = 8;
 constexpr int ValueBytes = 4;
-
-QString JoinPath(const QString& folder, const QString& name) {
-    if (folder.isEmpty() || folder.endsWith(QLatin1Char('/')))
-        return folder + name;
-    return folder + QLatin1Char('/') + name;
-}
 
 qint64 ValueOffset(Long record, Integer gas) {
     if (record < 1)
@@ -67,11 +62,11 @@ Single SingleAt(const char* bytes) {
 QString TrendFolderPath(const QString& folderId) {
     const QString year = SafeFileName(Right(folderId, 2));
     const QString month = SafeFileName(Left(folderId, 2));
-    return JoinPath(JoinPath(State().DataFolder, year), month);
+    return JoinFolder(JoinFolder(State().DataFolder, year), month);
 }
 
 QString TrendFilePath(const QString& folderId, const QString& names) {
-    return JoinPath(TrendFolderPath(folderId), SafeFileName(names) + QStringLiteral(".Dat"));
+    return JoinFolder(TrendFolderPath(folderId), SafeFileName(names) + QStringLiteral(".Dat"));
 }
 
 bool MakeTrendFolder(const QString& folderId) {

@@ -267,10 +267,24 @@ void CopyInstrumentSettings(clsInstrument& dest, const clsInstrument& src, bool 
     if (src.Change_OverScale(gas)) dest.OverScale(gas, src.OverScale(gas));
 }
 
+namespace {
+
+std::unique_ptr<clsInstrument>& SampleSlot() {
+    static std::unique_ptr<clsInstrument> sample;
+    return sample;
+}
+
+}  // namespace
+
 clsInstrument& SampleInstrument() {
-    std::shared_ptr<clsInstrument>& sample = State().SampleInstrumentObject;
-    if (!sample) sample = std::make_shared<clsInstrument>();
+    std::unique_ptr<clsInstrument>& sample = SampleSlot();
+    if (!sample)
+        sample = std::make_unique<clsInstrument>();
     return *sample;
 }
+
+bool SampleInstrumentExists() { return SampleSlot() != nullptr; }
+
+void ResetSampleInstrument() { SampleSlot().reset(); }
 
 }  // namespace mt52

@@ -546,7 +546,10 @@ QString EmptyGasInfoText();
 // calibration concentration. Every item goes through dest's set, which marks dest's flag.
 void CopyInstrumentSettings(clsInstrument& dest, const clsInstrument& src, bool onlyChanged);
 
-// The settings file's sample instrument, created in the module state on first use.
+// The settings file's sample instrument, created on first use and kept for the run.
 clsInstrument& SampleInstrument();
+bool SampleInstrumentExists();
+// Drops the sample instrument (tests, between cases); the next use creates a fresh one.
+void ResetSampleInstrument();
 
 }  // namespace mt52

@@ -4,6 +4,7 @@
 #include "common/TextHelpers.h"
 #include "common/clsToken.h"
 #include "instrument/clsInstrument.h"
+#include "link/CommandFrame.h"
 #include "platform/Clock.h"
 #include "platform/InstrumentText.h"
 #include "platform/Numbers.h"
@@ -15,8 +16,6 @@
 namespace mt52 {
 namespace {
 
-constexpr char kAck = 0x06;
-constexpr char kNak = 0x15;
 
 int HexDigit(QChar c) {
     const char16_t u = c.unicode();
@@ -197,7 +196,7 @@ clsInstrument& InstrumentReplies::Model() {
 }
 
 void InstrumentReplies::AckCheck(const Reply& reply, bool& result) {
-    if (reply.fields.ack == kAck) {
+    if (reply.fields.ack == ctl::ACK) {
         result = true;
         return;
     }
@@ -366,7 +365,7 @@ void InstrumentReplies::RomNumberRead(const Reply& reply, bool& result) {
 // Polled until the instrument has finished: any answer is accepted, ACK tells it finished.
 void InstrumentReplies::CompletionPoll(const Reply& reply, bool& result) {
     result = true;
-    completionFlag_ = reply.fields.ack == kAck;
+    completionFlag_ = reply.fields.ack == ctl::ACK;
 }
 
 void InstrumentReplies::BackLightRead(const Reply& reply, bool& result) {
@@ -474,7 +473,7 @@ void InstrumentReplies::LibraryRowRead(const Reply& reply, bool& result) {
 }
 
 void InstrumentReplies::SerialCheckWrite(const Reply& reply, bool& result) {
-    if (reply.fields.ack == kNak) {
+    if (reply.fields.ack == ctl::NAK) {
         snResult_.clear();
         return;
     }

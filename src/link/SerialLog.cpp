@@ -1,6 +1,6 @@
 #include "link/SerialLog.h"
 
-#include "common/ModuleState.h"
+#include "common/CommunicationLog.h"
 #include "common/ResText.h"
 #include "link/CommandFrame.h"
 #include "platform/Clock.h"
@@ -10,20 +10,10 @@
 
 namespace mt52 {
 
-QString SerialLog::Path() {
-    QString dir = State().StartDir;
-    if (!dir.isEmpty() && !dir.endsWith(u'/') && !dir.endsWith(u'\\'))
-        dir += u'/';
-    return dir + QStringLiteral("SerialLog.log");
-}
+QString SerialLog::Path() { return CommunicationLogPath(); }
 
 bool SerialLog::Write(const QString& text) {
-    QFile file(Path());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return false;
-    const QString line = NowDateTime().toString(QStringLiteral("HH:mm:ss")) + u' ' + text + QStringLiteral("\r\n");
-    const QByteArray bytes = line.toUtf8();
-    return file.write(bytes) == bytes.size();
+    return AppendCommunicationLog(NowDateTime().toString(QStringLiteral("HH:mm:ss")) + u' ' + text) == 0;
 }
 
 QString SerialLog::ToPrintable(const QByteArray& frame) {

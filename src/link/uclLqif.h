@@ -99,8 +99,11 @@ public:
     QString UploadRefusal() const { return settings_.UploadRefusal(); }
     bool SetDateTime(const Date& value) { return settings_.SetDateTime(value); }
 
-    // The link itself, for the operations (reads, uploads, dumps) built on it.
+    // The link itself and the operations built on it, for the pages that run them directly.
     LinkCore& Core() { return core_; }
+    SettingsTransfer& Transfer() { return settings_; }
+    RomDump& Dump() { return dump_; }
+    InstrumentOperations& Operations() { return operations_; }
 
     // The memory dump listing (RomDump) and the one-shot operations (InstrumentOperations).
     bool GetRomDump2(const QString& FileNames) { return dump_.GetRomDump2(FileNames); }

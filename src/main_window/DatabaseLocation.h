@@ -1,7 +1,7 @@
 #pragma once
 // The data folder, the database and its single-user lock, fixed once while the main window loads.
 #include "main_window/DatabaseLockFile.h"
-#include "main_window/FolderPath.h"
+#include "common/FolderPath.h"
 
 #include <QString>
 #include <functional>

@@ -2,7 +2,7 @@
 
 #include "common/ModuleState.h"
 #include "common/ResText.h"
-#include "main_window/FolderPath.h"
+#include "common/FolderPath.h"
 #include "main_window/LogBox.h"
 #include "platform/Clock.h"
 #include "platform/OleDate.h"

@@ -1,7 +1,7 @@
 #include "main_window/SerialLogFiles.h"
 
 #include "common/ModuleState.h"
-#include "main_window/FolderPath.h"
+#include "common/FolderPath.h"
 #include "platform/Clock.h"
 #include "platform/EventLoop.h"
 #include "platform/RuntimeError.h"

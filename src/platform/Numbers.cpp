@@ -56,8 +56,10 @@ QString ShortestGeneral(T value, int maxDigits) {
     std::string out;
     if (exponent >= maxDigits || exponent < -4) {
         out = digits.substr(0, 1);
-        if (digits.size() > 1)
-            out += "." + digits.substr(1);
+        if (digits.size() > 1) {
+            out += '.';
+            out.append(digits, 1, std::string::npos);
+        }
         char e[16];
         std::snprintf(e, sizeof e, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
         out += e;
@@ -65,14 +67,19 @@ QString ShortestGeneral(T value, int maxDigits) {
         if (static_cast<int>(digits.size()) <= exponent + 1) {
             out = digits + std::string(exponent + 1 - digits.size(), '0');
         } else {
-            out = digits.substr(0, exponent + 1) + "." + digits.substr(exponent + 1);
+            out.assign(digits, 0, static_cast<std::size_t>(exponent + 1));
+            out += '.';
+            out.append(digits, static_cast<std::size_t>(exponent + 1), std::string::npos);
         }
     } else {
-        out = "0." + std::string(-exponent - 1, '0') + digits;
+        out = "0.";
+        out.append(static_cast<std::size_t>(-exponent - 1), '0');
+        out += digits;
     }
+    QString text = QString::fromStdString(out);
     if (negative)
-        out = "-" + out;
-    return QString::fromStdString(out);
+        text.prepend(u'-');
+    return text;
 }
 
 // Rounds a plain decimal text (no sign) half away from zero to `decimals` places.
@@ -157,9 +164,10 @@ QString FormatWithPicture(const std::string& shortest, bool negative, const QStr
         intDigits = grouped;
     }
     std::string body = intDigits;
-    if (dot >= 0 && (!fracDigits.empty() || minFrac > 0))
-        body += "." + fracDigits;
-    else if (dot >= 0 && fracPic.isEmpty())
+    if (dot >= 0 && (!fracDigits.empty() || minFrac > 0)) {
+        body += '.';
+        body += fracDigits;
+    } else if (dot >= 0 && fracPic.isEmpty())
         body += ".";
     bool allZero = true;
     for (char c : body)

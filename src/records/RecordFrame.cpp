@@ -1,5 +1,6 @@
 #include "records/RecordFrame.h"
 
+#include "common/CommunicationLog.h"
 #include "common/ModuleState.h"
 #include "common/TextHelpers.h"
 #include "platform/Numbers.h"
@@ -223,15 +224,9 @@ void RecordFrame::ClearGasSlots() {
 void RecordFrame::TakeDatabasePath() { databasePath_ = State().DatabasePath; }
 
 void RecordFrame::SetSerialLog(const QString& SetValue) {
-    QString folder = State().StartDir;
-    if (!folder.endsWith(u'/') && !folder.endsWith(u'\\'))
-        folder += u'/';
-    QFile file(folder + QStringLiteral("SerialLog.log"));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        Raise(ErrPathFileAccess, file.fileName() + QStringLiteral(": ") + file.errorString());
-    const QByteArray line = SetValue.toUtf8() + "\r\n";
-    if (file.write(line) != line.size() || !file.flush())
-        Raise(ErrDeviceIO, file.fileName() + QStringLiteral(": ") + file.errorString());
+    QString detail;
+    if (const int failure = AppendCommunicationLog(SetValue, &detail))
+        Raise(failure, detail);
 }
 
 }  // namespace mt52

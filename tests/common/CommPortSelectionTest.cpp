@@ -1,6 +1,7 @@
 #include "common/CommPortSelection.h"
 
 #include "common/ModuleState.h"
+#include "support/ProgramState.h"
 
 #include <gtest/gtest.h>
 
@@ -11,13 +12,13 @@ namespace {
 class CommPortSelection : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetState();
+        test::ResetProgramState();
         ResetPortTable();
     }
     void TearDown() override {
         qunsetenv("MT52_SERIAL_PORTS");
         ResetPortTable();
-        ResetState();
+        test::ResetProgramState();
     }
 
     static void Offer(const QByteArray& paths) { qputenv("MT52_SERIAL_PORTS", paths); }

@@ -2,6 +2,7 @@
 #include "common/GasTable.h"
 #include "common/ModuleState.h"
 #include "support/ErrorOf.h"
+#include "support/ProgramState.h"
 
 #include <gtest/gtest.h>
 
@@ -112,7 +113,7 @@ TEST(GasFormats, RoundToStepGoesToNearestEvenMultiple) {
 }
 
 TEST(GasTable, DefaultsFillTheFirstTwoChoicesOnly) {
-    ResetState();
+    test::ResetProgramState();
     GasTableEntry(0, 5).Name = QStringLiteral("kept");
     FillDefaultGasTable();
 
@@ -142,7 +143,7 @@ TEST(GasTable, DefaultsFillTheFirstTwoChoicesOnly) {
     EXPECT_EQ(ErrorOf([] { GasTableEntry(1, 0); }), ErrSubscript);
     EXPECT_EQ(ErrorOf([] { GasTableEntry(0, 9); }), ErrSubscript);
     EXPECT_EQ(ErrorOf([] { GasTableEntry(0, -1); }), ErrSubscript);
-    ResetState();
+    test::ResetProgramState();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "common/ModuleState.h"
 #include "common/ReadingCodes.h"
 #include "support/ErrorOf.h"
+#include "support/ProgramState.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +14,8 @@ namespace {
 
 class ReadingCodesTest : public ::testing::Test {
 protected:
-    void SetUp() override { ResetState(); }
-    void TearDown() override { ResetState(); }
+    void SetUp() override { test::ResetProgramState(); }
+    void TearDown() override { test::ResetProgramState(); }
 };
 
 TEST_F(ReadingCodesTest, TrendCellTextAndCategory) {

@@ -6,6 +6,7 @@
 #include "platform/EventLoop.h"
 #include "platform/SingleInstanceLock.h"
 #include "support/FakeDialogs.h"
+#include "support/ProgramState.h"
 
 #include <QDir>
 #include <QFrame>
@@ -74,12 +75,12 @@ TEST(SplashLayout, FollowsTheLabelSizes) {
 class StartupForm : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetState();
+        test::ResetProgramState();
         previousDir_ = QDir::currentPath();
     }
     void TearDown() override {
         QDir::setCurrent(previousDir_);
-        ResetState();
+        test::ResetProgramState();
     }
 
     QString LockPath() const { return dir_.filePath(QStringLiteral("mt52.lock")); }

@@ -1,6 +1,7 @@
 #include "common/ModuleState.h"
 #include "common/TextHelpers.h"
 #include "common/gui/WindowMetrics.h"
+#include "support/ProgramState.h"
 
 #include <QLocale>
 #include <QWidget>
@@ -107,13 +108,13 @@ TEST(Locale, IdentifiersAndItems) {
 }
 
 TEST(OsVersionClass, RecordsOtherPlatform) {
-    ResetState();
+    test::ResetProgramState();
     State().OsPlatformId = 9;
     State().OsVersionClass = 9;
     GetOsVersionClass();
     EXPECT_EQ(State().OsPlatformId, 0);
     EXPECT_EQ(State().OsVersionClass, 0);
-    ResetState();
+    test::ResetProgramState();
 }
 
 TEST(WindowMetrics, ClientSizeInTwips) {

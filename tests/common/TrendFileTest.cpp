@@ -2,6 +2,7 @@
 #include "common/ModuleState.h"
 #include "common/TrendFile.h"
 #include "support/ErrorOf.h"
+#include "support/ProgramState.h"
 
 #include <gtest/gtest.h>
 
@@ -16,12 +17,12 @@ namespace {
 class TrendFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetState();
+        test::ResetProgramState();
         ASSERT_TRUE(temp.isValid());
         file.setFileName(temp.filePath(QStringLiteral("trend.Dat")));
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     }
-    void TearDown() override { ResetState(); }
+    void TearDown() override { test::ResetProgramState(); }
 
     Single Get(Long record, Integer gas) {
         Single value = 12345;
@@ -142,7 +143,7 @@ TEST(SafeFileName, ReplacesEveryCharacterUnsafeInAFileName) {
 class DeleteFolderTreeTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetState();
+        test::ResetProgramState();
         root = temp.filePath(QStringLiteral("root"));
         data = root + QStringLiteral("/Data");
         ASSERT_TRUE(QDir().mkpath(data + QStringLiteral("/09/04")));
@@ -150,7 +151,7 @@ protected:
         Touch(root + QStringLiteral("/MT52.mdb"));
         ASSERT_TRUE(QDir().mkpath(temp.filePath(QStringLiteral("outside/keep"))));
     }
-    void TearDown() override { ResetState(); }
+    void TearDown() override { test::ResetProgramState(); }
     static void Touch(const QString& path) {
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -199,7 +200,7 @@ TEST_F(DeleteFolderTreeTest, RefusesEverythingOutsideTheDataLocation) {
     EXPECT_TRUE(QFileInfo::exists(data + QStringLiteral("/09/04/A.Dat")));
     EXPECT_TRUE(QFileInfo::exists(root + QStringLiteral("/MT52.mdb")));
 
-    ResetState();  // no data location at all
+    test::ResetProgramState();  // no data location at all
     EXPECT_FALSE(DeleteFolderTree(data));
     EXPECT_TRUE(QFileInfo::exists(data));
 }

@@ -7,6 +7,7 @@
 #include "common/ResText.h"
 #include "instrument/clsInstrument.h"
 #include "link/uclLqif.h"
+#include "main_window/gui/MainPages.h"
 #include "main_window/gui/frmMain.h"
 #include "platform/ComPortLister.h"
 #include "platform/Database.h"
@@ -15,6 +16,7 @@
 #include "support/FakeDialogs.h"
 #include "support/ScopedEnv.h"
 #include "support/SimProcess.h"
+#include "support/ProgramState.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -63,7 +65,7 @@ class EndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        ResetState();
+        test::ResetProgramState();
         ResetPortTable();
         SetInterfaceLanguage(Language::English);
         State().StartDir = dir.path();
@@ -74,7 +76,7 @@ protected:
     void TearDown() override {
         ResetInterfaceLanguage();
         ResetPortTable();
-        ResetState();
+        test::ResetProgramState();
     }
 
     void StartSimulator(QStringList faults = {}) {
@@ -103,7 +105,7 @@ protected:
         if (!link->GetInstrument(&window.CurrentInstrument()))
             return false;
         dialogs.answers = {vbYes};
-        window.cmdOptionDisp[6]->click();
+        window.Option().cmdOptionDisp[6]->click();
         return true;
     }
 
@@ -138,7 +140,7 @@ TEST_F(EndToEnd, ASessionLeavesTheLogTheListingAndTheSnapshotsAndASecondAddsNoDu
     ASSERT_NO_FATAL_FAILURE(StartSimulator());
     auto window = OpenWindow();
     ASSERT_TRUE(ReadAndDump(*window));
-    EXPECT_EQ(LastLogBoxLine(*window->rtbLog), "Dump List Download () Finished.");
+    EXPECT_EQ(LastLogBoxLine(*window->Download().rtbLog), "Dump List Download () Finished.");
     EXPECT_EQ(window->CurrentInstrument().SerialNo(), "E2E-0001");
     Close(window);
     EXPECT_FALSE(QFile::exists(dir.filePath("MT52.LCK"))) << "the lock is given back at the close";
@@ -178,7 +180,7 @@ TEST_F(EndToEnd, ASessionLeavesTheLogTheListingAndTheSnapshotsAndASecondAddsNoDu
     // A second session on the same folder finds every snapshot stored already.
     window = OpenWindow();
     ASSERT_TRUE(ReadAndDump(*window));
-    EXPECT_EQ(LastLogBoxLine(*window->rtbLog), "Dump List Download () Finished.");
+    EXPECT_EQ(LastLogBoxLine(*window->Download().rtbLog), "Dump List Download () Finished.");
     Close(window);
     rows = StoredRows();
     EXPECT_EQ(rows.heads, 3);
@@ -190,9 +192,9 @@ TEST_F(EndToEnd, ALineDroppedMidDumpEndsAsFailedWithNothingHalfStored) {
     ASSERT_NO_FATAL_FAILURE(StartSimulator({"drop-line:EF,R:1:15"}));
     auto window = OpenWindow();
     ASSERT_TRUE(ReadAndDump(*window));
-    EXPECT_EQ(LastLogBoxLine(*window->rtbLog), "Dump List Download (Fail) Finished.");
+    EXPECT_EQ(LastLogBoxLine(*window->Download().rtbLog), "Dump List Download (Fail) Finished.");
     EXPECT_EQ(State().BusyState, 0);
-    EXPECT_TRUE(window->cmdOptionDisp[6]->isEnabled());
+    EXPECT_TRUE(window->Option().cmdOptionDisp[6]->isEnabled());
     EXPECT_EQ(sim.NextLine(), "Line dropped.");
 
     const Rows rows = StoredRows();

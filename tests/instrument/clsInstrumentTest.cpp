@@ -664,17 +664,17 @@ TEST(InstrumentCopy, ARaisedFlagCopiesBackEvenAnUnchangedValue) {
 
 // ---- Sample instrument -------------------------------------------------------------------------
 
-TEST(SampleInstrument, IsCreatedOnFirstUseAndDroppedWithTheState) {
-    ResetState();
-    EXPECT_FALSE(State().SampleInstrumentObject);
+TEST(SampleInstrument, IsCreatedOnFirstUseAndDroppedWithTheReset) {
+    ResetSampleInstrument();
+    EXPECT_FALSE(SampleInstrumentExists());
     clsInstrument& sample = SampleInstrument();
-    EXPECT_EQ(State().SampleInstrumentObject.get(), &sample);
+    EXPECT_TRUE(SampleInstrumentExists());
     EXPECT_EQ(sample.CalLimit(), 1) << "starts reset";
     sample.CalLimit(90);
     EXPECT_EQ(SampleInstrument().CalLimit(), 90) << "the same object on every use";
-    ResetState();
+    ResetSampleInstrument();
     EXPECT_EQ(SampleInstrument().CalLimit(), 1);
-    ResetState();
+    ResetSampleInstrument();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "instrument/StationList.h"
 #include "platform/Colors.h"
 #include "support/FakeDialogs.h"
+#include "support/ProgramState.h"
 
 #include <QApplication>
 #include <QFile>
@@ -66,7 +67,7 @@ std::vector<int> FlaggedItems(const clsInstrument& instrument) {
 class FsDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetState();
+        test::ResetProgramState();
         TextTables::instance().forceLanguage(Language::English);
         instrument.AlarmMode(1);
         instrument.CalLimit(180);
@@ -84,7 +85,7 @@ protected:
     void TearDown() override {
         dialog.reset();
         TextTables::instance().reset();
-        ResetState();
+        test::ResetProgramState();
     }
 
     GridModel& Datas() { return dialog->vfgDatas->Model(); }
@@ -373,7 +374,7 @@ TEST_F(StationFileDialogTest, FailedExportIsReported) {
 }
 
 TEST(FsDialogShow, RunsModallyAndReportsOk) {
-    ResetState();
+    test::ResetProgramState();
     clsInstrument instrument;
     instrument.AlarmOnOff(1);
     instrument.ClearChangeFlags();

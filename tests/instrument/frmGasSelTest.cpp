@@ -5,6 +5,7 @@
 #include "instrument/GasSelLayout.h"
 #include "platform/Twips.h"
 #include "support/ErrorOf.h"
+#include "support/ProgramState.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -16,8 +17,8 @@ namespace {
 
 class GasSelTest : public ::testing::Test {
 protected:
-    void SetUp() override { ResetState(); }
-    void TearDown() override { ResetState(); }
+    void SetUp() override { test::ResetProgramState(); }
+    void TearDown() override { test::ResetProgramState(); }
 
     // Enables choices 0 to count - 1 of slot 0.
     static void EnableChoices(int count) {

@@ -7,6 +7,7 @@
 #include "link/SerialLog.h"
 #include "platform/Clock.h"
 #include "support/SimLink.h"
+#include "support/ProgramState.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -22,7 +23,7 @@ using Commands = QList<QByteArray>;
 class InstrumentOperationsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetState();
+        test::ResetProgramState();
         SetInterfaceLanguage(Language::English);
         ASSERT_TRUE(dir_.isValid());
         State().StartDir = dir_.path();
@@ -33,7 +34,7 @@ protected:
     }
     void TearDown() override {
         ResetInterfaceLanguage();
-        ResetState();
+        test::ResetProgramState();
     }
 
     // The commands sent since the connection, block replies and polls included.

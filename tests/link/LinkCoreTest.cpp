@@ -4,6 +4,7 @@
 #include "link/CommandFrame.h"
 #include "link/SerialLog.h"
 #include "platform/Clock.h"
+#include "support/ProgramState.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -24,7 +25,7 @@ qsizetype CountOf(const QList<QByteArray>& list, const QByteArray& item) { retur
 class LinkCoreTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetState();
+        test::ResetProgramState();
         State().StartDir = dir_.path();
         SetInterfaceLanguage(Language::English);
     }

@@ -15,6 +15,7 @@
 #include "platform/Database.h"
 #include "support/Files.h"
 #include "support/SimLink.h"
+#include "support/ProgramState.h"
 
 #include <QFile>
 #include <QPushButton>
@@ -56,7 +57,7 @@ void FillKnownImage(SimInstrumentState& state) {
 class RomDumpTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetState();
+        test::ResetProgramState();
         SetInterfaceLanguage(Language::English);
         ASSERT_TRUE(dir_.isValid());
         State().StartDir = dir_.path();
@@ -68,7 +69,7 @@ protected:
     }
     void TearDown() override {
         ResetInterfaceLanguage();
-        ResetState();
+        test::ResetProgramState();
     }
 
     // The full read that comes before a dump: it brings the instrument's identity.

@@ -9,6 +9,7 @@
 #include "link/uclLqif.h"
 #include "platform/EventLoop.h"
 #include "platform/RuntimeError.h"
+#include "support/ProgramState.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -25,7 +26,7 @@ namespace {
 class PtyTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetState();
+        test::ResetProgramState();
         State().StartDir = dir_.path();
         ASSERT_TRUE(server_.Open()) << server_.Error().toStdString();
         // The instrument answers from the event loop, also while the link waits inside it.

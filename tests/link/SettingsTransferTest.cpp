@@ -8,6 +8,7 @@
 #include "link/SerialLog.h"
 #include "platform/Clock.h"
 #include "support/SimLink.h"
+#include "support/ProgramState.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -24,7 +25,7 @@ QByteArray Blanks(int n) { return QByteArray(n, ' '); }
 class SettingsTransferTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetState();
+        test::ResetProgramState();
         State().StartDir = dir_.path();
         SetInterfaceLanguage(Language::English);
         ASSERT_TRUE(sim.Connect());

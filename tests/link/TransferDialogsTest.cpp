@@ -6,6 +6,7 @@
 #include "link/gui/frmIrCommSelect.h"
 #include "link/gui/frmUpload.h"
 #include "platform/Twips.h"
+#include "support/ProgramState.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -24,12 +25,12 @@ namespace {
 class TransferDialogs : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetState();
+        test::ResetProgramState();
         SetInterfaceLanguage(Language::English);
     }
     void TearDown() override {
         ResetInterfaceLanguage();
-        ResetState();
+        test::ResetProgramState();
     }
 };
 

@@ -6,6 +6,7 @@
 
 #include "support/Files.h"
 #include "support/ScopedEnv.h"
+#include "support/ProgramState.h"
 
 #include <QDir>
 #include <QFile>
@@ -114,8 +115,8 @@ TEST(DatabaseLockFile, HolderNamesComeFromTheEnvironmentOrTheSystem) {
 
 class OpenDatabaseLockTest : public ::testing::Test {
 protected:
-    void SetUp() override { ResetState(); }
-    void TearDown() override { ResetState(); }
+    void SetUp() override { test::ResetProgramState(); }
+    void TearDown() override { test::ResetProgramState(); }
     QTemporaryDir dir;
     int creations = 0;
     std::function<void(const QString&)> create = [this](const QString& path) {

@@ -4,6 +4,7 @@
 #include "main_window/LogBox.h"
 #include "platform/RuntimeError.h"
 #include "support/FakeDialogs.h"
+#include "support/ProgramState.h"
 
 #include <gtest/gtest.h>
 
@@ -42,13 +43,13 @@ struct RecordingHost final : FramDumpHost {
 class FramDumpCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetState();
+        test::ResetProgramState();
         State().StartDir = QStringLiteral("/prog");
         SetInterfaceLanguage(Language::English);
     }
     void TearDown() override {
         ResetInterfaceLanguage();
-        ResetState();
+        test::ResetProgramState();
     }
     test::FakeDialogs dialogs;
     RecordingHost host;

@@ -5,10 +5,13 @@
 #include "link/RomDump.h"
 #include "link/gui/frmUpload.h"
 #include "main_window/LogBox.h"
+#include "main_window/gui/MainPages.h"
 #include "main_window/gui/frmMain.h"
 #include "platform/gui/QtUserDialogs.h"
 #include "support/FakeDialogs.h"
 #include "support/SimLink.h"
+#include "support/ProgramFolder.h"
+#include "support/StubWindowLink.h"
 
 #include <QApplication>
 #include <QFile>
@@ -22,27 +25,16 @@ namespace mt52 {
 namespace {
 
 // The window's link over the link core talking to the simulated instrument in-process.
-class SimWindowLink final : public MainWindowLink {
+class SimWindowLink final : public test::StubWindowLink {
 public:
     test::SimLink sim;
     RomDump dump{sim.link};
 
     void Retry(Integer v) override { sim.link.SetRetry(v); }
     void Timeout(Integer v) override { sim.link.SetTimeout(v); }
-    void SerialComm(bool) override {}
-    void CommPort(Integer) override {}
-    void RTSEnable(bool) override {}
-    void DTREnable(bool) override {}
-    void Handshaking(Integer) override {}
-    void Settings(const QString&) override {}
-    void PortOpen(bool) override {}
     bool PortOpen() const override { return true; }
-    void TimerEnabled(bool) override {}
     void AddLog(const QString& text) override { sim.link.AddLog(text); }
     Long Status() const override { return sim.link.Status(); }
-    bool Waiting() const override { return false; }
-    void AbortWait() override {}
-    bool RunDensty() const override { return false; }
     bool GetRomDump2(const QString& path) override { return dump.GetRomDump2(path); }
     void SetCancel(bool value) override { sim.link.SetCancel(value); }
 };
@@ -72,12 +64,10 @@ frmUpload* ShownProgressDialog() {
     return nullptr;
 }
 
-class FramDumpWindowTest : public ::testing::Test {
+class FramDumpWindowTest : public test::ProgramFolderTest {
 protected:
     void SetUp() override {
-        ResetState();
-        SetInterfaceLanguage(Language::English);
-        State().StartDir = dir.path();
+        ProgramFolderTest::SetUp();
         frmMainServices services = frmMainServices::Defaults();
         services.SelectCommPort = [] {};
         services.LoadIniSettings = [](WindowSettings&) {};
@@ -96,11 +86,9 @@ protected:
     void TearDown() override {
         window->Form_Unload();
         window.reset();
-        ResetInterfaceLanguage();
-        ResetState();
+        ProgramFolderTest::TearDown();
     }
 
-    QTemporaryDir dir;
     test::FakeDialogs dialogs;
     SimWindowLink* link = nullptr;
     std::unique_ptr<frmMain> window;
@@ -108,15 +96,15 @@ protected:
 
 TEST_F(FramDumpWindowTest, ConfirmedDumpWritesTheListingUnderTheDialogWithTheCommandsLocked) {
     ASSERT_TRUE(link->sim.Connect());
-    window->cmdDown[2]->setEnabled(false);  // enabled only after a read: it must stay so
+    window->Download().cmdDown[2]->setEnabled(false);  // enabled only after a read: it must stay so
     bool checked = false;
     link->sim.onStep = [&] {
         if (checked)
             return;
         checked = true;
         EXPECT_EQ(State().BusyState, 1);
-        EXPECT_FALSE(window->cmdDown[0]->isEnabled());
-        EXPECT_FALSE(window->cmdOptionDisp[6]->isEnabled());
+        EXPECT_FALSE(window->Download().cmdDown[0]->isEnabled());
+        EXPECT_FALSE(window->Option().cmdOptionDisp[6]->isEnabled());
         frmUpload* dialog = ShownProgressDialog();
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->windowTitle(), "FRAM Dump List");
@@ -129,16 +117,16 @@ TEST_F(FramDumpWindowTest, ConfirmedDumpWritesTheListingUnderTheDialogWithTheCom
     QFile listing(dir.filePath("DumpEF.dat"));
     ASSERT_TRUE(listing.open(QIODevice::ReadOnly));
     EXPECT_GT(listing.size(), 0);
-    const std::vector<LogLine> lines = LogLines(*window->rtbLog);
+    const std::vector<LogLine> lines = LogLines(*window->Download().rtbLog);
     ASSERT_GE(lines.size(), 2u);
     const std::vector<LogLine> tail(lines.end() - 2, lines.end());
     EXPECT_EQ(tail, (std::vector<LogLine>{{"Dump List Download () Start.", LogColor::DumpList},
                                           {"Dump List Download () Finished.", LogColor::DumpList}}));
     EXPECT_EQ(State().BusyState, 0);
     EXPECT_EQ(ShownProgressDialog(), nullptr);
-    EXPECT_TRUE(window->cmdDown[0]->isEnabled());
-    EXPECT_FALSE(window->cmdDown[2]->isEnabled());
-    EXPECT_TRUE(window->cmdOptionDisp[6]->isEnabled());
+    EXPECT_TRUE(window->Download().cmdDown[0]->isEnabled());
+    EXPECT_FALSE(window->Download().cmdDown[2]->isEnabled());
+    EXPECT_TRUE(window->Option().cmdOptionDisp[6]->isEnabled());
 }
 
 TEST_F(FramDumpWindowTest, AnInstrumentThatStopsAnsweringIsReportedAndEverythingUndone) {
@@ -146,10 +134,10 @@ TEST_F(FramDumpWindowTest, AnInstrumentThatStopsAnsweringIsReportedAndEverything
     link->sim.protocol.InjectFault(sim::SimFault::NoAnswer, 100);
     dialogs.answers = {vbYes};
     window->cmdOptionDisp_Click(6);
-    EXPECT_EQ(LogLines(*window->rtbLog).back(), (LogLine{"Dump List Download (Fail) Finished.", LogColor::Failure}));
+    EXPECT_EQ(LogLines(*window->Download().rtbLog).back(), (LogLine{"Dump List Download (Fail) Finished.", LogColor::Failure}));
     EXPECT_EQ(State().BusyState, 0);
     EXPECT_EQ(ShownProgressDialog(), nullptr);
-    EXPECT_TRUE(window->cmdDown[0]->isEnabled());
+    EXPECT_TRUE(window->Download().cmdDown[0]->isEnabled());
 }
 
 }  // namespace

@@ -4,9 +4,11 @@
 #include "common/ResText.h"
 #include "link/gui/frmIrCommSelect.h"
 #include "link/uclLqif.h"
+#include "main_window/gui/MainPages.h"
 #include "main_window/gui/frmMain.h"
 #include "platform/ComPortLister.h"
 #include "support/ScopedEnv.h"
+#include "support/ProgramFolder.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -43,20 +45,17 @@ private:
     QString path_;
 };
 
-class InstrumentPortTest : public ::testing::Test {
+class InstrumentPortTest : public test::ProgramFolderTest {
 protected:
     void SetUp() override {
-        ResetState();
+        ProgramFolderTest::SetUp();
         ResetPortTable();
-        SetInterfaceLanguage(Language::English);
-        State().StartDir = dir.path();
         ASSERT_FALSE(first.path().isEmpty());
         ASSERT_FALSE(second.path().isEmpty());
     }
     void TearDown() override {
-        ResetInterfaceLanguage();
         ResetPortTable();
-        ResetState();
+        ProgramFolderTest::TearDown();
     }
 
     // The program's window, with every service its own.
@@ -66,7 +65,6 @@ protected:
         return window;
     }
 
-    QTemporaryDir dir;
     PseudoTerminal first;
     PseudoTerminal second;
 };
@@ -81,7 +79,7 @@ TEST_F(InstrumentPortTest, OneAdapterPortIsOpenedAsTheSerialLine) {
     EXPECT_TRUE(link->PortOpen());
     EXPECT_EQ(link->Settings(), "921600,n,8,1");
     EXPECT_EQ(link->Handshaking(), 2);
-    EXPECT_TRUE(window->rtbLog->toPlainText().isEmpty());
+    EXPECT_TRUE(window->Download().rtbLog->toPlainText().isEmpty());
     window->Form_Unload();
 }
 
@@ -118,7 +116,7 @@ TEST_F(InstrumentPortTest, WithoutAnAdapterTheInfraredLineIsChosenQuietly) {
     EXPECT_EQ(window->uclLQ4005().Control()->CommPort(), 4);
     EXPECT_EQ(window->uclLQ4005().Control()->Settings(), "9600,n,8,1");
     EXPECT_FALSE(window->OpenInstrumentPort());
-    EXPECT_TRUE(window->rtbLog->toPlainText().isEmpty());
+    EXPECT_TRUE(window->Download().rtbLog->toPlainText().isEmpty());
     window->Form_Unload();
 }
 

@@ -2,6 +2,7 @@
 #include "main_window/SerialLogFiles.h"
 #include "platform/Clock.h"
 #include "support/ErrorOf.h"
+#include "support/ProgramFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +17,8 @@ namespace {
 
 QString Name(int n) { return n == 0 ? QStringLiteral("SerialLog.log") : QStringLiteral("SerialLog%1.log").arg(n); }
 
-class SerialLogFilesTest : public ::testing::Test {
+class SerialLogFilesTest : public test::ProgramFolderTest {
 protected:
-    void SetUp() override {
-        ResetState();
-        State().StartDir = dir.path();
-    }
-    void TearDown() override { ResetState(); }
 
     // Each file holds the name it was created with, so a test can follow it as it moves.
     void Create(std::initializer_list<int> generations) {
@@ -42,8 +38,6 @@ protected:
         }
         return present;
     }
-
-    QTemporaryDir dir;
 };
 
 TEST_F(SerialLogFilesTest, RotationMovesEveryPresentGenerationUpAndDropsTheNinth) {

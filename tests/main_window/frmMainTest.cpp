@@ -3,6 +3,7 @@
 #include "common/ResText.h"
 #include "instrument/clsInstrument.h"
 #include "main_window/DatabaseLockFile.h"
+#include "main_window/gui/MainPages.h"
 #include "main_window/gui/frmMain.h"
 #include "platform/EventLoop.h"
 #include "platform/RuntimeError.h"
@@ -11,6 +12,7 @@
 #include "platform/gui/QtUserDialogs.h"
 #include "platform/gui/ShapeControl.h"
 #include "support/FakeDialogs.h"
+#include "support/ProgramFolder.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -77,17 +79,8 @@ public:
     void optHistory_Click(Integer i) override { *clicks << QStringLiteral("optHistory %1").arg(i); }
 };
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public test::ProgramFolderTest {
 protected:
-    void SetUp() override {
-        ResetState();
-        SetInterfaceLanguage(Language::English);
-        State().StartDir = dir.path();
-    }
-    void TearDown() override {
-        ResetInterfaceLanguage();
-        ResetState();
-    }
 
     // Services as the program has them, with the link, the port search, the settings file and
     // the names of this computer replaced.
@@ -127,7 +120,6 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
-    QTemporaryDir dir;
     test::FakeDialogs dialogs;
     FakeLink* link = nullptr;
     Integer port = 0;
@@ -157,14 +149,14 @@ TEST_F(MainWindowTest, LoadsOnAFreshDataFolderAndIdlesOnTheDownloadPage) {
     EXPECT_TRUE(link->calls.contains("Timeout=3"));
     // The window's part of the default settings.
     EXPECT_TRUE(window->tmrInter->isActive());
-    EXPECT_EQ(window->shpStatus[0]->FillColor(), 0x00FF00);
-    EXPECT_EQ(window->shpStatus[1]->FillColor(), 0xA0A0A0);
-    EXPECT_TRUE(window->shpStatus[2]->isHidden());
-    EXPECT_TRUE(window->cmdInportDat->isHidden()) << "debug mode only";
-    EXPECT_TRUE(window->chkAutoLoad[2]->isHidden()) << "extended mode only";
-    EXPECT_FALSE(window->cmdOption[0]->isEnabled());
-    EXPECT_TRUE(window->optHistory[0]->isChecked());
-    EXPECT_EQ(window->cmdOptionDisp[0]->text(), State().CommonFont.name + "(9)");
+    EXPECT_EQ(window->Download().shpStatus[0]->FillColor(), 0x00FF00);
+    EXPECT_EQ(window->Download().shpStatus[1]->FillColor(), 0xA0A0A0);
+    EXPECT_TRUE(window->Download().shpStatus[2]->isHidden());
+    EXPECT_TRUE(window->Download().cmdInportDat->isHidden()) << "debug mode only";
+    EXPECT_TRUE(window->Download().chkAutoLoad[2]->isHidden()) << "extended mode only";
+    EXPECT_FALSE(window->Option().cmdOption[0]->isEnabled());
+    EXPECT_TRUE(window->History().optHistory[0]->isChecked());
+    EXPECT_EQ(window->Option().cmdOptionDisp[0]->text(), State().CommonFont.name + "(9)");
 
     window->Form_Activate();
     EXPECT_FALSE(window->FirstActivation);
@@ -253,10 +245,10 @@ TEST_F(MainWindowTest, OpensTheAdapterPortOrTheInfraredLine) {
         link->calls.clear();
         link->portOpens = c.opens;
         link->open = false;
-        window->rtbLog->clear();
+        window->Download().rtbLog->clear();
         EXPECT_EQ(window->OpenInstrumentPort(), c.result);
         EXPECT_EQ(link->calls, c.calls);
-        EXPECT_EQ(window->rtbLog->toPlainText().contains("Communication Ports Error. Restart this program."),
+        EXPECT_EQ(window->Download().rtbLog->toPlainText().contains("Communication Ports Error. Restart this program."),
                   c.redLine);
         window->Form_Unload();
     }
@@ -272,18 +264,18 @@ TEST_F(MainWindowTest, TheAutomaticModeBoxesFollowTheSettingsWithoutActing) {
     window.SetInstrumentPages(std::make_unique<RecordingPages>(&clicks));
     window.SetStoredDataPages(std::make_unique<RecordingPages>(&clicks));
     ASSERT_TRUE(window.Form_Load());
-    EXPECT_FALSE(window.chkAutoLoad[0]->isChecked());
-    EXPECT_TRUE(window.chkAutoLoad[1]->isChecked());
-    EXPECT_FALSE(window.chkAutoLoad[1]->isEnabled());
-    EXPECT_FALSE(window.chkAutoLoad[2]->isEnabled());
-    EXPECT_TRUE(window.AutoLoadClicksEnabled);
+    EXPECT_FALSE(window.Download().chkAutoLoad[0]->isChecked());
+    EXPECT_TRUE(window.Download().chkAutoLoad[1]->isChecked());
+    EXPECT_FALSE(window.Download().chkAutoLoad[1]->isEnabled());
+    EXPECT_FALSE(window.Download().chkAutoLoad[2]->isEnabled());
+    EXPECT_TRUE(window.Flags().AutoLoadClicksEnabled);
 
     // The history choice made before the first activation fills nothing; afterwards it does.
-    window.optHistory[1]->setChecked(true);
+    window.History().optHistory[1]->setChecked(true);
     EXPECT_TRUE(clicks.isEmpty());
     window.Form_Activate();
-    window.chkAutoLoad[0]->click();
-    window.optHistory[2]->setChecked(true);
+    window.Download().chkAutoLoad[0]->click();
+    window.History().optHistory[2]->setChecked(true);
     window.cmdInst[2]->click();
     EXPECT_EQ(clicks, (QStringList{"chkAutoLoad 0", "optHistory 2", "cmdInst 2"}));
 }
@@ -339,14 +331,14 @@ TEST_F(MainWindowTest, TheSavedWindowSizeComesBackUnchangedRunAfterRun) {
 
 TEST_F(MainWindowTest, UnloadSavesTheDisplaySettingsAndAFailedWriteStillFreesTheLock) {
     auto window = Loaded();
-    QFont font = window->cmdOptionDisp[0]->font();
+    QFont font = window->Option().cmdOptionDisp[0]->font();
     font.setFamily("Liberation Serif");
     font.setPointSizeF(12);
     font.setBold(true);
-    window->cmdOptionDisp[0]->setFont(font);
-    QPalette palette = window->cmdOptionDisp[1]->palette();
+    window->Option().cmdOptionDisp[0]->setFont(font);
+    QPalette palette = window->Option().cmdOptionDisp[1]->palette();
     palette.setColor(QPalette::Button, QColor(0, 0, 255));
-    window->cmdOptionDisp[1]->setPalette(palette);
+    window->Option().cmdOptionDisp[1]->setPalette(palette);
     // A folder where the settings file should be: the file cannot be written.
     ASSERT_TRUE(QDir(dir.path()).mkdir("MT52.ini"));
 
@@ -410,14 +402,14 @@ TEST_F(MainWindowTest, CaptionsComeFromTheTableOfTheInterfaceLanguage) {
         }
         EXPECT_EQ(window->cmdInst[5]->text(), GetResText(5007));
         EXPECT_EQ(window->fraMenu[5]->title(), GetResText(5201));
-        EXPECT_EQ(window->chkBrowse[0]->text(), "CO");
+        EXPECT_EQ(window->DataView().chkBrowse[0]->text(), "CO");
         for (int i = 1; i <= 4; ++i)
-            EXPECT_EQ(window->cmdOptionDisp[i]->text(), GetResText(5204));
-        EXPECT_EQ(window->vfgCal->Model().Cols(), 3);
-        EXPECT_EQ(window->vfgCal->Model().TextMatrix(0, 0) + "|" + window->vfgCal->Model().TextMatrix(0, 1) + "|" +
-                      window->vfgCal->Model().TextMatrix(0, 2),
+            EXPECT_EQ(window->Option().cmdOptionDisp[i]->text(), GetResText(5204));
+        EXPECT_EQ(window->Option().vfgCal->Model().Cols(), 3);
+        EXPECT_EQ(window->Option().vfgCal->Model().TextMatrix(0, 0) + "|" + window->Option().vfgCal->Model().TextMatrix(0, 1) + "|" +
+                      window->Option().vfgCal->Model().TextMatrix(0, 2),
                   GetResText(5217));
-        EXPECT_EQ(window->cmdOptionDisp[6]->text(), "FRAM DUMP");
+        EXPECT_EQ(window->Option().cmdOptionDisp[6]->text(), "FRAM DUMP");
         window->Form_Unload();
     }
     SetInterfaceLanguage(Language::English);
@@ -472,7 +464,7 @@ public:
 
 TEST_F(MainWindowTest, DisplayButtonsChooseTheFontAndTheGraphColours) {
     auto window = Loaded();
-    QPushButton* fontButton = window->cmdOptionDisp[0];
+    QPushButton* fontButton = window->Option().cmdOptionDisp[0];
     const QString caption = fontButton->text();
     const FontSpec before = State().CommonFont;
 
@@ -493,7 +485,7 @@ TEST_F(MainWindowTest, DisplayButtonsChooseTheFontAndTheGraphColours) {
     EXPECT_EQ(State().CommonFont.size, 12);
     EXPECT_TRUE(State().CommonFont.bold);
     // The other controls keep their font until the next start.
-    EXPECT_FALSE(window->cmdOptionDisp[5]->font().bold());
+    EXPECT_FALSE(window->Option().cmdOptionDisp[5]->font().bold());
 
     // The default settings put the common font back to 9 points while the button keeps its
     // font: a cancelled dialog hands the common font it was given to the button and caption.
@@ -508,7 +500,7 @@ TEST_F(MainWindowTest, DisplayButtonsChooseTheFontAndTheGraphColours) {
     const Long firstGas = State().GraphColors[0];
     dialogs.colors = {0x123456};
     window->cmdOptionDisp_Click(3);
-    EXPECT_EQ(FromQColor(window->cmdOptionDisp[3]->palette().color(QPalette::Button)), 0x123456);
+    EXPECT_EQ(FromQColor(window->Option().cmdOptionDisp[3]->palette().color(QPalette::Button)), 0x123456);
     EXPECT_EQ(window->ValueColor(3), 0x123456);
     EXPECT_EQ(State().GraphColors[0], firstGas) << "only the first gas's colour is kept";
 
@@ -523,7 +515,7 @@ TEST_F(MainWindowTest, DisplayButtonsChooseTheFontAndTheGraphColours) {
     // A cancelled colour dialog keeps the button's colour, and the graph takes it for the series.
     dialogs.colors = {std::nullopt};
     window->cmdOptionDisp_Click(2);
-    const Long designColour = FromQColor(window->cmdOptionDisp[2]->palette().color(QPalette::Button));
+    const Long designColour = FromQColor(window->Option().cmdOptionDisp[2]->palette().color(QPalette::Button));
     EXPECT_NE(designColour, 0);
     EXPECT_EQ(window->ValueColor(2), designColour);
     window->cmdOptionDisp_Click(7);  // no such button
@@ -555,7 +547,7 @@ TEST_F(MainWindowTest, ASerialLogThatCannotMoveIsReportedAndThePreviousLogKept) 
     auto window = Loaded();
     EXPECT_TRUE(QFile::exists(dir.filePath("SerialLog.log")));
     EXPECT_TRUE(QFile::exists(dir.filePath("SerialLog8.log")));
-    const QString text = window->rtbLog->toPlainText();
+    const QString text = window->Download().rtbLog->toPlainText();
     EXPECT_TRUE(text.contains(dir.filePath("SerialLog9.log"))) << text.toStdString();
     window->Form_Unload();
 }
@@ -602,6 +594,52 @@ TEST_F(MainWindowTest, RestoringFromMinimisedLaysTheWindowOutAgain) {
     window->showNormal();
     EXPECT_EQ(window->fraMenu[0]->width(), TwipsToPixels(PixelsToTwips(1600) * 0.88 - 240));
     EXPECT_EQ(window->cmdInst[5]->geometry().bottom() + 1, TwipsToPixels(PixelsToTwips(1000) - 300));
+    window->Form_Unload();
+}
+
+}  // namespace
+}  // namespace mt52
+
+namespace mt52 {
+namespace {
+
+// A page whose menu click fails the way an untrapped error in any handler does.
+class FailingPages final : public InstrumentPages {
+public:
+    std::function<void()> fail;
+    void cmdInst_Click(Integer) override { fail(); }
+    void chkAutoLoad_Click(Integer) override {}
+    void ShowInstrumentSettings() override {}
+};
+
+TEST_F(MainWindowTest, AnUntrappedErrorInAClickHandlerIsShownAndTheWindowStaysOpen) {
+    struct Case {
+        std::function<void()> fail;
+        QString text;
+    };
+    const Case cases[] = {
+        {[] { Raise(ErrTypeMismatch); }, "Error 13: Type mismatch"},
+        {[] { throw std::runtime_error("disk full"); }, "disk full"},
+    };
+    auto window = Loaded();
+    window->show();
+    auto pages = std::make_unique<FailingPages>();
+    FailingPages* failing = pages.get();
+    window->SetInstrumentPages(std::move(pages));
+    for (const Case& c : cases) {
+        dialogs.shown.clear();
+        failing->fail = c.fail;
+        // A real click: the press and release are delivered through the application object.
+        QTest::mouseClick(window->cmdInst[2], Qt::LeftButton);
+        ASSERT_EQ(dialogs.shown.size(), 1u) << c.text.toStdString();
+        EXPECT_EQ(dialogs.shown[0].text, c.text);
+        EXPECT_EQ(dialogs.shown[0].style, vbOKOnly | vbCritical);
+        EXPECT_TRUE(window->isVisible());
+    }
+    // The window still answers its menu after the failures.
+    failing->fail = [&] { window->ShowPage(4); };
+    QTest::mouseClick(window->cmdInst[2], Qt::LeftButton);
+    EXPECT_FALSE(window->fraMenu[5]->isHidden());
     window->Form_Unload();
 }
 

@@ -10,6 +10,7 @@
 #include "main_window/pages/PageNavigation.h"
 #include "platform/Clock.h"
 #include "platform/GridModel.h"
+#include "support/ProgramState.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,7 @@ std::vector<Long> RowColors(const GridModel& grid, int row) {
 class InstrumentInfoTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetState();
+        test::ResetProgramState();
         SetInterfaceLanguage(Language::English);
         SampleInstrument().GasName(0, QStringLiteral("CH4"));
         SampleInstrument().GasUnit(0, QStringLiteral("%LEL"));
@@ -60,7 +61,7 @@ protected:
     }
     void TearDown() override {
         ResetInterfaceLanguage();
-        ResetState();
+        test::ResetProgramState();
     }
     Date DaysAgo(double days) const { return Date::FromDateTime(clock_.now().addMSecs(-qint64(days * 86400000))); }
     InstrumentInfoLabels Show() { return ShowInstrumentInfo(instrument, inputs, vfgInst, vfgInstSensor); }
@@ -200,7 +201,7 @@ TEST(GasTypesTest, SpanConcentrationMustReachARisingGasWarningAndNotExceedOxygen
 }
 
 TEST(GasTypesTest, ApplyGasTypeCopiesAnEntryAndRefusesIndexesOutsideTheTable) {
-    ResetState();
+    test::ResetProgramState();
     GasDefinition h2s;
     h2s.Enabled = false;
     h2s.Name = QStringLiteral("H2S");
@@ -235,7 +236,7 @@ TEST(GasTypesTest, ApplyGasTypeCopiesAnEntryAndRefusesIndexesOutsideTheTable) {
     EXPECT_EQ(instrument.Zero(0), 0);
     EXPECT_TRUE(instrument.Change_Warn(0));
     EXPECT_TRUE(instrument.Change_GasEnable(0));
-    ResetState();
+    test::ResetProgramState();
 }
 
 TEST(GasTypesTest, SmallChecks) {

@@ -6,6 +6,7 @@
 #include "main_window/pages/SettingLog.h"
 #include "pages/PageFixture.h"
 #include "platform/GridModel.h"
+#include "support/ProgramState.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -49,7 +50,7 @@ void FillGas(clsInstrument& instrument) {
 class OptionDisplayTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetState();
+        test::ResetProgramState();
         SetInterfaceLanguage(Language::English);
         SampleInstrument().GasName(0, QStringLiteral("CH4"));
         SampleInstrument().GasUnit(0, QStringLiteral("%LEL"));
@@ -58,7 +59,7 @@ protected:
     }
     void TearDown() override {
         ResetInterfaceLanguage();
-        ResetState();
+        test::ResetProgramState();
     }
     clsInstrument instrument;
     GridModel grid;
@@ -395,7 +396,7 @@ TEST_F(OptionCommandsTest, FailedUploadOrClockIsRedAndKeepsWhatItDidNotSend) {
 }
 
 TEST(SettingLogTest, HeaderOnceThenOneRowPerAppend) {
-    ResetState();
+    test::ResetProgramState();
     SetInterfaceLanguage(Language::English);
     QTemporaryDir dir;
     State().StartDir = dir.path();
@@ -458,7 +459,7 @@ TEST(SettingLogTest, HeaderOnceThenOneRowPerAppend) {
     i.RomNumber(1234567);
     EXPECT_EQ(SettingLogRow(i, SettingLogKind::Read)[5], "34567");
     ResetInterfaceLanguage();
-    ResetState();
+    test::ResetProgramState();
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "support/FakeDialogs.h"
 #include "support/Files.h"
 #include "support/SimLink.h"
+#include "support/ProgramState.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -91,7 +92,7 @@ struct WindowStandIn final : DownloadPageHost {
 class PageFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetState();
+        test::ResetProgramState();
         SetInterfaceLanguage(Language::English);
         ASSERT_TRUE(dir_.isValid());
         State().StartDir = dir_.path();
@@ -106,7 +107,7 @@ protected:
     }
     void TearDown() override {
         ResetInterfaceLanguage();
-        ResetState();
+        test::ResetProgramState();
     }
 
     // The progress dialog's cancel button, as the user presses it.

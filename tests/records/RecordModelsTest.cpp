@@ -11,6 +11,7 @@
 #include "records/clsSnapShot.h"
 #include "records/clsTroubleEvent.h"
 #include "support/ErrorOf.h"
+#include "support/ProgramState.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -441,7 +442,7 @@ TEST(RecordModels, SerialLogAppendsOneLinePerCall) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     for (const QString& startDir : {dir.path(), dir.path() + u'/'}) {
-        ResetState();
+        test::ResetProgramState();
         State().StartDir = startDir;
         QFile::remove(dir.filePath(QStringLiteral("SerialLog.log")));
         clsHistory::SetSerialLog(QStringLiteral("first"));
@@ -452,7 +453,7 @@ TEST(RecordModels, SerialLogAppendsOneLinePerCall) {
     }
     State().StartDir = dir.filePath(QStringLiteral("missing"));
     EXPECT_NE(ErrorOf([] { clsHistory::SetSerialLog(QStringLiteral("x")); }), 0);
-    ResetState();
+    test::ResetProgramState();
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "platform/RuntimeError.h"
 #include "records/clsSnapShot.h"
 #include "support/ErrorOf.h"
+#include "support/ProgramState.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -20,7 +21,7 @@ namespace {
 class SnapShotStore : public testing::Test {
 protected:
     void SetUp() override {
-        ResetState();
+        test::ResetProgramState();
         ASSERT_TRUE(dir_.isValid());
         path_ = dir_.filePath(QStringLiteral("MT52.mdb"));
         CreateDataBase(path_);
@@ -30,7 +31,7 @@ protected:
         instrument_.SerialNo(QStringLiteral("SN0042"));
         instrument_.RomNumber(1207);
     }
-    void TearDown() override { ResetState(); }
+    void TearDown() override { test::ResetProgramState(); }
 
     // Fills the model as the instrument link does for one snapshot record of a dump block.
     void Fill(clsSnapShot& snap, const Date& when, const QString& gasName = QStringLiteral("CH4")) {

@@ -7,6 +7,7 @@
 #include "common/TrendFile.h"
 #include "platform/Clock.h"
 #include "platform/Database.h"
+#include "support/ProgramState.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,7 +37,7 @@ inline QByteArray StoredRecord(const Date& time, const Values& stored) {
 class TrendFixture : public testing::Test {
 protected:
     void SetUp() override {
-        ResetState();
+        test::ResetProgramState();
         ASSERT_TRUE(dir_.isValid());
         State().StartDir = dir_.path();
         State().DataRoot = dir_.path();
@@ -45,7 +46,7 @@ protected:
         ASSERT_TRUE(QDir().mkpath(State().DataFolder));
         CreateDataBase(State().DatabasePath);
     }
-    void TearDown() override { ResetState(); }
+    void TearDown() override { test::ResetProgramState(); }
 
     // Inserts a row with the columns given; every other column is Null.
     void Insert(const QString& table, const Columns& columns) {

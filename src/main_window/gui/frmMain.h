@@ -1,16 +1,20 @@
 #pragma once
 // frmMain: the program's only main window. The six pages live in it as frames, one visible at a
-// time, beside a column of menu buttons; it owns the instrument-link control and the current
-// instrument model for the program's life, takes the database's single-user lock while it
-// loads and gives it back when it closes. The pages' own work lives behind the interfaces of
-// main_window/PageHandlers.h and reaches the window's controls and fields, which are public.
-#include "common/DefaultSettings.h"
-#include "common/IniSettings.h"
+// time, beside a column of menu buttons; it owns the instrument-link control and the two
+// instrument models for the program's life, takes the database's single-user lock while it
+// loads and gives it back when it closes, and keeps the clock and the log box. Each page is a
+// class of its own that owns its controls (main_window/gui/*Page.h). The pages' behaviour is
+// installed where the program is assembled, behind the interfaces of main_window/PageHandlers.h,
+// and reaches the window only through its page objects and the PageContext.
+#include "main_window/DefaultSettings.h"
+#include "main_window/IniSettings.h"
 #include "main_window/DatabaseLockFile.h"
 #include "main_window/LayoutState.h"
 #include "main_window/MainWindowLink.h"
-#include "main_window/gui/WidgetGeometry.h"
+#include "main_window/PageContext.h"
+#include "main_window/PageFlags.h"
 #include "main_window/PageHandlers.h"
+#include "main_window/gui/WidgetGeometry.h"
 #include "platform/Types.h"
 
 #include <QString>
@@ -19,24 +23,19 @@
 #include <functional>
 #include <memory>
 
-class QCheckBox;
-class QComboBox;
-class QFrame;
 class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QAction;
 class QPushButton;
-class QRadioButton;
-class QTextEdit;
 class QTimer;
-class QTreeWidget;
 
 namespace mt52 {
 
-class GridView;
-class ShapeControl;
+class DataViewPage;
+class DisplayButtons;
+class DownloadPage;
+class HistoryPage;
+class InstrumentsPage;
+class OptionPage;
+class StoredDataPage;
 class clsInstrument;
 class frmMain;
 
@@ -101,15 +100,20 @@ public:
     // Every caption of the window from the string table.
     void SetUiTexts();
 
-    // The option page's display buttons cmdOptionDisp(0..6): the common font, the four graph
-    // colours, the detail settings and the FRAM DUMP listing download. Any other index does
-    // nothing; a failure inside ends the click quietly.
+    // The Set page's display buttons (see DisplayButtons).
     void cmdOptionDisp_Click(Integer index);
-    // The colour the data view's graph draws series `series` (0 to 4) with, once chosen on a
-    // graph-colour button (0 until then); an index outside the series is ignored.
     void ValueColor(Long series, Long colour);
     Long ValueColor(Long series) const;
 
+    // ---- Where the pages' behaviour is installed --------------------------------------------
+    DownloadPage& Download() { return *download_; }
+    InstrumentsPage& Instruments() { return *instruments_; }
+    StoredDataPage& StoredData() { return *storedData_; }
+    DataViewPage& DataView() { return *dataView_; }
+    HistoryPage& History() { return *history_; }
+    OptionPage& Option() { return *option_; }
+    // What a page's behaviour is handed besides its page object.
+    PageContext& Context() { return context_; }
     void SetInstrumentPages(std::unique_ptr<InstrumentPages> pages);
     void SetStoredDataPages(std::unique_ptr<StoredDataPages> pages);
 
@@ -124,88 +128,15 @@ public:
     // ---- The window's own fields -----------------------------------------------------------
     clsInstrument& CurrentInstrument();
     clsInstrument& StoredInstrument();
+    PageFlags& Flags() { return flags_; }
     bool FirstActivation = true;
-    bool ShowingStoredInstrument = false;
-    Long TickCount = 0;
-    bool AutoLoadClicksEnabled = true;
-    bool LogTreeDirty = false;
-    QString LastExportFileName;
-    // Status lamp colours in the states on, off and error.
-    std::array<LampColors, 3> StatusLampColors{};
-    bool GridEditBusy = false;
-    bool HistorySelectBusy = false;
-    bool CalibrationMode = false;
 
-    // ---- Controls --------------------------------------------------------------------------
+    // ---- The menu and the clock ------------------------------------------------------------
+    // The page frames (fraMenu(3) is the data view, reached from the stored-data page) and
+    // their menu buttons; cmdInst(5) is Exit.
     std::array<QGroupBox*, 6> fraMenu{};
     std::array<QPushButton*, 6> cmdInst{};
     QTimer* tmrInter = nullptr;
-
-    // Download page
-    std::array<QGroupBox*, 4> fraDown{};
-    std::array<ShapeControl*, 4> shpStatus{};
-    std::array<QLabel*, 12> lblStatus{};
-    std::array<QLabel*, 2> lblTitle{};
-    QTextEdit* rtbLog = nullptr;
-    QFrame* fraDown3Ceneter = nullptr;
-    std::array<QCheckBox*, 3> chkAutoLoad{};
-    std::array<QPushButton*, 6> cmdDown{};
-    QWidget* picOptionToToval = nullptr;
-    QLineEdit* txtSuffix = nullptr;
-    QPushButton* cmdInportDat = nullptr;
-
-    // Instruments page
-    QGroupBox* fraInst = nullptr;
-    QFrame* fraInstCeneter = nullptr;
-    std::array<QLabel*, 10> lblInst{};
-    GridView* vfgInst = nullptr;
-    GridView* vfgInstSensor = nullptr;
-
-    // Stored-data page
-    QTreeWidget* tvwLog = nullptr;
-    QGroupBox* fraLog = nullptr;
-    QFrame* fraLogCenter = nullptr;
-    std::array<QCheckBox*, 3> chkLog{};
-    QTreeWidget* lvwLog = nullptr;
-    GridView* vfgLog = nullptr;
-    QPushButton* cmdDetail = nullptr;
-    QPushButton* cmdListCSV = nullptr;
-    QCheckBox* chkRawData = nullptr;
-    QPushButton* cmdLogInst = nullptr;
-    QMenu* mnuLog = nullptr;
-    QAction* mnuDelete = nullptr;
-    QMenu* mnuHist = nullptr;
-    QAction* mnuHistDel = nullptr;
-
-    // Data view
-    std::array<QRadioButton*, 2> optBrowse{};
-    QCheckBox* chkEvent = nullptr;
-    QCheckBox* chkOutline = nullptr;
-    GridView* vfgSummary = nullptr;
-    GridView* vfgBrowse = nullptr;
-    std::array<QCheckBox*, 7> chkBrowse{};
-    QComboBox* cmbBrowse = nullptr;
-    std::array<QPushButton*, 5> cmdBrowse{};
-
-    // Calibration-history page
-    std::array<QRadioButton*, 3> optHistory{};
-    GridView* vfgHistory = nullptr;
-    QPushButton* cmdLastCal = nullptr;
-
-    // Option page
-    std::array<QGroupBox*, 3> fraOption{};
-    QFrame* fraOptionCenter0 = nullptr;
-    std::array<QPushButton*, 7> cmdOptionDisp{};
-    QFrame* fraOptionCenter1 = nullptr;
-    std::array<QLabel*, 9> lblOption{};
-    std::array<QLineEdit*, 3> txtOption{};
-    QComboBox* cmbStation = nullptr;
-    QComboBox* cmbInterval = nullptr;
-    QComboBox* cmbIntermittence = nullptr;
-    std::array<QPushButton*, 4> cmdOption{};
-    GridView* vfgOption = nullptr;
-    GridView* vfgCal = nullptr;
-    std::array<QPushButton*, 3> cmdCal{};
 
 protected:
     bool event(QEvent* event) override;
@@ -218,12 +149,7 @@ private:
     enum class PendingEnd { None, Close, Terminate };
 
     void CreateControls();
-    void CreateDownloadPage();
-    void CreateInstrumentsPage();
-    void CreateStoredDataPage();
-    void CreateDataViewPage();
-    void CreateHistoryPage();
-    void CreateOptionPage();
+    void CreateContext();
     void ConnectHandlers();
     void OpenDatabaseLockStep(bool& endProgram);
     void SetAutoLoadBoxes();
@@ -234,17 +160,6 @@ private:
     void ApplyWindowSettings(const WindowSettings& settings);
     WindowSettings CollectWindowSettings() const;
     void tmrInter_Timer();
-    void ChooseCommonFont();
-    // CommonFont takes name, size, bold, italic and underline of the font button's font.
-    void CommonFontFromFontButton();
-    void ChooseGraphColor(int index);
-    void RunDumpListDownload();
-    // A control created at its design place (twips in its container), named as the window
-    // names it (the layout knows it by that name).
-    template <typename W>
-    W* Make(QWidget* parent, const QString& name, double left, double top, double width, double height);
-    // An inner frame without a border, centred in its container.
-    QFrame* MakeInnerFrame(QWidget* parent, const QString& name, double width, double height);
 
     // Whether a wait is still running below the current handler; ends a waiting link operation.
     bool WaitsRunning();
@@ -255,17 +170,25 @@ private:
     void EndNow();
 
     frmMainServices services_;
+    PageFlags flags_;
+    PageContext context_;
     std::unique_ptr<MainWindowLink> link_;
     std::unique_ptr<DatabaseLockFile> lock_;
     std::unique_ptr<clsInstrument> currentInstrument_;
     std::unique_ptr<clsInstrument> storedInstrument_;
+    // The pages are children of the window, which deletes them.
+    DownloadPage* download_ = nullptr;
+    InstrumentsPage* instruments_ = nullptr;
+    StoredDataPage* storedData_ = nullptr;
+    DataViewPage* dataView_ = nullptr;
+    HistoryPage* history_ = nullptr;
+    OptionPage* option_ = nullptr;
+    std::unique_ptr<DisplayButtons> displayButtons_;
     std::unique_ptr<InstrumentPages> instrumentPages_;
     std::unique_ptr<StoredDataPages> storedDataPages_;
     WidgetGeometry geometry_;
     // The trend graph's place on the data view, kept until its control joins the window.
     ControlBox zelGraphBox_;
-    // The graph's series colours chosen on the graph-colour buttons.
-    std::array<Long, 5> graphValueColors_{};
     // The trend graph's colours as the settings file gave them, written back unchanged.
     std::optional<std::array<Long, 3>> graphColors_;
     PendingEnd closePending_ = PendingEnd::None;

@@ -3,7 +3,7 @@
 #include "common/ModuleState.h"
 #include "common/ResText.h"
 #include "instrument/clsInstrument.h"
-#include "main_window/FolderPath.h"
+#include "common/FolderPath.h"
 #include "platform/Clock.h"
 #include "platform/Numbers.h"
 #include "platform/OleDate.h"

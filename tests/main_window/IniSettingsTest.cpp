@@ -1,5 +1,5 @@
-#include "common/DefaultSettings.h"
-#include "common/IniSettings.h"
+#include "main_window/DefaultSettings.h"
+#include "main_window/IniSettings.h"
 #include "common/ModuleState.h"
 #include "common/ResText.h"
 #include "instrument/clsInstrument.h"
@@ -7,6 +7,7 @@
 #include "platform/RuntimeError.h"
 
 #include "support/ErrorOf.h"
+#include "support/ProgramState.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,12 +21,12 @@ class IniSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
-        ResetState();
+        test::ResetProgramState();
         SetInterfaceLanguage(Language::English);
         State().StartDir = dir_.path();
     }
     void TearDown() override {
-        ResetState();
+        test::ResetProgramState();
         ResetInterfaceLanguage();
     }
 
@@ -263,7 +264,7 @@ TEST_F(IniSettingsTest, EveryKeyRoundTrips) {
     const ModuleState saved = State();
     const clsInstrument written = SampleInstrument();
 
-    ResetState();
+    test::ResetProgramState();
     State().StartDir = dir_.path();
     WindowSettings read;
     LoadIniSettings(read);
@@ -488,7 +489,7 @@ TEST_F(IniSettingsTest, DefaultSettings) {
     EXPECT_EQ(sample.GasDesit(4), 1.0f);
 
     // The Japanese interface's password; a stored one is kept.
-    ResetState();
+    test::ResetProgramState();
     SetInterfaceLanguage(Language::Japanese);
     SetDefaultSettings();
     EXPECT_EQ(State().LockPassword, "Marvo");

@@ -1,4 +1,4 @@
-#include "common/DefaultSettings.h"
+#include "main_window/DefaultSettings.h"
 
 #include "common/ModuleState.h"
 #include "common/ResText.h"

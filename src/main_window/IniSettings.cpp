@@ -1,5 +1,6 @@
-#include "common/IniSettings.h"
+#include "main_window/IniSettings.h"
 
+#include "common/FolderPath.h"
 #include "common/ModuleState.h"
 #include "common/ResText.h"
 #include "common/clsToken.h"
@@ -391,10 +392,7 @@ QStringList FileLines(const WindowSettings& window) {
 }  // namespace
 
 QString IniFilePath() {
-    QString dir = State().StartDir;
-    if (!dir.isEmpty() && !dir.endsWith(u'/') && !dir.endsWith(u'\\'))
-        dir += u'/';
-    return dir + QStringLiteral("MT52.ini");
+    return JoinFolder(State().StartDir, QStringLiteral("MT52.ini"));
 }
 
 void LoadIniSettings(WindowSettings& window) {
