@@ -1,6 +1,9 @@
 #include "ProgramAssembly.h"
 
 #include "main_window/gui/frmMain.h"
+#include "main_window/pages/gui/BrowserPages.h"
+
+#include <QPushButton>
 
 namespace mt52 {
 
@@ -15,7 +18,13 @@ void InstallPages(frmMain& window) {
     // here over window.Download(), window.Option() ... and window.Context(), and installed with
     // window.SetInstrumentPages and window.SetStoredDataPages. Until a page's behaviour is
     // installed, the menu only switches pages.
-    (void)window;
+    BrowserWindowHooks browserHooks;
+    browserHooks.EnableMenuButtons = [&window](bool enabled) {
+        for (QPushButton* button : window.cmdInst)
+            button->setEnabled(enabled);
+    };
+    window.SetStoredDataPages(
+        std::make_unique<BrowserPages>(window.StoredData(), window.History(), window.Context(), browserHooks));
 }
 
 }  // namespace mt52
