@@ -1,7 +1,9 @@
 #include "ProgramAssembly.h"
 
+#include "main_window/PageContext.h"
 #include "main_window/gui/frmMain.h"
 #include "main_window/pages/gui/BrowserPages.h"
+#include "main_window/pages/gui/InstrumentPagesWindow.h"
 
 #include <QPushButton>
 
@@ -14,10 +16,9 @@ std::unique_ptr<frmMain> AssembleMainWindow() {
 }
 
 void InstallPages(frmMain& window) {
-    // The instrument pages (main_window/pages) and the stored-data pages (browser) are created
-    // here over window.Download(), window.Option() ... and window.Context(), and installed with
-    // window.SetInstrumentPages and window.SetStoredDataPages. Until a page's behaviour is
-    // installed, the menu only switches pages.
+    // The stored-data pages (browser) and the instrument pages are created here over the page
+    // objects and window.Context(). The stored-data pages go first: the instrument pages' menu
+    // refreshes the Data and Last Calibration pages through them.
     BrowserWindowHooks browserHooks;
     browserHooks.EnableMenuButtons = [&window](bool enabled) {
         for (QPushButton* button : window.cmdInst)
@@ -25,6 +26,21 @@ void InstallPages(frmMain& window) {
     };
     window.SetStoredDataPages(
         std::make_unique<BrowserPages>(window.StoredData(), window.History(), window.Context(), browserHooks));
+
+    PageContext& context = window.Context();
+    if (context.core && context.settings && context.dump && context.operations) {
+        InstrumentPagesServices services;
+        services.window = &window;
+        services.menu = window.cmdInst;
+        services.ResetAfterPowerOff = [&window] { window.ResetAfterPowerOff(); };
+        services.EndProgram = [&window] { window.Terminate(); };
+        services.Layout = [&window] { window.Form_Resize(); };
+        services.Close = [&window] { window.close(); };
+        services.RefreshDataPage = [&window] { window.StoredDataHandlers()->RefreshDataPage(); };
+        services.ShowCalHistoryList = [&window] { window.StoredDataHandlers()->ShowCalHistoryList(); };
+        window.SetInstrumentPages(std::make_unique<InstrumentPagesWindow>(
+            window.Download(), window.Instruments(), window.Option(), window.History(), context, std::move(services)));
+    }
 }
 
 }  // namespace mt52

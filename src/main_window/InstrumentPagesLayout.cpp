@@ -39,7 +39,6 @@ void LayoutDownloadPage(LayoutState& s, double pw, double ph) {
     }
 
     CentreIn(s[QStringLiteral("fraDown3Ceneter")], instrument, 240);
-    s[QStringLiteral("picOptionToToval")].Visible = false;
     ControlBox& getAndSave = s[Indexed("cmdDown", 5)];
     getAndSave.Visible = false;
     // Two pitches below the hidden get-and-save button: one button's place stays empty.
@@ -71,8 +70,9 @@ void LayoutInstrumentsPage(LayoutState& s, double pw, double ph) {
 }
 
 void LayoutOptionPage(LayoutState& s, double pw, double ph) {
+    // The settings grid takes the lower part of the page, below the frames.
     ControlBox& display = s[Indexed("fraOption", 0)];
-    display.Move(120, 240, 0.3 * pw, 0.9 * ph);
+    display.Move(120, 240, 0.3 * pw, 0.6 * ph);
     CentreIn(s[QStringLiteral("fraOptionCenter0")], display);
 
     ControlBox& statusFrame = s[Indexed("fraOption", 1)];
@@ -86,6 +86,9 @@ void LayoutOptionPage(LayoutState& s, double pw, double ph) {
             left = button.Right() + 120;
         }
         CentreIn(s[QStringLiteral("fraOptionCenter1")], statusFrame);
+        // The record suffix (shown once the option page owns it) at the foot of the status frame.
+        ControlBox& suffix = s[QStringLiteral("picOptionToToval")];
+        suffix.Move(120, statusFrame.Height - suffix.Height - 120, statusFrame.Width - 240);
     } else {
         ControlBox& panel = s[Indexed("fraOption", 2)];
         panel.Move(display.Right() + 120, 240, pw - display.Right() - 360, display.Height);

@@ -5,8 +5,12 @@
 // decoder leaves behind (its last message and the lines it rejected).
 #include "platform/RuntimeError.h"
 #include "platform/Types.h"
+#include "platform/VbString.h"
+#include "records/TrendTextRecords.h"
 
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -96,8 +100,71 @@ protected:
         }
     }
 
-    // Appends one rejected line after a CR LF.
-    void AddFailLine(const QString& line) { failLine_ += QStringLiteral("\r\n") + line; }
+    // What a tag's decoder is handed: the record of the line's log, the line (with its id and
+    // tag at 1..4, or the run-length text of a data line), the check-only flag.
+    struct LineContext {
+        Record& record;
+        const QString& line;
+        bool testFlag;
+        bool dataLine;
+    };
+    // One row of a tag table: the tags it serves, the shortest line it reads, its decoder.
+    struct TagDecoder {
+        QStringList tags;
+        int minimumLength = 0;
+        std::function<bool(const LineContext&)> decode;
+    };
+    // Called after a line was decoded by a row of the table, with the answer.
+    using AfterDecode = std::function<void(const TagDecoder&, Record&, bool result)>;
+
+    // Reads one text-record line: filters it, finds its id and tag (a tagged line with a third
+    // character other than "A" continues the last tagged line when `continuations` is set; a
+    // data line carries on under the last id and tag), finds or adds the record of the id and
+    // hands the line to the table's row for the tag. A line shorter than the row's minimum, or
+    // one whose decoder raises, is refused; a tag no row serves is accepted. In the check-only
+    // mode a refused line is added to FailLine.
+    bool DispatchLine(const std::vector<TagDecoder>& table, const QString& vData, bool testFlag, bool continuations,
+                      const AfterDecode& after) {
+        QString line = FilterTextRecord(vData);
+        QString id = lastId_;
+        QString tag = lastTag_;
+        const bool dataLine = !line.startsWith(u'/');
+        if (!dataLine) {
+            line.remove(0, 1);
+            if (continuations && Mid(line, 3, 1) != QLatin1String("A")) {
+                line = lastId_ + lastTag_ + line;
+            } else {
+                id = Left(line, 2);
+                tag = Mid(line, 3, 2);
+            }
+        }
+        const QString key = id + QStringLiteral(" L");
+        RecordPtr record = Item(key);
+        if (!record)
+            record = Add(key, 0);
+
+        bool result = true;
+        for (const TagDecoder& decoder : table) {
+            if (!decoder.tags.contains(tag))
+                continue;
+            if (line.size() < decoder.minimumLength) {
+                result = false;
+            } else {
+                try {
+                    result = decoder.decode({*record, line, testFlag, dataLine});
+                } catch (const RuntimeError&) {
+                    result = false;  // a malformed line is refused, never the end of the decoding
+                }
+            }
+            after(decoder, *record, result);
+            break;
+        }
+        if (testFlag && !result)
+            failLine_ += QStringLiteral("\r\n") + line;
+        lastTag_ = tag;
+        lastId_ = id;
+        return result;
+    }
 
 private:
     Long Find(const QString& key) const {
@@ -113,6 +180,8 @@ private:
     QString selectedKey_;
     QString messageString_;
     QString failLine_;
+    QString lastId_;
+    QString lastTag_;
 };
 
 }  // namespace mt52

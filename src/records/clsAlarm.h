@@ -39,6 +39,30 @@ public:
     Single value(Integer GasNo, Long Index) const;
     void value(Integer GasNo, Long Index, Single reading);
 
+    // Decoders of the instrument's alarm text records (see clsAlarms::SetDatas); TestFlag and
+    // the answers as for the interval decoders.
+    // Header: alarm date and time (5-16) and interval (17-20); names the log "al..." (Sampling
+    // 0) or "iv...", makes the trend file's folders and marks a stored log as Duplicate.
+    bool SetDataBD(const QString& vData, bool TestFlag);
+    // Serial number (5-16) and sampling kind (23); True when the count at 18-21 is a number.
+    bool SetDataBB(const QString& vData, bool TestFlag);
+    // Definitions of the fourth and fifth gas.
+    bool SetDataBC(const QString& vData, bool TestFlag);
+    // A tagged line (`compress` false) names the gas of the data lines that follow; a data
+    // line's samples go into the trend file, sample n at the alarm time + (n - 361) intervals
+    // (with Sampling 2 only samples 361..540, as records 1..180).
+    bool SetDataB0(const QString& vData, bool TestFlag, bool compress);
+    // Definitions of the third and fourth gas in the short layout.
+    bool SetData96(const QString& vData, bool TestFlag);
+    // Marks sample n (11-14, 1..720) of the in-memory table as holding no data.
+    bool SetDataXX(const QString& vData, bool TestFlag);
+
+    // Stores the decoded record: its Log_Head row (kind 2) and its in-memory samples as
+    // Alarm_Data rows, each reading as held, in one transaction. Nothing is stored for a
+    // record with Error set or one stored already. On a failure nothing is left behind and
+    // the failure raises.
+    void Update();
+
     bool Duplicate() const { return duplicate_; }
     void Duplicate(bool value) { duplicate_ = value; }
     // Samples written per gas slot by a decoder (0..4; 9 outside).
@@ -63,6 +87,7 @@ private:
     static bool Reaches(Long Index) { return Index >= 0 && Index < Reachable; }
     void LoadSamples();
     void ExportRaw() const;
+    bool FindLogHead() const;
 
     std::array<Sample, SampleCapacity> samples_{};
     Long dataCount_ = 0;

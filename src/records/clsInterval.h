@@ -92,6 +92,32 @@ public:
     // 0 for a date not between 1998 and 2199.
     Long SerchValue(const Date& when) const;
 
+    // Decoders of the instrument's interval text records (see clsIntervals::SetDatas). With
+    // TestFlag they check and store nothing (a bad header still sets Error). Each answers
+    // whether the line was accepted.
+    // Header: start date and time (5-16) and interval (17-20); names the log and its trend
+    // file, makes the file's folders and marks a log stored already as Duplicate. A bad field
+    // sets Error and is written to the communication log; the answer is True all the same.
+    bool SetDataAD(const QString& vData, bool TestFlag);
+    // Statistics of one gas (tags AE..AI): average, extreme and the extreme's date and time.
+    bool SetDataAE(const QString& vData, bool TestFlag);
+    // Definitions of the fourth and fifth gas.
+    bool SetDataAC(const QString& vData, bool TestFlag);
+    // An event line of a gas (`compress` false) or a data line of its samples (`compress`
+    // true), written into the trend file. Nothing happens for a duplicate or failed log. Run-
+    // length text that does not decode is refused; a file failure sets Error and is logged.
+    bool SetDataA0(const QString& vData, bool TestFlag, bool compress);
+    // A statistics text as a level of a gas slot (its number, or its full scale, maximum or
+    // minimum by the status word; 0 for any other word).
+    Single ParseStatText(const QString& text, Integer GasNo) const;
+
+    // Stores the decoded record: its Log_Head row (kind 9 when Sampling is not 0, else 1),
+    // its samples as Interval_Data rows and its events as Interval_Event rows, in one
+    // transaction. Nothing is stored for a record with Error set, one stored already, or a
+    // bar-hole log (Sampling 1) without a measured value. On a failure nothing is left: no
+    // rows, and no trend file that no stored record names; the failure raises.
+    void Update();
+
     // The tag of the last sample or event text line, kept between lines by the text decoder.
     const QString& PendingTag() const { return pendingTag_; }
     void PendingTag(const QString& value) { pendingTag_ = value; }
@@ -124,6 +150,10 @@ private:
     bool StoreSample(const TrendRecord& record);
     void LoadEvents(Database& db);
     void ExportRaw() const;
+    // A log of the same start, identity and kind is stored already.
+    bool FindLogHead() const;
+    // Writes the groups of a data line as samples of the gas slot into the trend file.
+    void WriteSamples(std::size_t slot, const QString& groups);
 
     std::vector<Sample> samples_;
     std::vector<EventRow> events_;

@@ -17,14 +17,20 @@
 #include "support/ScopedEnv.h"
 #include "support/SimProcess.h"
 #include "support/ProgramState.h"
+#include "ProgramAssembly.h"
+#include "platform/gui/ShapeControl.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace mt52 {
@@ -88,9 +94,11 @@ protected:
 
     // The window as the program opens it, with the simulator's device offered as the adapter's
     // port; returns once the link has connected.
-    std::unique_ptr<frmMain> OpenWindow() {
+    std::unique_ptr<frmMain> OpenWindow(bool withPages = false) {
         const test::ScopedEnv ports("MT52_SERIAL_PORTS", QFile::encodeName(sim.Device()));
         auto window = std::make_unique<frmMain>();
+        if (withPages)
+            InstallPages(*window);
         EXPECT_TRUE(window->Form_Load());
         window->Form_Activate();
         uclLqif* link = window->uclLQ4005().Control();
@@ -234,6 +242,137 @@ TEST_F(EndToEnd, TheProgramConnectsToTheSimulatorOnItsOwn) {
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_FALSE(QFile::exists(dir.filePath("MT52.LCK")));
     EXPECT_TRUE(QFile::exists(dir.filePath("MT52.mdb")));
+}
+
+}  // namespace
+}  // namespace mt52
+
+namespace mt52 {
+namespace {
+
+QStringList LogBoxLines(const QTextEdit& box) {
+    QStringList lines;
+    for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next())
+        if (!block.text().isEmpty())
+            lines << block.text();
+    return lines;
+}
+
+TEST_F(EndToEnd, CompleteDownloadFromTheDownloadPageStoresOnceAndShowsTheSettings) {
+    ASSERT_NO_FATAL_FAILURE(StartSimulator());
+    auto window = OpenWindow(true);
+    DownloadPage& page = window->Download();
+    EXPECT_EQ(page.shpStatus[1]->FillColor(), 0x00FF00) << "the Connect lamp is lit";
+    EXPECT_TRUE(page.cmdDown[0]->isEnabled());
+    EXPECT_FALSE(page.cmdDown[2]->isEnabled());
+
+    page.cmdDown[0]->click();
+    const QStringList lines = LogBoxLines(*page.rtbLog);
+    EXPECT_TRUE(lines.contains("MT-52 ...Connection Successful."));
+    EXPECT_TRUE(lines.contains("MT-52 Instrument Information Download Complete."));
+    EXPECT_EQ(lines.last(), "Dump List Download () Finished.");
+    EXPECT_EQ(page.lblStatus[5]->text(), "E2E-0001");
+    EXPECT_EQ(window->Option().txtOption[0]->text(), "E2E-0001");
+    EXPECT_EQ(window->Option().txtOption[2]->text(), "OPERATOR");
+    EXPECT_TRUE(page.cmdDown[2]->isEnabled());
+    EXPECT_TRUE(window->Flags().LogTreeDirty);
+    EXPECT_TRUE(ReadText(dir.filePath("DumpEF.dat")).startsWith(";\tMT-52 Data Logger Program\r\n"));
+    EXPECT_EQ(StoredRows().heads, 3);
+
+    // A second press stores nothing twice.
+    page.cmdDown[0]->click();
+    EXPECT_EQ(LogBoxLines(*page.rtbLog).last(), "Dump List Download () Finished.");
+    EXPECT_EQ(StoredRows().heads, 3);
+    EXPECT_EQ(StoredRows().snapshots, 3);
+
+    // Each menu button shows its page alone; the Set page offers only what it should.
+    window->show();
+    const std::pair<int, int> pageOfMenu[] = {{4, 5}, {2, 2}, {0, 0}};
+    for (auto [menu, shown] : pageOfMenu) {
+        window->cmdInst[static_cast<std::size_t>(menu)]->click();
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(window->fraMenu[static_cast<std::size_t>(i)]->isVisible(), i == shown) << menu << " " << i;
+    }
+    const OptionPage& option = window->Option();
+    for (int i = 1; i <= 6; ++i)
+        EXPECT_TRUE(option.cmdOptionDisp[static_cast<std::size_t>(i)]->isHidden()) << i;
+    EXPECT_TRUE(option.cmdOption[2]->isHidden());
+    EXPECT_TRUE(option.cmdOption[3]->isHidden());
+    EXPECT_TRUE(option.cmdOption[0]->isEnabled());
+
+    Close(window);
+}
+
+TEST_F(EndToEnd, AutomaticDownloadOnConnectionRemovesSwitchesOffAndEnds) {
+    QFile ini(dir.filePath("MT52.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("Auto Load Mode\tTrue\tTrue\tTrue\r\n");
+    ini.close();
+    State().ExtendedMode = true;
+    ASSERT_NO_FATAL_FAILURE(StartSimulator());
+    const test::ScopedEnv ports("MT52_SERIAL_PORTS", QFile::encodeName(sim.Device()));
+    auto window = std::make_unique<frmMain>();
+    InstallPages(*window);
+    ASSERT_TRUE(window->Form_Load());
+    window->Form_Activate();
+    const QTextEdit& box = *window->Download().rtbLog;
+    EXPECT_TRUE(WaitFor([&] { return LogBoxLines(box).contains("MT-52 Automatic Download Complete."); }, 60000))
+        << LogBoxLines(box).join("\n").toStdString();
+    // The switch-off puts the window back to its start, log box emptied; the file keeps the steps.
+    const QString log = ReadText(dir.filePath("SerialLog.log"));
+    EXPECT_TRUE(log.contains("---Start Automatic Download---"));
+    EXPECT_TRUE(log.contains("--- Dump List Download Finished. ---"));
+    EXPECT_TRUE(log.contains("--- Data Remove Finished---"));
+    EXPECT_TRUE(log.contains("W : [STX]0001RO,W,"));
+    EXPECT_TRUE(log.contains("---Automatic Mode Camplate Finished---"));
+    EXPECT_EQ(StoredRows().heads, 3);
+    EXPECT_TRUE(WaitFor([&] { return window->isHidden(); })) << "the program ends after the download";
+    EXPECT_TRUE(QFile::exists(dir.filePath("MT52.LCK"))) << "ended without the close";
+    window.reset();
+}
+
+TEST_F(EndToEnd, ClosingTheWindowDuringADownloadEndsTheDownloadFirst) {
+    // The instrument keeps quiet once in the middle of the read, so the close comes during a wait.
+    ASSERT_NO_FATAL_FAILURE(StartSimulator({"silence:HA,R:1"}));
+    auto window = OpenWindow(true);
+    QTimer::singleShot(500, window.get(), [&] {
+        dialogs.answers = {vbYes};
+        window->close();
+    });
+    window->Download().cmdDown[0]->click();
+    // The close completes once the download has unwound (outside every wait, so the events are
+    // run here without one): settings saved, lock given back.
+    const QDeadlineTimer deadline(10000);
+    while (QFile::exists(dir.filePath("MT52.LCK")) && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_FALSE(QFile::exists(dir.filePath("MT52.LCK")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("MT52.ini")));
+    EXPECT_FALSE(LogBoxLines(*window->Download().rtbLog).contains("Dump List Download () Start."));
+    EXPECT_FALSE(QFile::exists(dir.filePath("DumpEF.dat"))) << "no listing after the close";
+    window.reset();
+}
+
+// Pictures of the instrument pages after a complete download, in both languages, into the
+// folder MT52_SCREENSHOT_DIR names; skipped without it.
+TEST_F(EndToEnd, PicturesOfTheInstrumentPages) {
+    const QByteArray shots = qgetenv("MT52_SCREENSHOT_DIR");
+    if (shots.isEmpty())
+        GTEST_SKIP() << "MT52_SCREENSHOT_DIR is not set";
+    ASSERT_NO_FATAL_FAILURE(StartSimulator());
+    for (Language language : {Language::English, Language::Japanese}) {
+        SetInterfaceLanguage(language);
+        auto window = OpenWindow(true);
+        window->resize(1000, 700);
+        window->Download().cmdDown[0]->click();
+        for (int menu : {0, 4, 1}) {
+            window->cmdInst[static_cast<std::size_t>(menu)]->click();
+            DoEvents(5);
+            window->grab().save(QStringLiteral("%1/%2-page%3.png")
+                                    .arg(QString::fromLocal8Bit(shots), GetResText(101))
+                                    .arg(menu));
+        }
+        Close(window);
+    }
 }
 
 }  // namespace

@@ -52,7 +52,8 @@ struct LayoutFixture {
         for (int i = 0; i < 6; ++i)
             inner(Indexed("cmdDown", i), 2944, 598);
         inner(QStringLiteral("fraDown3Ceneter"), 5055, 975);
-        add(0, QStringLiteral("picOptionToToval"), 5136, 372);
+        // The record suffix, shown in the option page's status frame.
+        inner(QStringLiteral("picOptionToToval"), 5136, 372);
         inner(QStringLiteral("cmdInportDat"), 2944, 598);
 
         // Instruments page

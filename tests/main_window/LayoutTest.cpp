@@ -79,8 +79,7 @@ TEST(MainFrameLayout, OnlyTheFirstVisiblePageIsLaidOut) {
 
 TEST(DownloadPageLayout, LeftColumnOfLogBoxAndRightColumnOfFrames) {
     LayoutFixture f;
-    f.state[Indexed("cmdDown", 5)].Visible = true;  // other code showed them: the layout hides them again
-    f.state[QStringLiteral("picOptionToToval")].Visible = true;
+    f.state[Indexed("cmdDown", 5)].Visible = true;  // other code showed it: the layout hides it again
     LayoutDownloadPage(f.state, 8560, 7620);
     const LayoutState& s = f.state;
     ExpectBox(s, Indexed("fraDown", 0), 120, 240, 5136, 612);
@@ -101,7 +100,6 @@ TEST(DownloadPageLayout, LeftColumnOfLogBoxAndRightColumnOfFrames) {
     ExpectBox(s, QStringLiteral("cmdInportDat"), 120, 240 + 7 * (h + 120), 2944, h);
     ExpectBox(s, QStringLiteral("fraDown3Ceneter"), 40.5, 238.5, 5055, 975);
     EXPECT_FALSE(s[Indexed("cmdDown", 5)].Visible);
-    EXPECT_FALSE(s[QStringLiteral("picOptionToToval")].Visible);
 }
 
 TEST(InstrumentsPageLayout, IdentityFrameAndGrids) {
@@ -138,20 +136,24 @@ TEST(InstrumentsPageLayout, ColumnWidthsByColumnCount) {
     }
 }
 
-TEST(OptionPageLayout, StatusFrameWithItsButtons) {
+TEST(OptionPageLayout, StatusFrameWithItsButtonsAboveTheSettingsGrid) {
     LayoutFixture f;
     LayoutOptionPage(f.state, 8560, 7620);
     const LayoutState& s = f.state;
-    ExpectBox(s, Indexed("fraOption", 0), 120, 240, 2568, 6858);
-    ExpectBox(s, QStringLiteral("fraOptionCenter0"), 256.5, 1861.5, 2055, 3135);
-    ExpectBox(s, Indexed("fraOption", 1), 2808, 240, 5512, 6366);
+    const double h = 0.6 * 7620;
+    ExpectBox(s, Indexed("fraOption", 0), 120, 240, 2568, h);
+    ExpectBox(s, QStringLiteral("fraOptionCenter0"), 256.5, (h - 3135) / 2, 2055, 3135);
+    const double statusHeight = h - 372 - 120;
+    ExpectBox(s, Indexed("fraOption", 1), 2808, 240, 5512, statusHeight);
     const double w = 5512 / 4.2;
     for (int i = 0; i < 4; ++i)
-        ExpectBox(s, Indexed("cmdOption", i), 2808 + i * (w + 120), 6726, w, 372);
-    ExpectBox(s, QStringLiteral("fraOptionCenter1"), -191.5, 1885.5, 5895, 2595);
-    // The calibration panel is not touched; the settings grid is a narrow strip.
+        ExpectBox(s, Indexed("cmdOption", i), 2808 + i * (w + 120), 240 + statusHeight + 120, w, 372);
+    ExpectBox(s, QStringLiteral("fraOptionCenter1"), -191.5, (statusHeight - 2595) / 2, 5895, 2595);
+    // The record suffix at the foot of the status frame.
+    ExpectBox(s, QStringLiteral("picOptionToToval"), 120, statusHeight - 372 - 120, 5272, 372);
+    // The calibration panel is not touched; the settings grid fills the page below the frames.
     ExpectBox(s, Indexed("fraOption", 2), 37, 41, 5632, 6858);
-    ExpectBox(s, QStringLiteral("vfgOption"), 120, 7218, 8320, 162);
+    ExpectBox(s, QStringLiteral("vfgOption"), 120, 240 + h + 120, 8320, 7620 - (240 + h) - 360);
     EXPECT_EQ(Widths(s, "vfgOption"), (std::vector<int>{2746, 2746, 2746}));
     // The calibration grid's widths are set while its panel is hidden: 0.3, 0.1, 0.3 of 5000.
     EXPECT_EQ(Widths(s, "vfgCal"), (std::vector<int>{1500, 500, 1500}));
@@ -163,10 +165,11 @@ TEST(OptionPageLayout, CalibrationPanelLeavesTheStatusFrameAndItsButtons) {
     f.state[Indexed("fraOption", 2)].Visible = true;
     LayoutOptionPage(f.state, 8560, 7620);
     const LayoutState& s = f.state;
-    ExpectBox(s, Indexed("fraOption", 2), 2808, 240, 5512, 6858);
-    ExpectBox(s, QStringLiteral("vfgCal"), 120, 240, 5272, 0.7 * 6858);
-    const double top = 240 + 0.7 * 6858 + 120;
-    const double height = 6858 - (240 + 0.7 * 6858) - 240;
+    const double h = 0.6 * 7620;
+    ExpectBox(s, Indexed("fraOption", 2), 2808, 240, 5512, h);
+    ExpectBox(s, QStringLiteral("vfgCal"), 120, 240, 5272, 0.7 * h);
+    const double top = 240 + 0.7 * h + 120;
+    const double height = h - (240 + 0.7 * h) - 240;
     ExpectBox(s, Indexed("cmdCal", 0), 120, top, 0.31 * 5272, height);
     ExpectBox(s, Indexed("cmdCal", 1), 5272 - 0.666 * 5272, top, 0.31 * 5272, height);
     ExpectBox(s, Indexed("cmdCal", 2), 5272 - 0.333 * 5272 - 120, top, 0.31 * 5272, height);
@@ -376,7 +379,7 @@ TEST(PageLayouts, EveryPageFitsAtTheMinimumAndALargeSize) {
         {QStringLiteral("fraInst"), {QStringLiteral("fraInstCeneter")}},
         {QStringLiteral("fraLog"), {QStringLiteral("fraLogCenter")}},
         {Indexed("fraOption", 0), {QStringLiteral("fraOptionCenter0")}},
-        {Indexed("fraOption", 1), {QStringLiteral("fraOptionCenter1")}},
+        {Indexed("fraOption", 1), {QStringLiteral("fraOptionCenter1"), QStringLiteral("picOptionToToval")}},
         {Indexed("fraOption", 2),
          {QStringLiteral("vfgCal"), Indexed("cmdCal", 0), Indexed("cmdCal", 1), Indexed("cmdCal", 2)}},
     };

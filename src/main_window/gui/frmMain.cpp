@@ -323,6 +323,26 @@ void frmMain::SetAutoLoadBoxes() {
     }
 }
 
+void frmMain::ResetAfterPowerOff() {
+    SaveDisplaySettings();
+    SetDefaultSettings();
+    LoadIniSettings();
+    ShowCommonFontOnButton();
+    try {
+        ApplyCommonFontToControls();
+        for (QGroupBox* page : fraMenu) {
+            QFont font = page->font();
+            font.setBold(true);
+            page->setFont(font);
+        }
+    } catch (const std::exception& error) {
+        qWarning().noquote() << "frmMain: fonts after power off -" << error.what();
+    }
+    FirstActivation = true;
+    Form_Activate();
+    OpenInstrumentPort();
+}
+
 void frmMain::ShowCommonFontOnButton() {
     const FontSpec& font = State().CommonFont;
     option_->cmdOptionDisp[0]->setText(QStringLiteral("%1(%2)").arg(font.name, QString::number(font.size)));

@@ -90,6 +90,10 @@ public:
     // Ends the program as the automatic termination does: waits that are running are ended,
     // and once every one has unwound the window goes away without saving.
     void Terminate();
+    // After the instrument was switched off: the display settings are saved and the defaults and
+    // the settings file applied again, the fonts and display buttons set, the Download page shown
+    // as at the first activation, and the instrument port reopened.
+    void ResetAfterPowerOff();
 
     // ---- Operations the pages call again ----------------------------------------------------
     // The default settings of the module state and of the window's controls and fields.
