@@ -3,6 +3,7 @@
 #include "common/ModuleState.h"
 #include "common/ResText.h"
 #include "instrument/clsInstrument.h"
+#include "platform/Colors.h"
 #include "platform/Numbers.h"
 
 namespace mt52 {
@@ -15,6 +16,12 @@ MainWindowDefaults SetDefaultSettings() {
     ModuleState& s = State();
     s.DataRoot = s.StartDir;
     s.GraphColors[0] = 65280;  // green
+    // The other series are not kept in the settings file; each gets its own colour that reads
+    // well against the white graph and next to the first series' green.
+    s.GraphColors[1] = RGB(0, 0, 255);    // blue
+    s.GraphColors[2] = RGB(255, 0, 0);    // red
+    s.GraphColors[3] = RGB(192, 0, 192);  // purple
+    s.GraphColors[4] = RGB(255, 128, 0);  // orange
     s.CommonFont.size = 9;
     // Written as they stand by the date formatter, whatever the locale's separators.
     s.DateTimeFormat = QStringLiteral("mm/dd/yyyy hh:nn:ss");

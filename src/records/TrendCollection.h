@@ -100,6 +100,17 @@ protected:
         }
     }
 
+    // The record under the key, added (sequence number 0) when missing and cleared for a new
+    // log; it keeps its key, and the collection's instrument.
+    RecordPtr FreshRecord(const QString& key) {
+        RecordPtr record = Item(key);
+        if (!record)
+            record = Add(key, 0);
+        record->ClearDatas();
+        record->Key(key);
+        return record;
+    }
+
     // What a tag's decoder is handed: the record of the line's log, the line (with its id and
     // tag at 1..4, or the run-length text of a data line), the check-only flag.
     struct LineContext {

@@ -145,16 +145,37 @@ Single StatTextLevel(const QString& text, const GasSlot& slot, bool withLevels) 
     return 0.0f;
 }
 
+TrendFileWriter::TrendFileWriter(const LogHeader& header)
+    : file_(std::make_unique<QFile>(TrendFilePath(header.FolderID, header.Names))) {
+    if (!file_->open(QIODevice::ReadWrite))
+        Raise(ErrPathFileAccess, file_->fileName() + QStringLiteral(": ") + file_->errorString());
+}
+
+TrendFileWriter::~TrendFileWriter() {
+    try {
+        finish();
+    } catch (const RuntimeError&) {
+        // Unwinding from another failure: that one is reported.
+    }
+}
+
+QIODevice& TrendFileWriter::device() { return *file_; }
+
+void TrendFileWriter::finish() {
+    if (!file_->isOpen())
+        return;
+    const qint64 partial = file_->size() % TrendRecordBytes;
+    const bool whole = partial == 0 || file_->resize(file_->size() + TrendRecordBytes - partial);
+    const QString error = file_->errorString();
+    file_->close();
+    if (!whole)
+        Raise(ErrDeviceIO, file_->fileName() + QStringLiteral(": ") + error);
+}
+
 void WithTrendFileOpen(const LogHeader& header, const std::function<void(QIODevice&)>& write) {
-    QFile file(TrendFilePath(header.FolderID, header.Names));
-    if (!file.open(QIODevice::ReadWrite))
-        Raise(ErrPathFileAccess, file.fileName() + QStringLiteral(": ") + file.errorString());
-    write(file);
-    // Samples go in one gas at a time: the last record is made whole (the other gases' bytes
-    // zero, no data) so every reader counts it.
-    const qint64 partial = file.size() % TrendRecordBytes;
-    if (partial != 0 && !file.resize(file.size() + TrendRecordBytes - partial))
-        Raise(ErrDeviceIO, file.fileName() + QStringLiteral(": ") + file.errorString());
+    TrendFileWriter writer(header);
+    write(writer.device());
+    writer.finish();
 }
 
 }  // namespace mt52

@@ -8,8 +8,10 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
+class QFile;
 class QIODevice;
 
 namespace mt52 {
@@ -44,8 +46,25 @@ Single TrendGroupValue(const QString& group, const GasSlot& slot, bool fifthGas)
 // warning ("WAR"), alarm ("ALR"), STEL ("STE") or TWA ("TWA") level; 0 for anything else.
 Single StatTextLevel(const QString& text, const GasSlot& slot, bool withLevels);
 
-// Opens (creating it when missing) the trend file of a log for writing samples into, and
-// calls `write` with it, then makes its last record whole; file errors raise.
+// The trend file of a log open for writing samples into (created when missing). Samples go in
+// one gas at a time, so finish() makes the last record whole (the other gases' bytes zero, no
+// data) for every reader to count it. File errors raise.
+class TrendFileWriter {
+public:
+    explicit TrendFileWriter(const LogHeader& header);
+    ~TrendFileWriter();
+    TrendFileWriter(const TrendFileWriter&) = delete;
+    TrendFileWriter& operator=(const TrendFileWriter&) = delete;
+
+    QIODevice& device();
+    // Makes the last record whole and closes the file; the destructor does the same quietly.
+    void finish();
+
+private:
+    std::unique_ptr<QFile> file_;
+};
+
+// Opens the trend file of a log, calls `write` with it and finishes it.
 void WithTrendFileOpen(const LogHeader& header, const std::function<void(QIODevice&)>& write);
 
 }  // namespace mt52

@@ -5,7 +5,10 @@
 #include "records/RecordFrame.h"
 #include "records/TrendLoading.h"
 
+#include <QByteArray>
 #include <array>
+
+class QIODevice;
 
 namespace mt52 {
 
@@ -56,6 +59,14 @@ public:
     bool SetData96(const QString& vData, bool TestFlag);
     // Marks sample n (11-14, 1..720) of the in-memory table as holding no data.
     bool SetDataXX(const QString& vData, bool TestFlag);
+
+    // Decoders of the alarm-trend memory area (see clsAlarms::ReadBinaryLog).
+    // The header record at `st` (call ClearDatas first); True; raises past the buffer.
+    bool SetHeader(const QByteArray& buffer, Long& st);
+    // One 16-byte sample item at `st` for the sample position Apnt (-360..359, 0 at the alarm):
+    // a reading per gas slot into the trend file (-101 where the presence bit is clear or the
+    // slot has no gas); `st` advances by 16. True.
+    bool SetData(const QByteArray& buffer, Long& st, QIODevice& Tfno, Long Apnt);
 
     // Stores the decoded record: its Log_Head row (kind 2) and its in-memory samples as
     // Alarm_Data rows, each reading as held, in one transaction. Nothing is stored for a

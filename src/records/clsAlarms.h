@@ -17,6 +17,12 @@ public:
     // With TestFlag nothing is stored and a refused line is added to FailLine.
     bool SetDatas(const QString& vData, bool TestFlag);
 
+    // Decodes the alarm-trend area of a memory image file, one log per sector, into records
+    // keyed by the sector's offset ("<offset> L"), writing their 720 samples into their trend
+    // files. A full area (no erased sector) is read in address order. True when the walk
+    // passed its last sector; false when there is nothing to read or a failure ended it.
+    bool ReadBinaryLog(const QString& fpath);
+
     using TrendCollection::LineContext;
     using TrendCollection::TagDecoder;
 };

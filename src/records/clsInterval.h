@@ -7,9 +7,12 @@
 #include "records/RecordFrame.h"
 #include "records/TrendLoading.h"
 
+#include <QByteArray>
 #include <QString>
 #include <array>
 #include <vector>
+
+class QIODevice;
 
 namespace mt52 {
 
@@ -110,6 +113,18 @@ public:
     // A statistics text as a level of a gas slot (its number, or its full scale, maximum or
     // minimum by the status word; 0 for any other word).
     Single ParseStatText(const QString& text, Integer GasNo) const;
+
+    // Decoders of the interval-trend memory area (see clsIntervals::ReadBinaryLog); `st` is a
+    // 0-based position in a page buffer and ends after what was decoded.
+    // The header record: identity, interval, gas slots, ranges, start; clears the sample
+    // counters' meaning for a new log (call ClearDatas first). True; raises past the buffer.
+    bool SetHeader(const QByteArray& buffer, Long& st);
+    // One 4-byte data item: a run of equal samples of a gas into the trend file, or an event.
+    // False (the item skipped) when it names no slot or cannot be placed; `st` advances by 4.
+    // Raises when the item's first three bytes are not in the buffer.
+    bool SetData(const QByteArray& buffer, Long& st, QIODevice& Tfno);
+    // The trailer record: per-gas statistics and the end time; always false.
+    bool SetTrailer(const QByteArray& buffer, Long& st);
 
     // Stores the decoded record: its Log_Head row (kind 9 when Sampling is not 0, else 1),
     // its samples as Interval_Data rows and its events as Interval_Event rows, in one

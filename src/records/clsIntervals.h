@@ -25,6 +25,12 @@ public:
     // scale, maximum, minimum, warning, alarm, STEL or TWA level by the status word.
     static Single ParseStatText(const QString& text, const clsInterval& record, Integer GasNo);
 
+    // Decodes the interval-trend area of a memory image file into records keyed by the
+    // offset of their header ("<offset> L"), writing their samples into their trend files.
+    // True when the walk reached the end of the area's data; false when the area holds
+    // nothing to read or a failure ended the walk (the records decoded so far stay).
+    bool ReadBinaryLog(const QString& fpath);
+
     using TrendCollection::LineContext;
     using TrendCollection::TagDecoder;
 };

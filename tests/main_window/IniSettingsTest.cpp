@@ -280,7 +280,7 @@ TEST_F(IniSettingsTest, EveryKeyRoundTrips) {
     EXPECT_EQ(r.CommPortNumber, 0);
     EXPECT_EQ((std::array{r.AutoLoadOn, r.AutoRemoveOn, r.AutoTerminateOn}), (std::array{true, false, true}));
     EXPECT_EQ(r.CommonFont, saved.CommonFont);
-    EXPECT_EQ(r.GraphColors, saved.GraphColors);
+    EXPECT_EQ(r.GraphColors[0], saved.GraphColors[0]) << "only the first series' colour is kept in the file";
     EXPECT_EQ(r.CalibRanges, saved.CalibRanges);
     EXPECT_EQ(r.GasLockedFlags, saved.GasLockedFlags);
     EXPECT_EQ(r.FactAutoCals, saved.FactAutoCals);
@@ -452,6 +452,13 @@ TEST_F(IniSettingsTest, DefaultSettings) {
     EXPECT_EQ(s.LockPassword, "jlx");
     EXPECT_EQ(s.CalibRanges[0], 50.0f);
     EXPECT_EQ(s.GraphColors[0], 65280);
+    // Series 1 to 4 get distinct colours of their own, none black, white or series 0's green.
+    for (std::size_t i = 1; i < s.GraphColors.size(); ++i) {
+        EXPECT_NE(s.GraphColors[i], 0) << i;
+        EXPECT_NE(s.GraphColors[i], 0xFFFFFF) << i;
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_NE(s.GraphColors[i], s.GraphColors[j]) << i << " " << j;
+    }
     EXPECT_EQ(s.DateTimeFormat, "mm/dd/yyyy hh:nn:ss");
     EXPECT_EQ(SampleInstrument().GasFullScale(0), -101.0f);  // a cleared sample gas is left alone
     EXPECT_EQ(s.FactAutoCals[0], -101.0f);
