@@ -7,7 +7,7 @@
 #include "link/SerialLog.h"
 #include "platform/Clock.h"
 #include "support/SimLink.h"
-#include "support/ProgramState.h"
+#include "support/ProgramFolder.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -20,23 +20,15 @@ namespace {
 using sim::SimFault;
 using Commands = QList<QByteArray>;
 
-class InstrumentOperationsTest : public ::testing::Test {
+class InstrumentOperationsTest : public test::ProgramFolderTest {
 protected:
     void SetUp() override {
-        test::ResetProgramState();
-        SetInterfaceLanguage(Language::English);
-        ASSERT_TRUE(dir_.isValid());
-        State().StartDir = dir_.path();
+        ProgramFolderTest::SetUp();
         // Every tick of the simulated line is 100 ms of the clock.
         sim_.onStep = [this] { clock_.advanceMilliseconds(100); };
         ASSERT_TRUE(sim_.Connect());
         sentBefore_ = static_cast<int>(sim_.Sent().size());
     }
-    void TearDown() override {
-        ResetInterfaceLanguage();
-        test::ResetProgramState();
-    }
-
     // The commands sent since the connection, block replies and polls included.
     Commands Sent() const { return sim_.Sent().mid(sentBefore_); }
     QString Log() const {
@@ -44,7 +36,6 @@ protected:
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
     }
 
-    QTemporaryDir dir_;
     ManualClock clock_{QDateTime(QDate(2026, 4, 1), QTime(10, 0, 0))};
     ScopedClock useClock_{clock_};
     test::SimLink sim_;

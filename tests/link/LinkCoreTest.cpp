@@ -4,7 +4,7 @@
 #include "link/CommandFrame.h"
 #include "link/SerialLog.h"
 #include "platform/Clock.h"
-#include "support/ProgramState.h"
+#include "support/ProgramFolder.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -22,14 +22,8 @@ QByteArray Reply(const QByteArray& code, const QByteArray& data, char terminator
 }
 qsizetype CountOf(const QList<QByteArray>& list, const QByteArray& item) { return list.count(item); }
 
-class LinkCoreTest : public ::testing::Test {
+class LinkCoreTest : public test::ProgramFolderTest {
 protected:
-    void SetUp() override {
-        test::ResetProgramState();
-        State().StartDir = dir_.path();
-        SetInterfaceLanguage(Language::English);
-    }
-    void TearDown() override { ResetInterfaceLanguage(); }
     QStringList LogLines() const {
         QFile file(SerialLog::Path());
         if (!file.open(QIODevice::ReadOnly))
@@ -44,7 +38,6 @@ protected:
         s.link.DataSend(Frame(command), true);
     }
 
-    QTemporaryDir dir_;
     ManualClock clock_{QDateTime(QDate(2026, 3, 4), QTime(12, 34, 56))};
     ScopedClock scopedClock_{clock_};
     test::SimLink sim;
@@ -440,10 +433,10 @@ TEST_F(LinkCoreTest, InstrumentTextInTheLogIsNotExpanded) {
 }
 
 TEST_F(LinkCoreTest, TheLogFileSitsInTheProgramFolder) {
-    State().StartDir = dir_.path() + "/";
-    EXPECT_EQ(SerialLog::Path(), dir_.path() + "/SerialLog.log");
-    State().StartDir = dir_.path();
-    EXPECT_EQ(SerialLog::Path(), dir_.path() + "/SerialLog.log");
+    State().StartDir = dir.path() + "/";
+    EXPECT_EQ(SerialLog::Path(), dir.path() + "/SerialLog.log");
+    State().StartDir = dir.path();
+    EXPECT_EQ(SerialLog::Path(), dir.path() + "/SerialLog.log");
 }
 
 }  // namespace

@@ -15,7 +15,7 @@
 #include "platform/Database.h"
 #include "support/Files.h"
 #include "support/SimLink.h"
-#include "support/ProgramState.h"
+#include "support/ProgramFolder.h"
 
 #include <QFile>
 #include <QPushButton>
@@ -54,24 +54,16 @@ void FillKnownImage(SimInstrumentState& state) {
     state.writeMemory(14 * 128 + 64, QByteArray::fromHex("EE0100") + QByteArray(61, 'x'));
 }
 
-class RomDumpTest : public ::testing::Test {
+class RomDumpTest : public test::ProgramFolderTest {
 protected:
     void SetUp() override {
-        test::ResetProgramState();
-        SetInterfaceLanguage(Language::English);
-        ASSERT_TRUE(dir_.isValid());
-        State().StartDir = dir_.path();
-        State().DatabasePath = dir_.filePath(QStringLiteral("MT52.mdb"));
+        ProgramFolderTest::SetUp();
+        State().DatabasePath = dir.filePath(QStringLiteral("MT52.mdb"));
         CreateDataBase(State().DatabasePath);
         sim_.instrument.registers["IN"] = "SN0042";
         FillKnownImage(sim_.instrument);
         ASSERT_TRUE(sim_.Connect());
     }
-    void TearDown() override {
-        ResetInterfaceLanguage();
-        test::ResetProgramState();
-    }
-
     // The full read that comes before a dump: it brings the instrument's identity.
     void ReadIdentity() {
         ASSERT_TRUE(SettingsTransfer(sim_.link).GetInstrument(&model_));
@@ -79,7 +71,7 @@ protected:
     }
 
     bool Download() { return dump_.GetRomDump2(ListPath()); }
-    QString ListPath() const { return dir_.filePath(QStringLiteral("DumpEF.dat")); }
+    QString ListPath() const { return dir.filePath(QStringLiteral("DumpEF.dat")); }
     QString Log() const { return QString::fromUtf8(test::ReadFile(SerialLog::Path())); }
     Long SnapshotCount() {
         Database db(State().DatabasePath);
@@ -89,7 +81,6 @@ protected:
     }
     QByteArray Golden() const { return test::ReadFile(QStringLiteral(MT52_FIXTURES_DIR "/link/DumpEF_golden.dat")); }
 
-    QTemporaryDir dir_;
     ManualClock clock_{QDateTime(QDate(2026, 4, 1), QTime(10, 20, 30))};
     ScopedClock useClock_{clock_};
     test::SimLink sim_;
@@ -227,7 +218,7 @@ TEST_F(RomDumpTest, BinaryImageBlocksLandAtTheirPlaceInTheImageFile) {
     for (int i = 0; i < flash.size(); ++i)
         flash[i] = char(i * 7);
     sim_.instrument.writeMemory(0, flash);
-    const QString image = dir_.filePath(QStringLiteral("flash.bin"));
+    const QString image = dir.filePath(QStringLiteral("flash.bin"));
     BinDump bin(sim_.link);
 
     // A full download starts from a fresh image and fills all of it.

@@ -7,7 +7,7 @@
 #include "platform/RuntimeError.h"
 
 #include "support/ErrorOf.h"
-#include "support/ProgramState.h"
+#include "support/ProgramFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,19 +17,8 @@
 namespace mt52 {
 namespace {
 
-class IniSettingsTest : public ::testing::Test {
+class IniSettingsTest : public test::ProgramFolderTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        test::ResetProgramState();
-        SetInterfaceLanguage(Language::English);
-        State().StartDir = dir_.path();
-    }
-    void TearDown() override {
-        test::ResetProgramState();
-        ResetInterfaceLanguage();
-    }
-
     // The start-up before the file is read: the main window's own defaults, then the default settings.
     static void StartUpDefaults() {
         ModuleState& s = State();
@@ -61,7 +50,6 @@ protected:
         return lines;
     }
 
-    QTemporaryDir dir_;
     ManualClock clock_{QDateTime(QDate(2026, 3, 1), QTime(10, 20, 30))};
     ScopedClock useClock_{clock_};
 };
@@ -186,7 +174,7 @@ TEST_F(IniSettingsTest, FileWrittenFromTheDefaultsHasEveryLineInOrder) {
         ";",
         "MT-52\t" + PassEncode(PassEncode("jlx")),
         ";",
-        "DataLocation\t" + dir_.path(),
+        "DataLocation\t" + dir.path(),
     };
     const QStringList lines = iniLines();
     ASSERT_EQ(lines.size(), 102);
@@ -194,7 +182,7 @@ TEST_F(IniSettingsTest, FileWrittenFromTheDefaultsHasEveryLineInOrder) {
         EXPECT_EQ(lines[i].toStdString(), expected[i].toStdString()) << "line " << i + 1;
     EXPECT_TRUE(lines[6].startsWith(';'));
     EXPECT_EQ(State().ExecuteCount, 1);
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"MT52.ini"});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"MT52.ini"});
 
     // The Japanese interface writes its own notice; everything else stays.
     SetInterfaceLanguage(Language::Japanese);
@@ -265,7 +253,7 @@ TEST_F(IniSettingsTest, EveryKeyRoundTrips) {
     const clsInstrument written = SampleInstrument();
 
     test::ResetProgramState();
-    State().StartDir = dir_.path();
+    State().StartDir = dir.path();
     WindowSettings read;
     LoadIniSettings(read);
     EXPECT_EQ(read, window);
@@ -393,7 +381,7 @@ TEST_F(IniSettingsTest, MissingOrOlderFiles) {
     WindowSettings window;
     LoadIniSettings(window);  // no file: nothing changes
     EXPECT_EQ(State().LinkTimeout, before.LinkTimeout);
-    EXPECT_EQ(State().DataRoot, dir_.path());
+    EXPECT_EQ(State().DataRoot, dir.path());
     EXPECT_EQ(window, WindowSettings{});
 
     // A file of an older program: Latin-1 text, a password line written by hand.
@@ -407,12 +395,12 @@ TEST_F(IniSettingsTest, MissingOrOlderFiles) {
 
 TEST_F(IniSettingsTest, FailedWriteIsReportedAndKeepsTheOldFile) {
     StartUpDefaults();
-    State().StartDir = dir_.filePath(QStringLiteral("missing"));
+    State().StartDir = dir.filePath(QStringLiteral("missing"));
     EXPECT_EQ(ErrorOf([] { SaveIniSettings({}); }), ErrPathFileAccess);
     EXPECT_EQ(State().ExecuteCount, 0);
 
-    State().StartDir = dir_.path();
-    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("MT52.ini")));  // something in the way
+    State().StartDir = dir.path();
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("MT52.ini")));  // something in the way
     try {
         SaveIniSettings({});
         FAIL() << "no error";
@@ -446,7 +434,7 @@ TEST_F(IniSettingsTest, DefaultSettings) {
     s.CommonFont.name = QStringLiteral("Liberation Sans");
     s.FactAutoCals[0] = -101;
     MainWindowDefaults window = SetDefaultSettings();
-    EXPECT_EQ(s.DataRoot, dir_.path());
+    EXPECT_EQ(s.DataRoot, dir.path());
     EXPECT_EQ(s.PrintLineWidths[0], 1.0f);
     EXPECT_EQ(s.PrintLineWidths[1], 1.0f);
     EXPECT_EQ(s.LockPassword, "jlx");
@@ -486,7 +474,7 @@ TEST_F(IniSettingsTest, DefaultSettings) {
     EXPECT_FALSE(s.CompletelyReadOn);
     EXPECT_EQ(s.CalUnitOnWaitTime, 5);
     EXPECT_EQ(s.GraphColors[0], 65280);
-    EXPECT_EQ(s.DataRoot, dir_.path());
+    EXPECT_EQ(s.DataRoot, dir.path());
     EXPECT_TRUE(window.autoTerminateBoxVisible);
     const clsInstrument& sample = SampleInstrument();
     EXPECT_EQ(sample.GasName(0), "CH4");

@@ -13,6 +13,7 @@
 #include "platform/gui/ShapeControl.h"
 #include "support/FakeDialogs.h"
 #include "support/ProgramFolder.h"
+#include "support/StubWindowLink.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -33,7 +34,7 @@ namespace mt52 {
 namespace {
 
 // The link control as the window sees it, recording what the window does with it.
-class FakeLink final : public MainWindowLink {
+class FakeLink final : public test::StubWindowLink {
 public:
     QStringList calls;
     QStringList log;
@@ -64,9 +65,6 @@ public:
         ++aborts;
         waiting = false;
     }
-    bool RunDensty() const override { return false; }
-    bool GetRomDump2(const QString&) override { return false; }
-    void SetCancel(bool) override {}
 };
 
 class RecordingPages final : public InstrumentPages, public StoredDataPages {

@@ -122,6 +122,22 @@ void DisplayButtons::CommonFontFromFontButton() {
     common.underline = font.underline();
 }
 
+void DisplayButtons::ShowDefaults(const QString& fontCaption, Long firstGraphColour) {
+    page_.cmdOptionDisp[0]->setText(fontCaption);
+    QPalette palette = page_.cmdOptionDisp[1]->palette();
+    palette.setColor(QPalette::Button, ToQColor(firstGraphColour));
+    page_.cmdOptionDisp[1]->setPalette(palette);
+}
+
+void DisplayButtons::ShowCommonFont() {
+    const FontSpec& font = State().CommonFont;
+    ShowDefaults(QStringLiteral("%1(%2)").arg(font.name, QString::number(font.size)), State().GraphColors[0]);
+}
+
+Long DisplayButtons::FirstGraphColour() const {
+    return static_cast<Long>(FromQColor(page_.cmdOptionDisp[1]->palette().color(QPalette::Button)));
+}
+
 void DisplayButtons::ChooseGraphColor(int index) {
     QPushButton* button = page_.cmdOptionDisp[static_cast<std::size_t>(index)];
     QPalette palette = button->palette();

@@ -36,6 +36,12 @@ public:
     Long ValueColor(Long series) const;
     // CommonFont takes name, size, bold, italic and underline of the font button's font.
     void CommonFontFromFontButton();
+    // The font button's caption and the first graph-colour button's colour of the defaults.
+    void ShowDefaults(const QString& fontCaption, Long firstGraphColour);
+    // The common font's name and size on the font button, the first gas's colour on its button.
+    void ShowCommonFont();
+    // The colour of the first graph-colour button, which the settings file keeps.
+    Long FirstGraphColour() const;
 
 private:
     void ChooseCommonFont();

@@ -52,6 +52,21 @@ DownloadPage::DownloadPage(QWidget* window) : PageFrame(window, 0) {
     cmdInportDat->setText(QStringLiteral("LOCAL BIN.DAT IMPORT"));
 }
 
+void DownloadPage::ApplyDefaults(const MainWindowDefaults& defaults) {
+    for (int i = 0; i < 4; ++i) {
+        const LampColors& colors = i == 0 ? defaults.lampOn : defaults.lampOff;
+        shpStatus[i]->FillColor(colors.fill);
+        shpStatus[i]->BorderColor(colors.border);
+    }
+    rtbLog->clear();
+    for (int i : {2, 3})
+        shpStatus[i]->hide();
+    lblStatus[8]->hide();
+    lblStatus[9]->hide();
+    cmdInportDat->setVisible(defaults.importButtonVisible);
+    chkAutoLoad[2]->setVisible(defaults.autoTerminateBoxVisible);
+}
+
 void DownloadPage::SetUiTexts() {
     SetCaptionId(this, 5002);
     SetCaptionId(fraDown[0], 5021);

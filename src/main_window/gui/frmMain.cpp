@@ -31,7 +31,6 @@
 #include "platform/UserDialogs.h"
 #include "platform/gui/GridView.h"
 #include "platform/gui/QtUserDialogs.h"
-#include "platform/gui/ShapeControl.h"
 
 #include <algorithm>
 #include <QApplication>
@@ -233,7 +232,7 @@ bool frmMain::Form_Load() {
     if (endProgram)
         return false;
     Guarded("automatic-mode boxes", [&] { SetAutoLoadBoxes(); });
-    Guarded("display buttons", [&] { ShowCommonFontOnButton(); });
+    Guarded("display buttons", [&] { displayButtons_->ShowCommonFont(); });
     Guarded("common font", [&] { ApplyCommonFontToControls(); });
     Guarded("page captions bold", [&] {
         for (QGroupBox* page : fraMenu) {
@@ -327,7 +326,7 @@ void frmMain::ResetAfterPowerOff() {
     SaveDisplaySettings();
     SetDefaultSettings();
     LoadIniSettings();
-    ShowCommonFontOnButton();
+    displayButtons_->ShowCommonFont();
     try {
         ApplyCommonFontToControls();
         for (QGroupBox* page : fraMenu) {
@@ -341,14 +340,6 @@ void frmMain::ResetAfterPowerOff() {
     FirstActivation = true;
     Form_Activate();
     OpenInstrumentPort();
-}
-
-void frmMain::ShowCommonFontOnButton() {
-    const FontSpec& font = State().CommonFont;
-    option_->cmdOptionDisp[0]->setText(QStringLiteral("%1(%2)").arg(font.name, QString::number(font.size)));
-    QPalette palette = option_->cmdOptionDisp[1]->palette();
-    palette.setColor(QPalette::Button, ToQColor(State().GraphColors[0]));
-    option_->cmdOptionDisp[1]->setPalette(palette);
 }
 
 void frmMain::ApplyCommonFontToControls() {
@@ -594,7 +585,7 @@ void frmMain::Form_Unload() {
 
 void frmMain::SaveDisplaySettings() {
     displayButtons_->CommonFontFromFontButton();
-    State().GraphColors[0] = static_cast<Long>(FromQColor(option_->cmdOptionDisp[1]->palette().color(QPalette::Button)));
+    State().GraphColors[0] = displayButtons_->FirstGraphColour();
     if (services_.SaveIniSettings)
         services_.SaveIniSettings(CollectWindowSettings());
 }
@@ -605,34 +596,14 @@ void frmMain::SetDefaultSettings() {
     if (!services_.SetDefaultSettings)
         return;
     const MainWindowDefaults defaults = services_.SetDefaultSettings();
-    Guarded("font and colour buttons", [&] {
-        option_->cmdOptionDisp[0]->setText(defaults.fontButtonCaption);
-        QPalette palette = option_->cmdOptionDisp[1]->palette();
-        palette.setColor(QPalette::Button, ToQColor(defaults.graphColorButtonColor));
-        option_->cmdOptionDisp[1]->setPalette(palette);
-    });
+    Guarded("font and colour buttons", [&] { displayButtons_->ShowDefaults(defaults.fontButtonCaption, defaults.graphColorButtonColor); });
     Guarded("clock", [&] {
         tmrInter->setInterval(defaults.clockIntervalMs);
         tmrInter->start();
     });
-    Guarded("status lamps", [&] {
-        flags_.StatusLampColors = {defaults.lampOn, defaults.lampOff, defaults.lampError};
-        for (int i = 0; i < 4; ++i) {
-            const LampColors& colors = i == 0 ? defaults.lampOn : defaults.lampOff;
-            download_->shpStatus[i]->FillColor(colors.fill);
-            download_->shpStatus[i]->BorderColor(colors.border);
-        }
-    });
-    Guarded("log box", [&] {
-        download_->rtbLog->clear();
-    });
+    Guarded("status lamps", [&] { flags_.StatusLampColors = {defaults.lampOn, defaults.lampOff, defaults.lampError}; });
+    Guarded("download page", [&] { download_->ApplyDefaults(defaults); });
     Guarded("update button", [&] { option_->cmdOption[0]->setEnabled(false); });
-    Guarded("calibration lamps", [&] {
-        for (int i : {2, 3})
-            download_->shpStatus[i]->hide();
-        download_->lblStatus[8]->hide();
-        download_->lblStatus[9]->hide();
-    });
     Guarded("record tree", [&] {
         flags_.LogTreeDirty = true;
         flags_.LastExportFileName.clear();
@@ -641,10 +612,6 @@ void frmMain::SetDefaultSettings() {
     Guarded("modes", [&] {
         flags_.ShowingStoredInstrument = false;
         flags_.CalibrationMode = false;
-    });
-    Guarded("debug and extended controls", [&] {
-        download_->cmdInportDat->setVisible(defaults.importButtonVisible);
-        download_->chkAutoLoad[2]->setVisible(defaults.autoTerminateBoxVisible);
     });
 }
 

@@ -162,7 +162,6 @@ private:
     void ConnectHandlers();
     void OpenDatabaseLockStep(bool& endProgram);
     void SetAutoLoadBoxes();
-    void ShowCommonFontOnButton();
     void ApplyCommonFontToControls();
     void SizeForFirstRun();
     void CentreOnScreen();
