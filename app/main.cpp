@@ -1,5 +1,6 @@
 // The MT-52 management program.
 #include "ProgramAssembly.h"
+#include "common/QtTranslations.h"
 #include "common/gui/frmOpen.h"
 #include "main_window/gui/frmMain.h"
 #include "platform/SingleInstanceLock.h"
@@ -13,6 +14,8 @@
 int main(int argc, char* argv[]) {
     mt52::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("MT-52"));
+    // Standard buttons and dialogs in the interface language, when Qt's translations are there.
+    const mt52::QtTranslations qtTexts(mt52::InterfaceLanguage());
     mt52::QtUserDialogs dialogs;
     mt52::SetDialogs(&dialogs);
 

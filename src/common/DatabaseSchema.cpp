@@ -1,11 +1,15 @@
 #include "common/DatabaseSchema.h"
 
+#include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/RuntimeError.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace mt52 {
@@ -116,6 +120,20 @@ private:
     bool kept_ = false;
 };
 
+// Removes the scratch files (and their journals) that a creation beside `target` left behind
+// when it was killed part-way. Only files untouched for a minute go: a creation of another
+// computer on a shared folder may be running right now.
+void RemoveStaleScratchFiles(const QFileInfo& target) {
+    const QRegularExpression pattern(QStringLiteral("^%1\\.new-[0-9a-f]{8}(-journal)?$")
+                                         .arg(QRegularExpression::escape(target.fileName())));
+    const QDateTime staleBefore = NowDateTime().addSecs(-60);
+    const QDir folder = target.absoluteDir();
+    for (const QFileInfo& file : folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (pattern.match(file.fileName()).hasMatch() && file.lastModified() < staleBefore)
+            QFile::remove(file.absoluteFilePath());
+    }
+}
+
 }  // namespace
 
 bool TableSchema::hasRelNo() const {
@@ -161,6 +179,7 @@ void CreateDatabaseFile(const QString& path, const QStringList& statements) {
     const QFileInfo target(path);
     if (target.exists() || target.isSymLink())
         Raise(ErrDatabase, QStringLiteral("The database \"%1\" cannot be created: a file of that name exists").arg(path));
+    RemoveStaleScratchFiles(target);
     // The scratch file lies beside the target, so the final rename stays on one file system.
     ScratchFile scratch(target.absoluteFilePath());
     if (!scratch.isValid())

@@ -73,7 +73,8 @@ QString RunLengthDecode(const QString& text) {
             }
         } else if (IsNibbleChar(c)) {
             if (i + 1 >= length)
-                break;  // the text ends inside a pair: keep what was decoded
+                Raise(ErrInvalidArgument,
+                      QStringLiteral("run-length text: it ends inside a hexadecimal pair at position %1").arg(i + 1));
             const char16_t low = text[++i].unicode();
             if (!IsNibbleChar(low))
                 Raise(ErrInvalidArgument,
@@ -83,6 +84,10 @@ QString RunLengthDecode(const QString& text) {
             addDigit(c - 48);
             addDigit(low - 48);
         } else if (IsCountChar(c)) {
+            // A count always has a group after it; one as the last character is a cut line.
+            if (i + 1 >= length)
+                Raise(ErrInvalidArgument,
+                      QStringLiteral("run-length text: it ends on a repeat count at position %1").arg(i + 1));
             repeat = c - 64;
             if (i + 1 < length && IsCountChar(text[i + 1].unicode()))
                 repeat = repeat * 64 + (text[++i].unicode() - 64);

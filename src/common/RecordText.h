@@ -15,8 +15,9 @@ namespace mt52 {
 // repeat count of the next group (c - 64, or (c - 64) * 64 + (d - 64) when the next character
 // d is also in 64..127); other characters are skipped. A completed group of four digits is
 // written count times and the count returns to 1; an unfinished group at the end is dropped.
-// Text that ends inside a nibble pair ends the decoding with what was decoded so far; a
-// second nibble character outside "0".."?" raises the invalid-argument error.
+// A nibble or count character as the last character (a cut line), or a second nibble
+// character outside "0".."?", raises the invalid-argument error; callers that decode
+// instrument lines treat it as a rejected line.
 QString RunLengthDecode(const QString& text);
 
 // The two hexadecimal digits of a shortcut character ("!" 00, double quote FF, "#" D1,

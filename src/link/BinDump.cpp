@@ -25,7 +25,7 @@ bool BinDump::GetBinDump(const QString& FilePath, Integer sb, Integer EB) {
         CreateBlankDump(FilePath, ImageSize);
 
     events.DumpMessage(QStringLiteral("Get FLASH Image"));
-    link_.AddLog(GetResText(TextDumpStarted, {GeneralDate(Now())}));
+    link_.AddDatedLog(TextDumpStarted);
     link_.BinDumpPath = FilePath;
     link_.SetBinaryRetry(false);
 
@@ -38,7 +38,7 @@ bool BinDump::GetBinDump(const QString& FilePath, Integer sb, Integer EB) {
         link_.DataSend(CommandFrame::BuildFrame("EP,R," + hhhh, ctl::EOT), true);
         link_.WaitWhile(StatusBinaryBlock, /*stopOnCancel*/ true);
         events.DumpMessage(QStringLiteral("Get FLASH Image ") + QString::fromLatin1(hhhh));
-        link_.AddLog(GetResText(TextDumpFinished, {GeneralDate(Now())}));
+        link_.AddDatedLog(TextDumpFinished);
         if (link_.Status() != StatusDone || link_.Cancel())
             break;
     }

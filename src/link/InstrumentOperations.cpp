@@ -20,7 +20,6 @@ enum TextId {
     TextLiveReadingTimeout = 5560,
 };
 
-QString NowText() { return GeneralDate(Now()); }
 
 // The calibration status the instrument sends while a sensor is still working.
 const QString CalibrationBusyMark = QString(QChar(ctl::SUB));
@@ -132,7 +131,7 @@ bool InstrumentOperations::BodyPowerOff() {
 bool InstrumentOperations::ZeroCal(const QString& Datas) {
     LinkOperation op(link_);
     if (!op.Exchange("SZ,W," + Datas.toLatin1(), StatusWriteWait)) {
-        Log(GetResText(TextCalibrationFailed, {NowText()}));
+        link_.AddDatedLog(TextCalibrationFailed);
         return false;
     }
     const QDateTime pollStart = NowDateTime();
@@ -155,7 +154,7 @@ bool InstrumentOperations::SpanCal(const QString& Datas) {
     LinkOperation op(link_);
     if (op.Exchange("S2,W," + Datas.toLatin1(), StatusWriteWait))
         return true;
-    Log(GetResText(TextCalibrationFailed, {NowText()}));
+    link_.AddDatedLog(TextCalibrationFailed);
     return false;
 }
 
@@ -165,7 +164,7 @@ bool InstrumentOperations::zCal(const QString& O2denst) {
     LinkOperation op(link_);
     if (op.Exchange("SN,W," + O2denst.toLatin1(), StatusWriteWait))
         return !replies.SnResult().isEmpty();
-    Log(GetResText(TextCalibrationFailed, {NowText()}));
+    link_.AddDatedLog(TextCalibrationFailed);
     return false;
 }
 
@@ -194,7 +193,7 @@ void InstrumentOperations::DenstyTick() {
         link_.DataSend(CommandFrame::BuildFrame("DN,R,", ctl::EOT), true);
         break;
     case StatusReadWait:
-        Log(GetResText(TextLiveReadingTimeout, {NowText()}));
+        link_.AddDatedLog(TextLiveReadingTimeout);
         link_.SetStatus(StatusFree);
         break;
     default:

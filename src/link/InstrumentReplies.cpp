@@ -303,12 +303,10 @@ void InstrumentReplies::AnalogRead(const Reply& reply, bool& result) {
     result = true;
 }
 
-// The value read from the instrument is not a change of the user's, so its flag is cleared
-// like every other read item's; otherwise each upload after a read would write it back.
+// Unlike the other read items, the value read keeps its change flag set: the next upload
+// writes it back to the instrument with "CS,W".
 void InstrumentReplies::CsDataRead(const Reply& reply, bool& result) {
-    clsInstrument& m = Model();
-    m.CSData(Hex16(reply.token(0)));
-    m.Change_CSData(false);
+    Model().CSData(Hex16(reply.token(0)));
     result = true;
 }
 

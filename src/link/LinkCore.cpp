@@ -18,8 +18,6 @@ constexpr int TextFrameRead = 5549;
 constexpr int TextConnectStarted = 5512;
 constexpr int TextNoResponse = 5405;
 
-QString NowText() { return GeneralDate(Now()); }
-
 }  // namespace
 
 LinkCore::LinkCore(LinkTransport& transport, EventPump pump, LinkEvents* events)
@@ -34,6 +32,11 @@ void LinkCore::SetTimeout(Integer seconds) {
 }
 
 void LinkCore::AddLog(const QString& text) { SerialLog::Write(text); }
+
+void LinkCore::AddDatedLog(int textId, const QList<Variant>& more) {
+    const Date now = Now();
+    SerialLog::Write(GetResText(textId, QList<Variant>{GeneralDate(now)} + more), now);
+}
 
 bool LinkCore::DisConnect() {
     tickCounter_ = 0;
@@ -279,7 +282,7 @@ void LinkCore::OnLineError(int code) {
     case 1011: textId = 5548; break;
     default: return;
     }
-    AddLog(GetResText(textId, {NowText()}));
+    AddDatedLog(textId);
     switch (code) {
     case 1001: break;
     case 1010:

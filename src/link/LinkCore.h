@@ -15,8 +15,10 @@
 #include "link/LinkTransport.h"
 #include "link/ReplyParser.h"
 #include "platform/Types.h"
+#include "platform/Variant.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -117,6 +119,9 @@ public:
 
     // --- host members ---
     void AddLog(const QString& text);
+    // Writes text `textId` with the current date-time ("General Date") as its first argument
+    // and `more` after it; the line's time and that date come from one reading of the clock.
+    void AddDatedLog(int textId, const QList<Variant>& more = {});
     // TickCounter 0, Status 2; always false. The link mode is not touched.
     bool DisConnect();
 

@@ -8,13 +8,29 @@ namespace {
 
 constexpr int TextDumpStarted = 5569;
 
-bool IsHexDigits(const QString& text) {
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
+// The index of the first character that is no hexadecimal digit, or -1.
+qsizetype FirstNonHexDigit(const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
         if (!((u >= '0' && u <= '9') || (u >= 'A' && u <= 'F') || (u >= 'a' && u <= 'f')))
-            return false;
+            return i;
     }
-    return true;
+    return -1;
+}
+
+// What is wrong with a block's data, or the empty text when it is a whole block of digits.
+QString BlockDataFault(const QString& hexBytes, int expectedDigits) {
+    const qsizetype bad = FirstNonHexDigit(hexBytes);
+    if (bad >= 0) {
+        const QChar c = hexBytes[bad];
+        const QString shown = c.unicode() >= 32 && c.unicode() < 127
+                                  ? QStringLiteral("\"%1\"").arg(c)
+                                  : QStringLiteral("code %1h").arg(QString::number(c.unicode(), 16).toUpper().rightJustified(2, u'0'));
+        return QStringLiteral("character %1 at position %2 is no hexadecimal digit").arg(shown).arg(bad + 1);
+    }
+    if (hexBytes.size() != expectedDigits)
+        return QStringLiteral("%1 hexadecimal digits where %2 are expected").arg(hexBytes.size()).arg(expectedDigits);
+    return QString();
 }
 
 QString BlockName(int blockNo) { return QStringLiteral("%1").arg(blockNo, 4, 10, QLatin1Char('0')); }
@@ -81,11 +97,8 @@ bool RomDump::DumpBlock(const QString& blockNo, const QString& hexBytes) {
         Log(QStringLiteral("<<< Dump block number %1 is not valid: block rejected >>>").arg(blockNo));
         return false;
     }
-    if (hexBytes.size() != BlockDigits || !IsHexDigits(hexBytes)) {
-        Log(QStringLiteral("<<< Dump block %1 damaged (%2 characters, %3 expected hexadecimal digits): block rejected >>>")
-                .arg(BlockName(n))
-                .arg(hexBytes.size())
-                .arg(BlockDigits));
+    if (const QString fault = BlockDataFault(hexBytes, BlockDigits); !fault.isEmpty()) {
+        Log(QStringLiteral("<<< Dump block %1 damaged (%2): block rejected >>>").arg(BlockName(n), fault));
         return false;
     }
     if (lastBlock_ != 0 && n == lastBlock_) {

@@ -12,8 +12,12 @@ namespace mt52 {
 
 QString SerialLog::Path() { return CommunicationLogPath(); }
 
-bool SerialLog::Write(const QString& text) {
-    return AppendCommunicationLog(NowDateTime().toString(QStringLiteral("HH:mm:ss")) + u' ' + text) == 0;
+bool SerialLog::Write(const QString& text) { return Write(text, Now()); }
+
+// The time is taken from the same whole-second date value as the texts that quote it, so a
+// line's prefix and a date in its text never disagree.
+bool SerialLog::Write(const QString& text, const Date& at) {
+    return AppendCommunicationLog(at.toDateTime().toString(QStringLiteral("HH:mm:ss")) + u' ' + text) == 0;
 }
 
 QString SerialLog::ToPrintable(const QByteArray& frame) {

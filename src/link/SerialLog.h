@@ -3,6 +3,8 @@
 // or read, connection change and line error, each beginning with the time "hh:nn:ss".
 // The file is opened and closed for every line, so it may be read, moved or deleted
 // between any two lines.
+#include "platform/OleDate.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -13,9 +15,11 @@ public:
     // StartDir + "/SerialLog.log" (no doubled separator).
     static QString Path();
 
-    // Appends "hh:nn:ss <text>" and CR LF. False when the file cannot be opened or written;
-    // the log is a diagnostic aid, so callers inside the link go on regardless.
+    // Appends "hh:nn:ss <text>" and CR LF, the time being `at` (now when not given). False
+    // when the file cannot be opened or written; the log is a diagnostic aid, so callers
+    // inside the link go on regardless.
     static bool Write(const QString& text);
+    static bool Write(const QString& text, const Date& at);
 
     // The frame with its control bytes shown readably: [STX], [ETX], [EOT], [ENQ], [ACK],
     // [NAK], [ETB], [SUB], [ESC], any other code below 32 as "[hh]"; CR and LF stay as they

@@ -234,7 +234,7 @@ QList<SettingsTransfer::UploadCommand> SettingsTransfer::UploadCommands(const cl
 bool SettingsTransfer::SetInstrument(clsInstrument* iObj) {
     uploadRefusal_.clear();
     if (!iObj) {
-        link_.AddLog(GetResText(TextUploadFailed, {Variant(GeneralDate(Now()))}));
+        link_.AddDatedLog(TextUploadFailed);
         return false;
     }
     LinkOperation op(link_);

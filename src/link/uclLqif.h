@@ -34,6 +34,7 @@ public:
     bool PropertiesChanged() const { return propertiesChanged_; }
 
     void AddLog(const QString& text) { core_.AddLog(text); }
+    void AddDatedLog(int textId) { core_.AddDatedLog(textId); }
     Integer Timeout() const { return core_.Timeout(); }
     void SetTimeout(Integer seconds) { core_.SetTimeout(seconds); }
     Integer Retry() const { return core_.Retry(); }

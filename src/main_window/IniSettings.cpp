@@ -14,6 +14,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <limits>
 
@@ -37,11 +38,16 @@ const std::pair<char16_t, const char*>* EscapeAt(const QString& text, int positi
 }
 
 // A number as the file holds it: optional sign, digits with one optional ".", optional exponent.
+// One too large for a double ("1e999") is not a number either, so it takes the fallback too.
 std::optional<double> NumberOf(const QString& token) {
     static const QRegularExpression number(QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$)"));
     if (!number.match(token).hasMatch())
         return std::nullopt;
-    return token.trimmed().toDouble();
+    bool ok = false;
+    const double value = token.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
 }
 
 // The values of one line, after its key. Numbers that are not numeric take the key's
@@ -237,13 +243,21 @@ const std::vector<KeyReader>& KeyReaders() {
     return readers;
 }
 
-// The file's text: UTF-8, or Latin-1 for a file that is not valid UTF-8 (an older file).
+// The file's text: UTF-8, or, for a file that is not valid UTF-8 (one written on Windows by
+// an existing installation), the Windows code page of the interface language: Shift_JIS for
+// Japanese, Windows-1252 for English. Latin-1 stands in when that code page is not available.
 QString DecodeFile(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8(bytes);
-    if (utf8.hasError())
-        text = QString::fromLatin1(bytes);
-    return text;
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder codePage(InterfaceLanguage() == Language::Japanese ? "Shift_JIS" : "windows-1252");
+    if (codePage.isValid()) {
+        text = codePage(bytes);
+        if (!codePage.hasError())
+            return text;
+    }
+    return QString::fromLatin1(bytes);
 }
 
 Long NextExecuteCount() {

@@ -27,6 +27,7 @@ void LinkControlLink::PortOpen(bool open) { control_->SetPortOpen(open); }
 bool LinkControlLink::PortOpen() const { return control_->PortOpen(); }
 void LinkControlLink::TimerEnabled(bool enabled) { control_->SetTimerEnabled(enabled); }
 void LinkControlLink::AddLog(const QString& text) { control_->AddLog(text); }
+void LinkControlLink::AddDatedLog(int textId) { control_->AddDatedLog(textId); }
 Long LinkControlLink::Status() const { return control_->Status(); }
 bool LinkControlLink::Waiting() const { return IsWaitingStatus(control_->Status()); }
 bool LinkControlLink::RunDensty() const { return control_->RunDensty(); }

@@ -28,6 +28,9 @@ public:
     virtual bool PortOpen() const = 0;
     virtual void TimerEnabled(bool enabled) = 0;
     virtual void AddLog(const QString& text) = 0;
+    // Text `textId` with the current date-time as its argument, the line's time and that date
+    // from one reading of the clock.
+    virtual void AddDatedLog(int textId) = 0;
     // The link's status code.
     virtual Long Status() const = 0;
     // A link operation is waiting for its reply.
@@ -62,6 +65,7 @@ public:
     bool PortOpen() const override;
     void TimerEnabled(bool enabled) override;
     void AddLog(const QString& text) override;
+    void AddDatedLog(int textId) override;
     Long Status() const override;
     bool Waiting() const override;
     void AbortWait() override;

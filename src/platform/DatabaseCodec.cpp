@@ -1,5 +1,7 @@
 #include "platform/DatabaseCodec.h"
 
+#include "platform/RuntimeError.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -9,6 +11,9 @@ QString EncodeDbDate(const Date& date) {
     // Calendar arithmetic only: no time zone is consulted, so dates in a daylight-saving gap
     // keep their clock time, and storing many rows stays cheap.
     const double value = date.value();
+    // A value that is no date would be stored as a text no reader takes back.
+    if (!IsDateInRange(value))
+        Raise(ErrOverflow, QStringLiteral("the date value %1 is outside the years 100 to 9999").arg(value));
     const double whole = std::trunc(value);
     long long days = static_cast<long long>(whole);
     long long seconds = std::llround(std::fabs(value - whole) * 86400.0);

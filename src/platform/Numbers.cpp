@@ -218,7 +218,14 @@ double ParseNumber(const QString& text) {
         canon.insert(canon.begin(), '0');
     if (!canon.empty() && canon.back() == '.')
         canon.pop_back();
-    std::from_chars(canon.data(), canon.data() + canon.size(), v);
+    if (std::from_chars(canon.data(), canon.data() + canon.size(), v).ec == std::errc::result_out_of_range) {
+        // Without an exponent only a whole part can be too large; a fraction too small for a
+        // double is zero.
+        const std::string whole = canon.substr(0, canon.find('.'));
+        if (whole.find_first_not_of('0') != std::string::npos)
+            Raise(ErrOverflow, QStringLiteral("\"%1\" is too large for a number").arg(text.trimmed().left(40)));
+        v = 0;
+    }
     return neg ? -v : v;
 }
 

@@ -12,7 +12,8 @@ namespace mt52 {
 // one "." among them (at least one digit), and nothing else.
 bool IsNumeric(const QString& text);
 
-// The value of a text that passes IsNumeric; the type-mismatch error otherwise.
+// The value of a text that passes IsNumeric; the type-mismatch error otherwise, the overflow
+// error for a number too large for a double.
 double ParseNumber(const QString& text);
 
 // The leading number of a text, as the classic Val: blanks are skipped, reading stops at the

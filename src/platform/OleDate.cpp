@@ -9,9 +9,16 @@ namespace {
 const QDate kEpoch(1899, 12, 30);
 constexpr double kSecondsPerDay = 86400.0;
 
+constexpr double kFirstDay = -657434;  // 100-01-01
+constexpr double kLastDay = 2958465;   // 9999-12-31
+
 // Splits the value into whole days from the epoch and whole seconds of the day. The
-// fraction of a negative value is the time of day as an absolute value.
+// fraction of a negative value is the time of day as an absolute value. A value that is no
+// date (not finite, or beyond the years 100 to 9999, say from a damaged row) splits as the
+// invalid-date mark.
 void Split(double value, long long& days, long long& seconds) {
+    if (!IsDateInRange(value))
+        value = InvalidDateMark.value();
     double whole = std::trunc(value);
     double fraction = std::fabs(value - whole);
     long long secs = std::llround(fraction * kSecondsPerDay);
@@ -31,6 +38,15 @@ double Compose(long long days, long long seconds) {
 }
 
 }  // namespace
+
+bool IsDateInRange(double days) {
+    if (!std::isfinite(days) || days <= kFirstDay - 1 || days >= kLastDay + 1)
+        return false;
+    // The time of day rounds to whole seconds: the last half second of 9999 rounds into 10000.
+    const double whole = std::trunc(days);
+    const bool roundsUp = std::llround(std::fabs(days - whole) * kSecondsPerDay) >= 86400;
+    return !(roundsUp && (whole == kLastDay || whole == kFirstDay));
+}
 
 bool IsValidDateTime(int year, int month, int day, int hour, int minute, int second) {
     if (year < 100 || year > 9999)

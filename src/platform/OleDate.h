@@ -47,6 +47,10 @@ private:
 // The invalid-date mark: 1900-01-01 00:00.
 inline constexpr Date InvalidDateMark{2.0};
 
+// Whether a day count is a finite value within 100-01-01 00:00:00 .. 9999-12-31 23:59:59 (the
+// time of day rounded to whole seconds).
+bool IsDateInRange(double days);
+
 // Whether the parts form a valid calendar date and time of day.
 bool IsValidDateTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 

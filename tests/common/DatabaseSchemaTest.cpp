@@ -4,6 +4,7 @@
 
 #include "support/ErrorOf.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -185,6 +186,26 @@ TEST_F(DatabaseSchemaTest, FailedCreationLeavesNoFile) {
     ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("MT52.mdb")));
     EXPECT_EQ(ErrorOf([&] { CreateDataBase(path_); }), ErrDatabase);
     EXPECT_TRUE(filesInDir().isEmpty());
+}
+
+TEST_F(DatabaseSchemaTest, ACreationRemovesTheScratchFilesOfAKilledOne) {
+    const auto makeFile = [this](const QString& name, qint64 ageSeconds) {
+        QFile file(dir_.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("half made");
+        file.flush();
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime));
+    };
+    makeFile(QStringLiteral("MT52.mdb.new-0a1b2c3d"), 3600);
+    makeFile(QStringLiteral("MT52.mdb.new-0a1b2c3d-journal"), 3600);
+    makeFile(QStringLiteral("MT52.mdb.new-99887766"), 0);       // another creation may be writing it now
+    makeFile(QStringLiteral("MT52.mdb.new-notmine"), 3600);     // not of the pattern
+    makeFile(QStringLiteral("Other.mdb.new-0a1b2c3d"), 3600);   // beside another database
+
+    CreateDataBase(path_);
+    QStringList left = filesInDir();
+    left.sort();
+    EXPECT_EQ(left, (QStringList{"MT52.mdb", "MT52.mdb.new-99887766", "MT52.mdb.new-notmine", "Other.mdb.new-0a1b2c3d"}));
 }
 
 }  // namespace

@@ -24,8 +24,6 @@ TEST(RunLengthDecode, DecodesGroupsWithRepeatCounts) {
         {QStringLiteral("C!B$"), QStringLiteral("00010001")},        // a count given twice keeps the later
         {QStringLiteral("$ (*%"), QStringLiteral("0102")},           // shortcuts without a byte are skipped
         {QStringLiteral("$\r\n%") + QChar(0xE9), QStringLiteral("0102")},  // control and non-ASCII skipped
-        {QStringLiteral("$%1"), QStringLiteral("0102")},             // ends inside a nibble pair
-        {QStringLiteral("$%C"), QStringLiteral("0102")},             // ends on a count
     };
     for (const auto& [text, hex] : cases)
         EXPECT_EQ(RunLengthDecode(text), hex) << text.toStdString();
@@ -35,9 +33,11 @@ TEST(RunLengthDecode, DecodesGroupsWithRepeatCounts) {
     EXPECT_EQ(RunLengthDecode(QChar(127) + QString(QChar(127)) + QStringLiteral("!!")).size(), 4095 * 4);
 }
 
-TEST(RunLengthDecode, BadSecondNibbleIsAnError) {
+TEST(RunLengthDecode, BadSecondNibbleOrCutTextIsAnError) {
     // The pair always takes the very next character, a control character included.
-    for (const QString& text : {QStringLiteral("$%1A"), QStringLiteral("1\n2"), QStringLiteral("1!")})
+    // A text that ends inside a nibble pair or on a repeat count is cut short.
+    for (const QString& text : {QStringLiteral("$%1A"), QStringLiteral("1\n2"), QStringLiteral("1!"),
+                                QStringLiteral("$%1"), QStringLiteral("$%C"), QStringLiteral("1"), QStringLiteral("@")})
         EXPECT_EQ(ErrorOf([&] { RunLengthDecode(text); }), ErrInvalidArgument) << text.toStdString();
 }
 

@@ -79,8 +79,8 @@ TEST_F(InstrumentRepliesTest, ReadRepliesStoreAndClearTheirFlag) {
          [](const clsInstrument& m) { EXPECT_EQ(m.EJ(), 7); EXPECT_FALSE(m.Change_EJ()); }},
         {"WS,R", "0010\r00FF", [](clsInstrument& m) { m.Change_WS(true); },
          [](const clsInstrument& m) { EXPECT_EQ(m.SpanVal(), 16); EXPECT_EQ(m.ColorChartVal(), 255); EXPECT_FALSE(m.Change_WS()); }},
-        {"CS,R", "012C", [](clsInstrument& m) { m.Change_CSData(true); },
-         [](const clsInstrument& m) { EXPECT_EQ(m.CSData(), 300); EXPECT_FALSE(m.Change_CSData()); }},
+        {"CS,R", "012C", [](clsInstrument& m) { m.Change_CSData(false); },
+         [](const clsInstrument& m) { EXPECT_EQ(m.CSData(), 300); EXPECT_TRUE(m.Change_CSData()); }},
         {"UJ,R", "2", [](clsInstrument& m) { m.Change_SpecType(true); },
          [](const clsInstrument& m) { EXPECT_EQ(m.SpecType(), "2"); EXPECT_FALSE(m.Change_SpecType()); }},
         {"LS,R", " 000111000111 ", [](clsInstrument& m) { m.Change_LSstr(true); },
@@ -132,6 +132,8 @@ TEST_F(InstrumentRepliesTest, MalformedValuesAreRejectedAndStoreNothing) {
         {"RB,R", "3F80000000"},
         {"MT,R", "abc"},
         {"MT,R", "40000"},        // beyond 16 bits
+        {"MT,R", "1" + QByteArray(400, '0')},   // beyond a double
+        {"VP,R", "-1" + QByteArray(400, '0')},
         {"EJ,R", ""},
         {"XT,R", "x3C"},
         {"XB,R", ""},

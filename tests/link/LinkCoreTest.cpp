@@ -426,6 +426,36 @@ TEST_F(LinkCoreTest, TheLogHoldsEveryFrameWithItsTime) {
     EXPECT_TRUE(lines.back().endsWith("[ETB]"));
 }
 
+// A clock that moves on by a fixed step at every reading.
+class SteppingClock final : public Clock {
+public:
+    SteppingClock(QDateTime start, qint64 stepMs) : next_(std::move(start)), stepMs_(stepMs) {}
+    QDateTime now() const override {
+        const QDateTime t = next_;
+        next_ = next_.addMSecs(stepMs_);
+        return t;
+    }
+
+private:
+    mutable QDateTime next_;
+    qint64 stepMs_;
+};
+
+TEST_F(LinkCoreTest, ALogLineAndTheDateInItShowOneReadingOfTheClock) {
+    // A reading past the half second, and readings a second apart each time the clock is read.
+    const QDateTime start(QDate(2026, 12, 10), QTime(14, 18, 3, 700));
+    for (const auto& [stepMs, label] : {std::pair{0, "standing"}, std::pair{1000, "stepping"}}) {
+        SteppingClock stepping(start, stepMs);
+        ScopedClock scoped(stepping);
+        QFile::remove(SerialLog::Path());
+        sim.link.OnLineError(1001);
+        const QStringList lines = LogLines();
+        ASSERT_EQ(lines.size(), 1) << label;
+        EXPECT_TRUE(lines[0].contains(" Break Signal Found. Date = 2026/12/10 ")) << lines[0].toStdString();
+        EXPECT_EQ(lines[0].left(8), lines[0].right(8)) << label << ": " << lines[0].toStdString();
+    }
+}
+
 TEST_F(LinkCoreTest, InstrumentTextInTheLogIsNotExpanded) {
     Send(sim, "RC,R,");
     sim.link.OnBytesArrived(Reply("RC,R", "~c~1VR-6000"));

@@ -144,7 +144,27 @@ TEST_F(RomDumpTest, ALostOrDamagedBlockIsAskedForAgainAndTheListingStaysExact) {
         EXPECT_EQ(test::ReadFile(ListPath()), Golden());
     }
     EXPECT_EQ(SnapshotCount(), 1);
-    EXPECT_TRUE(Log().contains(QStringLiteral("Dump block 0005 damaged")));
+    EXPECT_TRUE(Log().contains(QStringLiteral(
+        "Dump block 0005 damaged (character \"G\" at position 256 is no hexadecimal digit): block rejected")));
+}
+
+TEST_F(RomDumpTest, ARejectedBlockSaysWhatIsWrongWithIt) {
+    const QString good(256, u'0');
+    struct Case {
+        QString data;
+        const char* logged;
+    } cases[] = {
+        {good.left(17) + u'x' + good.mid(18), "(character \"x\" at position 18 is no hexadecimal digit)"},
+        {good.left(3) + u'\a' + good.mid(4), "(character code 07h at position 4 is no hexadecimal digit)"},
+        {good.left(250), "(250 hexadecimal digits where 256 are expected)"},
+        {good + "00", "(258 hexadecimal digits where 256 are expected)"},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(SerialLog::Path());
+        EXPECT_FALSE(dump_.DumpBlock(QStringLiteral("1"), c.data));
+        EXPECT_TRUE(Log().contains(QStringLiteral("<<< Dump block 0001 damaged ") + c.logged + ": block rejected >>>"))
+            << Log().toStdString();
+    }
 }
 
 TEST_F(RomDumpTest, ABlockThatNeverArrivesWholeFailsTheDownload) {

@@ -92,9 +92,12 @@ TEST_F(SettingsTransferTest, FullReadSendsTheTableInOrderAndFillsTheModel) {
     EXPECT_EQ(model.LI_tabNo(0), 1);
     EXPECT_TRUE(model.LI_Name(30).isEmpty());
 
-    // Nothing read counts as an edit: an upload right after the read has nothing to send.
+    // Nothing read counts as an edit except the CS value, which the instrument expects to be
+    // written back: an upload right after the read sends "CS,W" alone.
     QString refusal;
-    EXPECT_TRUE(SettingsTransfer::UploadCommands(model, &refusal).isEmpty());
+    const auto upload = SettingsTransfer::UploadCommands(model, &refusal);
+    ASSERT_EQ(upload.size(), 1);
+    EXPECT_EQ(upload[0].command, "CS,W,20");
     EXPECT_FALSE(model.Change_UserID());
     EXPECT_FALSE(model.Change_SpecNo());
     EXPECT_FALSE(model.Change_LSstr());

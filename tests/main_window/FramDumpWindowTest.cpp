@@ -34,6 +34,7 @@ public:
     void Timeout(Integer v) override { sim.link.SetTimeout(v); }
     bool PortOpen() const override { return true; }
     void AddLog(const QString& text) override { sim.link.AddLog(text); }
+    void AddDatedLog(int textId) override { sim.link.AddDatedLog(textId); }
     Long Status() const override { return sim.link.Status(); }
     bool GetRomDump2(const QString& path) override { return dump.GetRomDump2(path); }
     void SetCancel(bool value) override { sim.link.SetCancel(value); }

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -323,6 +324,7 @@ TEST_F(IniSettingsTest, ReaderPassesOverLinesItCannotUse) {
         "Font\t'Big'\t12\tTrue\tTrue\tTrue",
         "Auto Load Mode\tTrue\tTrue",    // too few values: the key keeps its values
         "Size Values\t2\t1e4\t50000",
+        "Prt Width\t1e999\t2.5",       // too large for a double: a bad number, the fallback
         "Gas Inst\t3\t'NH3'\tTRUE\tTrue\t0\t'ppm'\t25\t50\t-1\t-1\t1\t100\t50\t30\t255",
         "Gas Inst\t1\t'CO'\tTRUE\tTrue\t0\t'ppm'\t25\t50\t99999999999999999999999999999999999999999\t-1\t1\t100\t50\t30\t255",
         "ChgGas\t2\t1\t'X'\tTRUE\tTrue\t0\t'ppm'\t1\t2\t3\t4\t5\t6\t7",
@@ -350,6 +352,8 @@ TEST_F(IniSettingsTest, ReaderPassesOverLinesItCannotUse) {
     EXPECT_FALSE(s.AutoLoadOn);
     EXPECT_FALSE(s.AutoRemoveOn);
     EXPECT_EQ(window.placement, (WindowPlacement{2, 10000, 50000}));
+    EXPECT_EQ(s.PrintLineWidths[0], 1.0f);
+    EXPECT_EQ(s.PrintLineWidths[1], 2.5f);
     EXPECT_FALSE(window.graphColors.has_value());
     EXPECT_EQ(window.dataSelect, (std::array<bool, 3>{true, true, false}));
 
@@ -391,6 +395,37 @@ TEST_F(IniSettingsTest, MissingOrOlderFiles) {
     EXPECT_EQ(State().RecordSuffix, QStringLiteral("Caf\u00e9"));
     EXPECT_EQ(State().LockPassword, "secret");
     EXPECT_EQ(State().DataRoot, "/srv/mt52");
+}
+
+TEST_F(IniSettingsTest, AWindowsFileIsReadInTheCodePageOfTheInterfaceLanguage) {
+    StartUpDefaults();
+    struct Case {
+        Language language;
+        const char* codePage;
+        QString path;
+        QString suffix;
+    } cases[] = {
+        {Language::Japanese, "Shift_JIS", QStringLiteral("D:\\計測データ\\東工場"), QStringLiteral("ｶﾞｽ検知")},
+        {Language::English, "windows-1252", QStringLiteral("D:\\Données\\Zürich"), QStringLiteral("\u20ac5 Caf\u00e9")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.codePage);
+        SetInterfaceLanguage(c.language);
+        QStringEncoder encode(c.codePage);
+        ASSERT_TRUE(encode.isValid());
+        const QByteArray bytes = encode(QStringLiteral("Factory Record Suffix\t") + c.suffix +
+                                        QStringLiteral("\r\nDataLocation\t") + c.path + QStringLiteral("\r\n"));
+        ASSERT_FALSE(encode.hasError());
+        writeIni({}, bytes);
+        WindowSettings window;
+        LoadIniSettings(window);
+        EXPECT_EQ(State().DataRoot, c.path);
+        EXPECT_EQ(State().RecordSuffix, c.suffix);
+
+        // Written back in UTF-8.
+        SaveIniSettings(window);
+        EXPECT_TRUE(iniLines().contains(QStringLiteral("DataLocation\t") + c.path));
+    }
 }
 
 TEST_F(IniSettingsTest, FailedWriteIsReportedAndKeepsTheOldFile) {

@@ -5,6 +5,7 @@
 #include "main_window/DatabaseLockFile.h"
 #include "main_window/gui/MainPages.h"
 #include "main_window/gui/frmMain.h"
+#include "platform/Clock.h"
 #include "platform/EventLoop.h"
 #include "platform/RuntimeError.h"
 #include "platform/Twips.h"
@@ -59,6 +60,7 @@ public:
     bool PortOpen() const override { return open; }
     void TimerEnabled(bool v) override { timerEnabled = v; }
     void AddLog(const QString& text) override { log << text; }
+    void AddDatedLog(int textId) override { log << GetResText(textId, {GeneralDate(Now())}); }
     Long Status() const override { return waiting ? 4 : 0; }
     bool Waiting() const override { return waiting; }
     void AbortWait() override {
@@ -427,6 +429,27 @@ TEST_F(MainWindowTest, FirstRunSizesTheWindowToTheScreenAndEveryRunCentresIt) {
     EXPECT_NEAR(window.x(), (screen.width() - window.width()) / 2, 1);
     EXPECT_NEAR(window.y(), (screen.height() - window.height()) / 2, 1);
     window.Form_Unload();
+}
+
+TEST_F(MainWindowTest, ASmallOrBadSavedSizeIsRaisedToTheMinimumBeforeTheWindowIsCentred) {
+    for (const char* sizeLine : {"Size Values\t0\tabc\tdef", "Size Values\t0\t3000\t2000"}) {
+        SCOPED_TRACE(sizeLine);
+        QFile ini(dir.filePath("MT52.ini"));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ini.write(QByteArray("Execute Count\t5\r\n") + sizeLine + "\r\n");
+        ini.close();
+        frmMain window(Services());
+        ASSERT_TRUE(window.Form_Load());
+        const QRect screen = window.screen()->geometry();
+        EXPECT_GE(window.width(), TwipsToPixels(11640) - 1);
+        EXPECT_GE(window.height(), TwipsToPixels(8250) - 1);
+        EXPECT_NEAR(window.x(), (screen.width() - window.width()) / 2, 1);
+        EXPECT_NEAR(window.y(), (screen.height() - window.height()) / 2, 1);
+        window.show();
+        EXPECT_GE(window.frameGeometry().left(), screen.left());
+        EXPECT_GE(window.frameGeometry().top(), screen.top());
+        window.Form_Unload();
+    }
 }
 
 TEST_F(MainWindowTest, ThePreviousSerialLogIsGoneAfterStartUp) {

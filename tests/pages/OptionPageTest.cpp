@@ -348,7 +348,8 @@ TEST_F(OptionCommandsTest, UploadSendsTheChangedIdentityAndSaysWhenNothingChange
     bool lockedDuring = false;
     onTick = [&] { lockedDuring = lockedDuring || !host_.transfersEnabled; };
     commands_.cmdOption_Click(0);
-    EXPECT_EQ(Sent(), QList<QByteArray>({"XZ,W," + QByteArray("USER2").leftJustified(16, ' '), "DW,W,"}));
+    // The CS value read from the instrument stays flagged and goes back with every upload.
+    EXPECT_EQ(Sent(), QList<QByteArray>({"XZ,W," + QByteArray("USER2").leftJustified(16, ' '), "CS,W,20", "DW,W,"}));
     EXPECT_FALSE(window_.instrument.Change_UserID());
     EXPECT_TRUE(lockedDuring);
     EXPECT_TRUE(host_.transfersEnabled);

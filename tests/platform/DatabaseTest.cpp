@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <limits>
 #include <gtest/gtest.h>
 
 namespace mt52 {
@@ -187,6 +188,10 @@ TEST(DatabaseCodec, DatesAreStoredAsTextOfWholeSeconds) {
     for (const char* bad : {"", "2024-02-30 00:00:00", "2024-3-5 01:02:03", "2024-03-05 24:00:00",
                             "2024-03-05 01:02:03 ", "2024/03/05 01:02:03", "2024-03-05"})
         EXPECT_FALSE(DecodeDbDate(QString::fromLatin1(bad)).has_value()) << bad;
+    // A value that is no date is refused rather than stored as a text no reader takes back.
+    for (double odd : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(), 1e19, -1e19,
+                       2958466.0})
+        EXPECT_EQ(ErrorRaisedBy([&] { EncodeDbDate(Date(odd)); }).number, ErrOverflow) << odd;
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace mt52 {
 namespace {
 
@@ -33,6 +35,10 @@ TEST(NumericTest, IsStrict) {
         EXPECT_FALSE(IsNumeric(QString::fromLatin1(no))) << no;
     EXPECT_DOUBLE_EQ(ParseNumber(QStringLiteral(" -3.5 ")), -3.5);
     EXPECT_EQ(ErrorOf([] { ParseNumber(QStringLiteral("x")); }), ErrTypeMismatch);
+    const QString huge = QStringLiteral("1") + QString(400, u'0');
+    EXPECT_EQ(ErrorOf([&] { ParseNumber(huge); }), ErrOverflow);
+    EXPECT_EQ(ErrorOf([&] { ParseNumber(u'-' + huge + QStringLiteral(".5")); }), ErrOverflow);
+    EXPECT_EQ(ParseNumber(QStringLiteral("0.") + QString(400, u'0') + u'1'), 0.0);  // too small: zero
 }
 
 TEST(NumberText, ShortestSingleText) {
@@ -78,6 +84,22 @@ TEST(Dates, MarksAndConversions) {
     EXPECT_FALSE(Date::FromParts(2009, 4, 31));
     EXPECT_FALSE(Date::FromParts(2009, 4, 30, 24, 0, 0));
     EXPECT_FALSE(Date::FromParts(2009, 4, 30, 23, 60, 0));
+}
+
+TEST(Dates, ValuesThatAreNoDateShowTheInvalidDateMark) {
+    const double inf = std::numeric_limits<double>::infinity();
+    for (double value : {std::numeric_limits<double>::quiet_NaN(), inf, -inf, 1e300, -1e300, 9.3e18, -9.3e18,
+                         2958466.0, -657435.0, 2958465.99999999}) {
+        const Date odd(value);
+        EXPECT_FALSE(IsDateInRange(value)) << value;
+        EXPECT_EQ(odd.toDateTime(), QDateTime(QDate(1900, 1, 1), QTime(0, 0))) << value;
+        EXPECT_EQ(GeneralDate(odd), QStringLiteral("1900/01/01 00:00:00")) << value;
+        EXPECT_EQ(odd.datePart(), InvalidDateMark) << value;
+    }
+    // The ends of the range stay dates.
+    EXPECT_EQ(GeneralDate(*Date::FromParts(9999, 12, 31, 23, 59, 59)), QStringLiteral("9999/12/31 23:59:59"));
+    EXPECT_TRUE(IsDateInRange(Date::FromParts(100, 1, 1)->value()));
+    EXPECT_TRUE(IsDateInRange(-657434.5));
 }
 
 TEST(Dates, Formats) {

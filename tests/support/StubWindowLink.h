@@ -19,6 +19,7 @@ public:
     bool PortOpen() const override { return false; }
     void TimerEnabled(bool) override {}
     void AddLog(const QString&) override {}
+    void AddDatedLog(int) override {}
     Long Status() const override { return 0; }
     bool Waiting() const override { return false; }
     void AbortWait() override {}

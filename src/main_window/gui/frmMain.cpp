@@ -363,10 +363,15 @@ void frmMain::SizeForFirstRun() {
     resize(TwipsToPixels(width) - frameExtra.width(), TwipsToPixels(height) - frameExtra.height());
 }
 
+// Centres the window on the size it will show with: before it is shown no resize event lays
+// it out, so the minimum size is applied first (a small restored size would otherwise centre
+// a window that then grows off the screen).
 void frmMain::CentreOnScreen() {
     const QScreen* screen = this->screen();
     if (screen == nullptr)
         return;
+    if (!isMaximized())
+        ApplyMinimumSize();
     const QRect area = screen->geometry();
     const QSize outer = frameGeometry().size();
     move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
@@ -408,7 +413,7 @@ void frmMain::Form_Activate() {
         }
         fraMenu[0]->show();
         if (link_)
-            link_->AddLog(GetResText(5541, {GeneralDate(Now())}));
+            link_->AddDatedLog(5541);
         FirstActivation = false;
     }
     Form_Resize();
@@ -453,16 +458,19 @@ void frmMain::ShowPage(Integer menuIndex) {
     Form_Resize();
 }
 
+void frmMain::ApplyMinimumSize() {
+    const QSize outer = frameGeometry().size();
+    const WindowSize wanted = EnforceMinimumSize({double(PixelsToTwips(outer.width())), double(PixelsToTwips(outer.height()))});
+    const QSize frameExtra = outer - size();
+    if (wanted.Width != PixelsToTwips(outer.width()) || wanted.Height != PixelsToTwips(outer.height()))
+        resize(TwipsToPixels(wanted.Width) - frameExtra.width(), TwipsToPixels(wanted.Height) - frameExtra.height());
+}
+
 void frmMain::Form_Resize() {
     if (isMinimized())
         return;
-    if (!isMaximized()) {
-        const QSize outer = frameGeometry().size();
-        const WindowSize wanted = EnforceMinimumSize({double(PixelsToTwips(outer.width())), double(PixelsToTwips(outer.height()))});
-        const QSize frameExtra = outer - size();
-        if (wanted.Width != PixelsToTwips(outer.width()) || wanted.Height != PixelsToTwips(outer.height()))
-            resize(TwipsToPixels(wanted.Width) - frameExtra.width(), TwipsToPixels(wanted.Height) - frameExtra.height());
-    }
+    if (!isMaximized())
+        ApplyMinimumSize();
     LayoutState state = geometry_.Read();
     state.Add(QStringLiteral("zelGraph"), zelGraphBox_);
     LayoutWindow(state, PixelsToTwips(width()), PixelsToTwips(height()));

@@ -165,6 +165,8 @@ private:
     void ApplyCommonFontToControls();
     void SizeForFirstRun();
     void CentreOnScreen();
+    // Raises the window to its minimum size when it is smaller.
+    void ApplyMinimumSize();
     void ApplyWindowSettings(const WindowSettings& settings);
     WindowSettings CollectWindowSettings() const;
     void tmrInter_Timer();

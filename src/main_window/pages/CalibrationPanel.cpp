@@ -151,7 +151,7 @@ void CalibrationCommands::Zero() {
                     result += ResultLine(slot, link_.operations.ZeroStatus(slot));
         } else {
             host_.AddLogText(GetResText(5413), LogColor::Failure);
-            link_.core.AddLog(GetResText(5516, {GeneralDate(Now())}));
+            link_.core.AddDatedLog(5516);
         }
     }
     if (ok)
@@ -178,7 +178,7 @@ void CalibrationCommands::Span() {
         AdjustmentScope scope{host_, link_.operations};
         host_.ShowProgress(GetResText(6003));
         link_.operations.SetRunDensty(false);
-        link_.core.AddLog(GetResText(5515, {GeneralDate(Now())}));
+        link_.core.AddDatedLog(5515);
         try {
             ok = link_.operations.SpanCal(mask);
         } catch (const std::exception& error) {

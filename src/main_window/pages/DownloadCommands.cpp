@@ -42,8 +42,6 @@ constexpr DownloadControl kLockedCommands[] = {
     DownloadControl::DateTimeSet, DownloadControl::Calibration, DownloadControl::AutoLoad0, DownloadControl::AutoLoad1,
     DownloadControl::AutoLoad2};
 
-QString NowText() { return GeneralDate(Now()); }
-
 QString ElapsedSince(const Date& start) { return DumpListing::ElapsedText(start.secondsTo(Now())); }
 
 // Runs a link operation; an error raised inside it ends it as failed.
@@ -99,27 +97,27 @@ bool DownloadCommands::DownloadInstrument() {
         Log(GetResText(5522));
     } else {
         host_.AddLogText(GetResText(5414), LogColor::Success);
-        Log(GetResText(5517, {NowText()}));
+        link_.core.AddDatedLog(5517);
         const Date start = Now();
         if (Attempt("instrument read", [&] { return link_.settings.GetInstrument(&instrument); })) {
             instrument.CommFlags(true);
             RefreshInstrumentViews();
             host_.ShowAnalogValues();
             host_.AddLogText(GetResText(5415), LogColor::Success);
-            Log(GetResText(5519, {NowText(), ElapsedSince(start)}));
+            link_.core.AddDatedLog(5519, {ElapsedSince(start)});
             SetEnabled(DownloadControl::Down2, true);
             result = true;
         } else if (Canceled()) {
             if (!host_.ClosePending())
                 Resynchronise();
             host_.AddLogText(GetResText(5462), LogColor::Failure);
-            Log(GetResText(5589, {NowText()}));
+            link_.core.AddDatedLog(5589);
         } else {
             host_.AddLogText(GetResText(5416), LogColor::Failure);
             Log(GetResText(5520));
             if (instrument.FailLine() == QStringLiteral("HC,R"))
                 host_.AddLogText(GetResText(5590), LogColor::Failure);
-            Log(GetResText(5521, {NowText(), ElapsedSince(start)}));
+            link_.core.AddDatedLog(5521, {ElapsedSince(start)});
         }
     }
     host_.SetBusyPointer(false);
@@ -133,9 +131,9 @@ bool DownloadCommands::DownloadDumpList() {
     host_.SetProgressLabel(GetResText(5445));
     host_.AddLogText(GetResText(5463), LogColor::DumpList);
     const Date start = Now();
-    Log(GetResText(5569, {NowText()}));
+    link_.core.AddDatedLog(5569);
     const bool result = Attempt("dump listing", [this] { return link_.dump.GetRomDump2(DumpListPath()); });
-    Log(GetResText(5570, {NowText(), ElapsedSince(start)}));
+    link_.core.AddDatedLog(5570, {ElapsedSince(start)});
     host_.CloseProgress();
     const bool canceled = !result && Canceled();
     // After a cancel the link and the instrument are brought back in step; the transfer itself
@@ -203,7 +201,7 @@ void DownloadCommands::EnableAutoLoadBoxes() {
 bool DownloadCommands::Refused() const { return running_ || link_.core.OperationActive(); }
 
 void DownloadCommands::EndDownloadSequence() {
-    Log(GetResText(5555, {NowText()}));
+    link_.core.AddDatedLog(5555);
     host_.MarkLogTreeDirty();
     host_.CloseProgress();
     State().BusyState = BusyIdle;
@@ -241,7 +239,7 @@ void DownloadCommands::CompleteDownload() {
     LockCommands();
     State().BusyState = BusyCompleteDownload;
     host_.ShowProgress(GetResText(6056));
-    Log(GetResText(5554, {NowText()}));
+    link_.core.AddDatedLog(5554);
     bool ok = DownloadInstrument();
     bool ended = false;
     if (Canceled()) {
@@ -256,7 +254,7 @@ void DownloadCommands::CompleteDownload() {
         ok = false;
     }
     if (ok) {
-        Log(GetResText(5555, {NowText()}));
+        link_.core.AddDatedLog(5555);
         host_.MarkLogTreeDirty();
     }
     ReleaseCommands(ok);
@@ -357,7 +355,7 @@ void DownloadCommands::RunAutoDownload() {
     State().BusyState = BusyAutoDownload;
     host_.ShowProgress(QString());
     host_.AddLogText(GetResText(5401), LogColor::DumpList);
-    Log(GetResText(5501, {NowText()}));
+    link_.core.AddDatedLog(5501);
 
     ok = DownloadInstrument() && !Canceled();
     if (ok)
@@ -394,10 +392,10 @@ void DownloadCommands::RunAutoDownload() {
         ok = false;
     if (ok) {
         host_.AddLogText(GetResText(5410), PageColor::AutoFinished);
-        Log(GetResText(5510, {NowText()}));
+        link_.core.AddDatedLog(5510);
     } else {
         host_.AddLogText(GetResText(5411), LogColor::Failure);
-        Log(GetResText(5511, {NowText()}));
+        link_.core.AddDatedLog(5511);
     }
     host_.MarkLogTreeDirty();
     ReleaseCommands(false);

@@ -422,7 +422,7 @@ void OptionCommands::cmdOption_Click(int index) {
 
 bool OptionCommands::Upload() {
     clsInstrument& current = host_.CurrentInstrument();
-    link_.core.AddLog(GetResText(5535, {GeneralDate(Now())}));
+    link_.core.AddDatedLog(5535);
     host_.AddLogText(GetResText(5428), LogColor::Success);
     QString refusal;
     const bool nothingChanged = SettingsTransfer::UploadCommands(current, &refusal).isEmpty() && refusal.isEmpty();
@@ -444,7 +444,7 @@ bool OptionCommands::Upload() {
 
 bool OptionCommands::SetClock() {
     clsInstrument& current = host_.CurrentInstrument();
-    link_.core.AddLog(GetResText(5535, {GeneralDate(Now())}));
+    link_.core.AddDatedLog(5535);
     host_.AddLogText(GetResText(5428), LogColor::Success);
     const bool ok = link_.settings.SetDateTime(Now());
     if (ok) {
