@@ -88,6 +88,26 @@ std::vector<TableSchema> BuildTables() {
 
 QString Quoted(const QString& identifier) { return QLatin1Char('"') + identifier + QLatin1Char('"'); }
 
+// The columns a record is found by: its date first (the most selective), then its kind and
+// the instrument identity. Identity columns are NOCASE, so the index compares as the queries do.
+struct LookupIndex {
+    const char* table;
+    const char* name;
+    const char* columns;
+};
+constexpr LookupIndex LookupIndexes[] = {
+    {"Log_head", "Log_head_Lookup", "\"Dates\", \"Types\", \"SerialNo\", \"UserID\", \"StationID\""},
+    {"Bump", "Bump_Lookup", "\"Dates\", \"SerialNo\", \"UserID\", \"StationID\""},
+    {"cHistory", "cHistory_Lookup", "\"Dates\", \"SerialNo\", \"UserID\", \"StationID\""},
+    {"cLatestHist", "cLatestHist_Lookup", "\"SerialNo\", \"UserID\", \"StationID\""},
+};
+
+QString LookupIndexStatement(const LookupIndex& index) {
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+        .arg(Quoted(QString::fromLatin1(index.name)), Quoted(QString::fromLatin1(index.table)),
+             QString::fromLatin1(index.columns));
+}
+
 // A new empty file with a unique name beside a target path, deleted again unless kept.
 class ScratchFile {
 public:
@@ -172,7 +192,34 @@ QStringList SchemaStatements() {
             statements << QStringLiteral("CREATE INDEX %1 ON %2 (\"RelNo\")")
                               .arg(Quoted(table.name + QStringLiteral("_RelNo")), Quoted(table.name));
     }
+    statements << LookupIndexStatements();
     return statements;
+}
+
+QStringList LookupIndexStatements() {
+    QStringList statements;
+    for (const LookupIndex& index : LookupIndexes)
+        statements << LookupIndexStatement(index);
+    return statements;
+}
+
+void EnsureLookupIndexes(Database& db) {
+    // An index is missing when its table is there and it is not; a database lacking a table
+    // is left for the code that needs the table to report.
+    const QString missingQuery = QStringLiteral(
+        "SELECT (SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE) > 0 "
+        "AND (SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = ? COLLATE NOCASE) = 0");
+    QStringList missing;
+    for (const LookupIndex& index : LookupIndexes) {
+        if (db.query(missingQuery, {QString::fromLatin1(index.table), QString::fromLatin1(index.name)}).field(0).toLong() != 0)
+            missing << LookupIndexStatement(index);
+    }
+    if (missing.isEmpty())
+        return;
+    Transaction transaction(db);
+    for (const QString& statement : std::as_const(missing))
+        db.execute(statement);
+    transaction.commit();
 }
 
 void CreateDatabaseFile(const QString& path, const QStringList& statements) {

@@ -37,8 +37,17 @@ const std::vector<TableSchema>& DatabaseTables();
 QString SqlTypeOf(ColumnType type);
 
 // The statements that create every table, and an index on RelNo for each table that has one
-// (rows of one record are read and deleted by RelNo).
+// (rows of one record are read and deleted by RelNo), and the lookup indexes.
 QStringList SchemaStatements();
+
+// The indexes that serve the duplicate checks of the downloads and every lookup by
+// instrument identity and date, each created only when missing ("IF NOT EXISTS").
+QStringList LookupIndexStatements();
+
+// Creates the lookup indexes an existing database lacks (one made by an older version), in
+// one transaction. Cheap when they are there: nothing is written then.
+class Database;
+void EnsureLookupIndexes(Database& db);
 
 // Creates a new database file at the path by running the statements in one transaction on a
 // temporary file beside it, renamed to the path only when all of them succeeded: no half-made

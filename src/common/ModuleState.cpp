@@ -1,5 +1,7 @@
 #include "common/ModuleState.h"
 
+#include "common/CommunicationLog.h"
+
 namespace mt52 {
 namespace {
 ModuleState& Instance() {
@@ -10,6 +12,9 @@ ModuleState& Instance() {
 
 ModuleState& State() { return Instance(); }
 
-void ResetState() { Instance() = ModuleState{}; }
+void ResetState() {
+    Instance() = ModuleState{};
+    CloseCommunicationLog();  // the log of the folder of before is not written again
+}
 
 }  // namespace mt52

@@ -11,7 +11,26 @@ const QString Header3 = QStringLiteral(";\tPortable Gas Monitor Works");
 const QString TotalTime = QStringLiteral(";\tTotal Download Time = ");
 const QByteArray ErasedLine(DumpListing::DigitsPerLine, 'F');
 
-QString Hex6(Long value) { return QStringLiteral("%1").arg(value, 6, 16, QLatin1Char('0')).toUpper(); }
+QString Hex6(Long value) {
+    if (value < 0 || value > 0xFFFFFF)
+        return QStringLiteral("%1").arg(value, 6, 16, QLatin1Char('0')).toUpper();
+    static constexpr char Digits[] = "0123456789ABCDEF";
+    QString out(6, u'0');
+    for (int i = 5; i >= 0 && value > 0; --i, value >>= 4)
+        out[i] = QLatin1Char(Digits[value & 0xF]);
+    return out;
+}
+
+// The value of a hexadecimal digit, -1 for any other character.
+int HexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
 
 }  // namespace
 
@@ -80,10 +99,20 @@ void DumpListing::WriteLine(const QString& line) {
 QString DumpListing::HexDumpLine(const QByteArray& digits) {
     QString hex;
     QString text;
+    hex.reserve(3 * BytesPerLine + 1);
+    text.reserve(BytesPerLine);
     for (int i = 0; i < BytesPerLine; ++i) {
-        bool ok = false;
-        const int value = digits.mid(2 * i, 2).toInt(&ok, 16);
-        hex += QString::fromLatin1(digits.mid(2 * i, 2)).toUpper() + u' ';
+        // A byte missing from a short line shows as nothing in the hex part and "." as text.
+        int value = 0;
+        bool ok = 2 * i + 1 < digits.size();
+        for (int k = 2 * i; k < 2 * i + 2 && k < digits.size(); ++k) {
+            const char c = digits[k];
+            hex += QChar(QLatin1Char(c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c));
+            const int nibble = HexValue(c);
+            ok = ok && nibble >= 0;
+            value = value * 16 + nibble;
+        }
+        hex += u' ';
         if (i == 7)
             hex += u' ';
         text += (ok && value >= 32 && value <= 126) ? QChar(value) : QChar(u'.');

@@ -4,6 +4,7 @@
 #include "instrument/clsInstrument.h"
 #include "platform/Clock.h"
 #include "platform/RuntimeError.h"
+#include "records/RecordStore.h"
 #include "records/clsSnapShot.h"
 
 namespace mt52 {
@@ -17,10 +18,29 @@ constexpr Integer DigitAt = 20;
 constexpr Integer UnitAt = 25;
 constexpr Integer DateAt = 31;
 constexpr Integer GasValueAt = 39;
+
+QString BlockFailure(int blockNo, const QString& what) {
+    return QStringLiteral("block %1, %2").arg(blockNo, 4, 10, QLatin1Char('0')).arg(what);
+}
 }  // namespace
 
 DumpSnapshots::DumpSnapshots() = default;
 DumpSnapshots::~DumpSnapshots() = default;
+
+void DumpSnapshots::Begin(const QString& databasePath) { store_ = std::make_unique<RecordStore>(databasePath); }
+
+QStringList DumpSnapshots::End() {
+    QStringList failures;
+    if (!store_)
+        return failures;
+    try {
+        store_->Commit();
+    } catch (const RuntimeError& e) {
+        failures << QStringLiteral("end of the download: %1").arg(e.description());
+    }
+    store_.reset();
+    return failures;
+}
 
 bool DumpSnapshots::IsSnapshotRecord(const QByteArray& recordDigits) {
     return recordDigits.size() == RecordDigits && recordDigits.startsWith("EEEE");
@@ -30,17 +50,27 @@ QStringList DumpSnapshots::StoreBlock(int blockNo, const QByteArray& digits, cls
     QStringList failures;
     if (blockNo < FirstSnapshotBlock)
         return failures;
+    bool any = false;
     for (int at = 0; at + RecordDigits <= digits.size(); at += RecordDigits) {
         const QByteArray record = digits.mid(at, RecordDigits);
         if (!IsSnapshotRecord(record))
             continue;
+        any = true;
+        if (!store_) {
+            failures << BlockFailure(blockNo, QStringLiteral("record %1: no download is running").arg(at / RecordDigits + 1));
+            continue;
+        }
         try {
             StoreRecord(record, instrument);
         } catch (const RuntimeError& e) {
-            failures << QStringLiteral("block %1, record %2: %3")
-                            .arg(blockNo, 4, 10, QLatin1Char('0'))
-                            .arg(at / RecordDigits + 1)
-                            .arg(e.description());
+            failures << BlockFailure(blockNo, QStringLiteral("record %1: %2").arg(at / RecordDigits + 1).arg(e.description()));
+        }
+    }
+    if (any && store_) {
+        try {
+            store_->Commit();
+        } catch (const RuntimeError& e) {
+            failures << BlockFailure(blockNo, e.description());
         }
     }
     return failures;
@@ -69,7 +99,7 @@ void DumpSnapshots::StoreRecord(const QByteArray& recordDigits, clsInstrument& i
     s.GasBaseInfo(LogHeaderField::Names, QStringLiteral("ss") + FormatDate(when, QStringLiteral("ddhhnnss")) +
                                              u'_' + s.GasBaseInfo(LogHeaderField::SerialNo).toString());
     s.GasListInfo(0, GasInfoField::Enable, true);
-    s.Update();
+    s.Update(*store_);
 }
 
 }  // namespace mt52

@@ -1,5 +1,6 @@
 #include "link/RomDump.h"
 
+#include "common/ModuleState.h"
 #include "common/ResText.h"
 #include "platform/Clock.h"
 
@@ -68,13 +69,17 @@ bool RomDump::GetRomDump2(const QString& fileName) {
     opResult_ = true;
 
     bool done = false;
+    if (storeSnapshots_)
+        snapshots_.Begin(State().DatabasePath);
     try {
         SinkScope scope(link_, this);
         done = op.Exchange("EF,R,", StatusBlockRead);
     } catch (...) {
+        snapshots_.End();
         listing_.Close(start, Now());
         throw;
     }
+    ReportSnapshotFailures(snapshots_.End());
     listing_.Close(start, Now());
     if (listing_.WriteFailed()) {
         Log(QStringLiteral("<<< Dump list file could not be written whole: %1 >>>").arg(fileName));
@@ -118,14 +123,16 @@ bool RomDump::DumpBlock(const QString& blockNo, const QString& hexBytes) {
                          digits.mid(k * DumpListing::DigitsPerLine, DumpListing::DigitsPerLine));
     lastBlock_ = n;
 
-    if (storeSnapshots_ && n >= DumpSnapshots::FirstSnapshotBlock) {
-        const QStringList failures = snapshots_.StoreBlock(n, digits, *link_.Instrument());
-        for (const QString& failure : failures)
-            Log(QStringLiteral("<<< Snapshot record not stored: %1 >>>").arg(failure));
-        if (!failures.isEmpty())
-            opResult_ = false;
-    }
+    if (storeSnapshots_ && n >= DumpSnapshots::FirstSnapshotBlock)
+        ReportSnapshotFailures(snapshots_.StoreBlock(n, digits, *link_.Instrument()));
     return true;
+}
+
+void RomDump::ReportSnapshotFailures(const QStringList& failures) {
+    for (const QString& failure : failures)
+        Log(QStringLiteral("<<< Snapshot record not stored: %1 >>>").arg(failure));
+    if (!failures.isEmpty())
+        opResult_ = false;
 }
 
 }  // namespace mt52

@@ -36,6 +36,7 @@ public:
 
 private:
     void Log(const QString& text) { link_.AddLog(text); }
+    void ReportSnapshotFailures(const QStringList& failures);
 
     LinkCore& link_;
     DumpListing listing_;

@@ -6,8 +6,6 @@
 #include "platform/Clock.h"
 #include "platform/InstrumentText.h"
 
-#include <QFile>
-
 namespace mt52 {
 
 QString SerialLog::Path() { return CommunicationLogPath(); }
@@ -21,12 +19,15 @@ bool SerialLog::Write(const QString& text, const Date& at) {
 }
 
 QString SerialLog::ToPrintable(const QByteArray& frame) {
+    // One character per byte: the printable ones are taken from the frame decoded at once.
+    const QString decoded = DecodeInstrumentBytes(frame);
     QString out;
     out.reserve(frame.size() + 16);
-    for (char c : frame) {
+    for (qsizetype i = 0; i < frame.size(); ++i) {
+        const char c = frame[i];
         const auto b = static_cast<unsigned char>(c);
         if (b >= 32 || c == ctl::CR || c == ctl::LF) {
-            out += DecodeInstrumentBytes(QByteArray(1, c));
+            out += decoded[i];
             continue;
         }
         switch (c) {

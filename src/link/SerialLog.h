@@ -1,8 +1,7 @@
 #pragma once
 // The communication log "SerialLog.log" in the program folder: one line per frame written
 // or read, connection change and line error, each beginning with the time "hh:nn:ss".
-// The file is opened and closed for every line, so it may be read, moved or deleted
-// between any two lines.
+// The lines go through the one writer of that file (common/CommunicationLog.h).
 #include "platform/OleDate.h"
 
 #include <QByteArray>

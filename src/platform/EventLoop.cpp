@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QThread>
+#include <QTimer>
 
 namespace mt52 {
 
@@ -11,15 +12,25 @@ int depth = 0;
 
 int DoEventsDepth() { return depth; }
 
-void DoEvents(int sleepMilliseconds) {
+void DoEvents(int maxWaitMilliseconds) {
     ++depth;
     struct Leave {
         ~Leave() { --depth; }
     } leave;
-    if (QCoreApplication::instance())
+    if (!QCoreApplication::instance()) {
+        if (maxWaitMilliseconds > 0)
+            QThread::msleep(static_cast<unsigned long>(maxWaitMilliseconds));
+        return;
+    }
+    if (maxWaitMilliseconds <= 0) {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
-    if (sleepMilliseconds > 0)
-        QThread::msleep(static_cast<unsigned long>(sleepMilliseconds));
+        return;
+    }
+    // The deadline is an event of its own, so the blocking turn below ends by then at the latest.
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.start(maxWaitMilliseconds);
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
 }  // namespace mt52

@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/RuntimeError.h"
+#include "records/RecordStore.h"
 
 namespace mt52 {
 namespace {
@@ -53,12 +54,20 @@ void clsSnapShot::ClearDatas() {
 void clsSnapShot::Update() {
     if (Error())
         return;
+    RecordStore store(DatabasePath());
+    Update(store);
+    store.Commit();
+}
+
+void clsSnapShot::Update(RecordStore& store) {
+    if (Error())
+        return;
     const QString userId = BlankToDashes(header_.UserID, BlankUserId);
     const QString stationId = BlankToDashes(header_.StationID, BlankStationId);
     const QString serialNo = BlankToDashes(header_.SerialNo, BlankSerialNo);
 
-    Database db(DatabasePath());
-    Transaction transaction(db);
+    RecordStore::RecordScope record = store.Record();
+    Database& db = store.db();
     const Recordset found =
         db.query(FindStoredSnapShot, {header_.Dates, userId, serialNo, stationId, SnapShotLogType});
     if (found.field(QStringLiteral("Found")).toLong() > 0)
@@ -68,7 +77,7 @@ void clsSnapShot::Update() {
 
     const LogHeader& h = header_;
     const GasSlot& g = gas_[0];
-    const Long headKey = transaction.nextSeqNo(QStringLiteral("Log_Head"));
+    const Long headKey = store.nextSeqNo(QStringLiteral("Log_Head"));
     db.execute(InsertLogHead,
                {headKey, MayBeBlank(h.Names), h.Dates, h.Last, h.LogNo, userId, stationId, serialNo,
                 SnapShotLogType, Instrument()->RomNumber(), h.Interval, h.Sampling, MayBeBlank(h.FolderID),
@@ -76,12 +85,12 @@ void clsSnapShot::Update() {
                 MayBeBlank(g.Name), g.Full, g.Desit, g.Enable, g.Point, MayBeBlank(g.Unit), g.Max, g.Avr, g.Min,
                 g.MaxDate, g.MinDate, g.Warning, g.Alarm, g.Stel, g.Twa, g.Ratio});
 
-    const Long snapKey = transaction.nextSeqNo(QStringLiteral("SnapShot"));
+    const Long snapKey = store.nextSeqNo(QStringLiteral("SnapShot"));
     db.execute(InsertSnapShot,
                {snapKey, headKey, userId, stationId, serialNo, Now(), h.Dates, g.LogNoText, g.GasName,
                 g.FullScale, g.Digit, g.UnitText, g.gasval, MayBeBlank(g.Name), g.Full, g.Desit, g.Point,
                 MayBeBlank(g.Unit), g.Enable, readings_[0].GasValue[0], readings_[0].GasEvent[0]});
-    transaction.commit();
+    record.Done();
 }
 
 std::size_t clsSnapShot::SlotIndex(Integer GasNo) {

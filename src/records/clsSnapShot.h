@@ -6,6 +6,8 @@
 
 namespace mt52 {
 
+class RecordStore;
+
 class clsSnapShot final : public RecordFrame {
 public:
     clsSnapShot();
@@ -29,10 +31,13 @@ public:
     Integer GasRange(Integer GasNo, Long Reading) const;
     void GasRange(Integer GasNo, Long Reading, const Variant& value);
 
-    // Stores the snapshot as one Log_Head row of kind 11 and its SnapShot row, in one
-    // transaction. Nothing is written when Error is set or when a snapshot of the same
-    // instrument identity (compared without regard to case) and the same date and time to the
-    // second is stored already. A failure raises and leaves neither row.
+    // Stores the snapshot as one Log_Head row of kind 11 and its SnapShot row, as one record
+    // of the store (both rows or neither); the store's next commit makes it permanent. Nothing
+    // is written when Error is set or when a snapshot of the same instrument identity
+    // (compared without regard to case) and the same date and time to the second is stored
+    // already. A failure raises and leaves neither row.
+    void Update(RecordStore& store);
+    // The same through a store of its own on the database of the last clearing, committed at once.
     void Update();
 
 private:

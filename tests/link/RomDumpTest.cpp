@@ -21,6 +21,9 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace mt52 {
@@ -124,6 +127,76 @@ TEST_F(RomDumpTest, WithoutAReadSinceTheConnectionTheListingIsWrittenButNothingS
     ASSERT_TRUE(sim_.Connect());
     ASSERT_TRUE(Download());
     EXPECT_EQ(SnapshotCount(), 0);
+}
+
+// The process ends abruptly (power cut, kill) after `ticks` turns of the download; every
+// block acknowledged before that must be in the database, whole, and nothing half stored.
+TEST_F(RomDumpTest, ADownloadKilledAtAnyBlockKeepsEveryAcknowledgedSnapshot) {
+    static constexpr int SnapshotBlocks = 6;  // two snapshots a block, from block 15 on
+    for (int slot = 0; slot < 2 * SnapshotBlocks; ++slot) {
+        sim::SimSnapshot snap;
+        snap.logNo = static_cast<quint16>(slot);
+        snap.gasName = "CO";
+        snap.fullScale = "500";
+        snap.unit = "ppm";
+        snap.gasValue = "  7.0";
+        snap.when = QDateTime(QDate(2026, 3, 14), QTime(9, 0)).addSecs(slot * 60);
+        sim_.instrument.putSnapshot(slot, snap);
+    }
+    ReadIdentity();
+    const int firstTick = sim_.ticks;
+    ASSERT_TRUE(Download());
+    const int downloadTicks = sim_.ticks - firstTick;
+    const auto snapshotsUpTo = [](int acknowledged) {
+        return 2 * std::clamp(acknowledged - (DumpSnapshots::FirstSnapshotBlock - 1), 0, SnapshotBlocks);
+    };
+    const QString acknowledgedFile = dir.filePath(QStringLiteral("acknowledged"));
+
+    testing::FLAGS_gtest_death_test_style = "fast";
+    for (int killAt = 1; killAt < downloadTicks; ++killAt) {
+        SCOPED_TRACE(killAt);
+        QFile::remove(State().DatabasePath);
+        CreateDataBase(State().DatabasePath);
+        EXPECT_EXIT(
+            {
+                const int start = sim_.ticks;
+                const qsizetype firstRequest = sim_.protocol.Requests().size();
+                sim_.onStep = [&] {
+                    if (sim_.ticks - start < killAt)
+                        return;
+                    int acknowledged = 0;
+                    for (qsizetype i = firstRequest; i < sim_.protocol.Requests().size(); ++i) {
+                        const SimRequest& r = sim_.protocol.Requests().at(i);
+                        acknowledged += r.terminator == ctl::ETB && r.command.endsWith(ctl::ACK) ? 1 : 0;
+                    }
+                    test::WriteFile(acknowledgedFile, QByteArray::number(acknowledged));
+                    std::raise(SIGKILL);
+                };
+                Download();
+                std::_Exit(0);
+            },
+            testing::KilledBySignal(SIGKILL), "");
+        const int acknowledged = test::ReadFile(acknowledgedFile).toInt();
+
+        Database db(State().DatabasePath);
+        EXPECT_EQ(db.query(QStringLiteral("PRAGMA integrity_check")).field(0).toString(), QStringLiteral("ok"));
+        EXPECT_EQ(db.query(QStringLiteral("SELECT COUNT(*) FROM Log_Head h WHERE NOT EXISTS "
+                                          "(SELECT 1 FROM SnapShot s WHERE s.RelNo = h.SeqNo)"))
+                      .field(0)
+                      .toLong(),
+                  0);
+        const Long stored = SnapshotCount();
+        EXPECT_GE(stored, snapshotsUpTo(acknowledged));
+        EXPECT_LE(stored, snapshotsUpTo(acknowledged + 1));
+    }
+
+    // The whole download after the last kill stores the rest; a second one stores nothing new.
+    ASSERT_TRUE(Download());
+    EXPECT_EQ(SnapshotCount(), 2 * SnapshotBlocks);
+    ASSERT_TRUE(Download());
+    EXPECT_EQ(SnapshotCount(), 2 * SnapshotBlocks);
+    Database db(State().DatabasePath);
+    EXPECT_EQ(db.query(QStringLiteral("SELECT COUNT(*) FROM SnapShot")).field(0).toLong(), 2 * SnapshotBlocks);
 }
 
 struct BlockFault {

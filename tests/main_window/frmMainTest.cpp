@@ -4,6 +4,7 @@
 #include "instrument/clsInstrument.h"
 #include "main_window/DatabaseLockFile.h"
 #include "main_window/gui/MainPages.h"
+#include "main_window/gui/CaptionFit.h"
 #include "main_window/gui/frmMain.h"
 #include "platform/Clock.h"
 #include "platform/EventLoop.h"
@@ -571,6 +572,48 @@ TEST_F(MainWindowTest, ASerialLogThatCannotMoveIsReportedAndThePreviousLogKept) 
     const QString text = window->Download().rtbLog->toPlainText();
     EXPECT_TRUE(text.contains(dir.filePath("SerialLog9.log"))) << text.toStdString();
     window->Form_Unload();
+}
+
+// Every caption of every page, in both languages, at the default font and at a large bold one:
+// drawn whole inside its own control and clear of every other control of the page.
+TEST_F(MainWindowTest, NoCaptionIsCutOrCoveredInEitherLanguageAtTheDefaultOrALargeFont) {
+    for (Language language : {Language::English, Language::Japanese}) {
+        for (const auto& [size, bold] : {std::pair{9.0f, false}, std::pair{10.5f, true}}) {
+            SetInterfaceLanguage(language);
+            settingsFile = [size, bold] {
+                State().CommonFont.size = size;
+                State().CommonFont.bold = bold;
+            };
+            auto window = Loaded();
+            window->show();
+            window->Form_Activate();
+            for (int page = 0; page < 6; ++page) {
+                for (int i = 0; i < 6; ++i)
+                    window->fraMenu[i]->setVisible(i == page);
+                window->Form_Resize();
+                QGroupBox* frame = window->fraMenu[page];
+                const auto controls = frame->findChildren<QWidget*>();
+                for (QWidget* control : controls) {
+                    const QRect caption = CaptionRect(control);
+                    if (!control->isVisibleTo(frame) || caption.isEmpty())
+                        continue;
+                    const std::string name = control->objectName().toStdString() + " (" +
+                                             FullCaption(control).toStdString() + ", " +
+                                             (language == Language::Japanese ? "ja " : "en ") + std::to_string(size) + ")";
+                    EXPECT_TRUE(control->rect().contains(caption)) << name << " is cut";
+                    const QRect onPage = caption.translated(control->mapTo(frame, QPoint(0, 0)));
+                    for (QWidget* other : controls) {
+                        if (other == control || !other->isVisibleTo(frame) || other->isAncestorOf(control) ||
+                            control->isAncestorOf(other))
+                            continue;
+                        const QRect otherOnPage(other->mapTo(frame, QPoint(0, 0)), other->size());
+                        EXPECT_FALSE(onPage.intersects(otherOnPage)) << name << " is covered by " << other->objectName().toStdString();
+                    }
+                }
+            }
+            window->Form_Unload();
+        }
+    }
 }
 
 // Every page at the minimum and at a large size: the visible controls placed on the page lie

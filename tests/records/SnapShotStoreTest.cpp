@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/RuntimeError.h"
+#include "records/RecordStore.h"
 #include "records/clsSnapShot.h"
 #include "support/ErrorOf.h"
 #include "support/ProgramState.h"
@@ -249,6 +250,92 @@ TEST_F(SnapShotStore, UsesTheDatabaseOfTheLastClearingAndCreatesNone) {
     Fill(snap, when_);
     snap.Update();
     EXPECT_EQ(Count(QStringLiteral("SnapShot")), 1);
+}
+
+// A download keeps one store: each record is whole or absent, and nothing is permanent (or
+// seen by another connection) before the commit that ends its block.
+TEST_F(SnapShotStore, AStoreCommitsWholeRecordsAtItsCommitPoints) {
+    RecordStore store(path_);
+    clsSnapShot snap;
+    Fill(snap, when_);
+    snap.Update(store);
+    EXPECT_EQ(store.Pending(), 1);
+    EXPECT_EQ(Count(QStringLiteral("Log_Head")), 0);  // another connection sees nothing yet
+
+    // The second record of the block fails halfway: its header goes, the first record stays.
+    store.db().execute(QStringLiteral(
+        "CREATE TEMP TRIGGER refuse BEFORE INSERT ON main.SnapShot BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    Fill(snap, when_.addSeconds(1));
+    EXPECT_EQ(ErrorOf([&] { snap.Update(store); }), ErrDatabase);
+    store.db().execute(QStringLiteral("DROP TRIGGER temp.refuse"));
+    Fill(snap, when_.addSeconds(2));
+    snap.Update(store);
+    store.Commit();
+    EXPECT_EQ(store.Pending(), 0);
+    Recordset dates = Rows(QStringLiteral("SELECT h.Dates FROM Log_Head h JOIN SnapShot s ON s.RelNo = h.SeqNo "
+                                          "ORDER BY h.Dates"));
+    ASSERT_EQ(dates.recordCount(), 2);
+    EXPECT_EQ(dates.field(0), Variant(when_));
+    dates.moveNext();
+    EXPECT_EQ(dates.field(0), Variant(when_.addSeconds(2)));
+    EXPECT_EQ(Count(QStringLiteral("Log_Head")), 2);
+
+    // What is finished when the store goes away is committed too.
+    {
+        RecordStore last(path_);
+        Fill(snap, when_.addSeconds(3));
+        snap.Update(last);
+    }
+    EXPECT_EQ(Count(QStringLiteral("SnapShot")), 3);
+}
+
+// A database made before the lookup indexes existed gets them when a store opens it, and
+// the same snapshots are stored (and found again) as in a new one.
+TEST_F(SnapShotStore, AnOldDatabaseGetsTheLookupIndexesAndStoresTheSameRows) {
+    const QString oldPath = dir_.filePath(QStringLiteral("old.mdb"));
+    QStringList oldSchema;
+    for (const QString& statement : SchemaStatements())
+        if (!statement.contains(QStringLiteral("_Lookup")))
+            oldSchema << statement;
+    CreateDatabaseFile(oldPath, oldSchema);
+
+    for (const QString& path : {path_, oldPath}) {
+        RecordStore store(path);
+        clsSnapShot snap;
+        for (int i = 0; i < 3; ++i) {
+            Fill(snap, when_.addSeconds(i));
+            snap.Update(store);
+            snap.Update(store);  // a duplicate
+        }
+        store.Commit();
+    }
+    const auto dump = [](const QString& path, const QString& sql) {
+        Database db(path);
+        Recordset rows = db.query(sql);
+        QStringList lines;
+        for (; !rows.atEnd(); rows.moveNext()) {
+            QStringList cells;
+            for (int i = 0; i < rows.fieldCount(); ++i)
+                cells << (rows.field(i).isNull() ? QStringLiteral("NULL") : rows.field(i).toString());
+            lines << cells.join(u'|');
+        }
+        return lines;
+    };
+    for (const char* table : {"Log_Head", "SnapShot"}) {
+        const QString sql = QStringLiteral("SELECT * FROM %1 ORDER BY SeqNo").arg(QLatin1String(table));
+        EXPECT_EQ(dump(oldPath, sql), dump(path_, sql)) << table;
+        EXPECT_EQ(dump(oldPath, sql).size(), 3) << table;
+    }
+    const QString indexes = QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND name LIKE '%_Lookup' "
+                                           "ORDER BY name");
+    EXPECT_EQ(dump(oldPath, indexes), dump(path_, indexes));
+    EXPECT_EQ(dump(oldPath, indexes).size(), LookupIndexStatements().size());
+
+    // The duplicate check reads the index, not the whole table.
+    const QStringList plan = dump(oldPath, QStringLiteral(
+        "EXPLAIN QUERY PLAN SELECT COUNT(*) FROM Log_Head WHERE Dates = '2024-03-15 14:05:09' AND UserID = 'a' "
+        "COLLATE NOCASE AND SerialNo = 'b' COLLATE NOCASE AND StationID = 'c' COLLATE NOCASE AND Types = 11"));
+    EXPECT_TRUE(plan.join(u' ').contains(QStringLiteral("USING COVERING INDEX Log_head_Lookup"))) << plan.join(u' ').toStdString();
 }
 
 }  // namespace

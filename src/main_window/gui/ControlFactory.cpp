@@ -23,13 +23,18 @@ QFrame* MakeInnerFrame(QWidget* parent, const QString& name, double width, doubl
     return frame;
 }
 
-void SetCaption(QAbstractButton* control, const QString& text) { control->setText(Literal(text)); }
-void SetCaption(QGroupBox* frame, const QString& text) { frame->setTitle(Literal(text)); }
+// Each caption remembers its full text: FitCaptions may shorten what is shown.
+void SetCaption(QAbstractButton* control, const QString& text) {
+    control->setText(Literal(text));
+    control->setProperty("mt52FullCaption", Literal(text));
+}
+void SetCaption(QGroupBox* frame, const QString& text) {
+    frame->setTitle(Literal(text));
+    frame->setProperty("mt52FullCaption", Literal(text));
+}
 void SetCaption(QLabel* label, const QString& text) {
     label->setText(text);
-    const int needed = label->sizeHint().width();
-    if (needed > label->width())
-        label->resize(needed, label->height());
+    label->setProperty("mt52FullCaption", text);
 }
 
 void SetCaptionId(QAbstractButton* control, int id) { SetCaption(control, GetResText(id)); }

@@ -5,6 +5,7 @@
 #include "link/gui/TransferProgress.h"
 #include "main_window/FramDumpCommand.h"
 #include "main_window/MainWindowLink.h"
+#include "main_window/gui/ControlFactory.h"
 #include "main_window/gui/DownloadPage.h"
 #include "main_window/gui/OptionPage.h"
 #include "platform/UserDialogs.h"
@@ -107,7 +108,7 @@ void DisplayButtons::ChooseCommonFont() {
     font.setItalic(chosen.italic);
     font.setUnderline(chosen.underline);
     button->setFont(font);
-    button->setText(QStringLiteral("%1(%2)").arg(chosen.name, QString::number(chosen.size)));
+    SetCaption(button, QStringLiteral("%1(%2)").arg(chosen.name, QString::number(chosen.size)));
     // The other controls take the font at the next start, when the load applies it to all.
     CommonFontFromFontButton();
 }
@@ -123,7 +124,7 @@ void DisplayButtons::CommonFontFromFontButton() {
 }
 
 void DisplayButtons::ShowDefaults(const QString& fontCaption, Long firstGraphColour) {
-    page_.cmdOptionDisp[0]->setText(fontCaption);
+    SetCaption(page_.cmdOptionDisp[0], fontCaption);
     QPalette palette = page_.cmdOptionDisp[1]->palette();
     palette.setColor(QPalette::Button, ToQColor(firstGraphColour));
     page_.cmdOptionDisp[1]->setPalette(palette);

@@ -17,6 +17,7 @@
 #include "main_window/MainFrameLayout.h"
 #include "main_window/InstrumentPortOpening.h"
 #include "main_window/SerialLogFiles.h"
+#include "main_window/gui/CaptionFit.h"
 #include "main_window/gui/DataViewPage.h"
 #include "main_window/gui/DisplayButtons.h"
 #include "main_window/gui/DownloadPage.h"
@@ -475,6 +476,8 @@ void frmMain::Form_Resize() {
     state.Add(QStringLiteral("zelGraph"), zelGraphBox_);
     LayoutWindow(state, PixelsToTwips(width()), PixelsToTwips(height()));
     geometry_.Apply(state);
+    for (QGroupBox* page : fraMenu)
+        FitCaptions(page);
     const auto shown = std::find_if(fraMenu.begin(), fraMenu.end(), [](QGroupBox* page) { return !page->isHidden(); });
     if (shown != fraMenu.end() && *shown == fraMenu[5])
         option_->vfgOption->Refresh();
