@@ -30,6 +30,15 @@ public:
     // it only once its FirstActivation is false, so the choice the default settings make before
     // the first activation fills nothing.
     virtual void optHistory_Click(Integer index) = 0;
+    // The Data page's menu button: rebuilds the record tree when it is marked for it and
+    // repaints the page.
+    virtual void RefreshDataPage() {}
+    // The Calibration History page's menu button: fills the list in the chosen layout.
+    virtual void ShowCalHistoryList() {}
+    // The entry picked in the record tree or list, which the data view shows: its kind
+    // (Log_Head.Types, 0 when none) and its Log_Head.SeqNo.
+    virtual Long CurrentLogType() const { return 0; }
+    virtual Long CurrentSeqNo() const { return 0; }
 };
 
 }  // namespace mt52

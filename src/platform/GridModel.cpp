@@ -403,6 +403,9 @@ std::vector<GridRange> GridModel::MergedRanges() const {
     auto joins = [&](int r1, int c1, int r2, int c2) {
         if (fixedOnly && !(IsFixedCell(r1, c1) && IsFixedCell(r2, c2)))
             return false;
+        // Headings and data never merge with each other.
+        if (IsFixedCell(r1, c1) != IsFixedCell(r2, c2))
+            return false;
         const QString& a = At(r1, c1).text;
         return !a.isEmpty() && a == At(r2, c2).text;
     };

@@ -39,7 +39,8 @@ enum GridAlignment : int {
 
 // Merging modes. Under any mode but MergeNever, neighbouring cells with equal, non-empty text
 // merge into one cell along the rows whose MergeRow switch is on and down the columns whose
-// MergeCol switch is on (rows first). MergeFixedOnly restricts this to fixed cells.
+// MergeCol switch is on (rows first). A fixed cell never merges with a scrollable one, so a
+// row's heading stays apart from its values. MergeFixedOnly restricts merging to fixed cells.
 enum GridMergeMode : int {
     MergeNever = 0,
     MergeFree = 1,

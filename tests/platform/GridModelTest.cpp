@@ -111,6 +111,13 @@ TEST(GridModel, MergesFollowTheModeAndTheSwitches) {
     EXPECT_EQ(g.MergedRange(2, 3), (GridRange{2, 3, 3, 3}));
     EXPECT_EQ(g.MergedRanges().size(), 4u);
 
+    // A heading never merges into the values beside it, nor a fixed row into the rows below.
+    g.SetTextMatrix(1, 0, g.TextMatrix(1, 1));
+    g.SetMergeRow(1, true);
+    EXPECT_EQ(g.MergedRange(1, 0), (GridRange{1, 0, 1, 0}));
+    g.SetTextMatrix(1, 0, QString());
+    g.SetMergeRow(1, false);
+
     // A cell merged along its row stays out of its column's block.
     g.SetMergeRow(2, true);
     EXPECT_EQ(g.MergedRange(2, 4), (GridRange{2, 3, 2, 4}));

@@ -172,7 +172,7 @@ void frmMain::ConnectHandlers() {
             else if (instrumentPages_)
                 instrumentPages_->cmdInst_Click(static_cast<Integer>(i));
             else
-                ShowPage(static_cast<Integer>(i));
+                ShowMenuPage(static_cast<Integer>(i));
         });
     }
     for (int i = 0; i < 3; ++i) {
@@ -434,6 +434,17 @@ void frmMain::changeEvent(QEvent* event) {
         if ((change->oldState() & Qt::WindowMinimized) && !isMinimized())
             Form_Resize();
     }
+}
+
+void frmMain::ShowMenuPage(Integer menuIndex) {
+    if (storedDataPages_ && menuIndex == 2) {
+        cmdInst[2]->setEnabled(false);
+        storedDataPages_->RefreshDataPage();
+        cmdInst[2]->setEnabled(true);
+    }
+    if (storedDataPages_ && menuIndex == 3)
+        storedDataPages_->ShowCalHistoryList();
+    ShowPage(menuIndex);
 }
 
 void frmMain::ShowPage(Integer menuIndex) {

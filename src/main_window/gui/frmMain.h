@@ -83,6 +83,9 @@ public:
     // Hides every page frame and shows the one of menu button 0..4 (the menu's own page switch,
     // which the instrument pages also use after refreshing the page's content).
     void ShowPage(Integer menuIndex);
+    // The menu's own page switch while no instrument pages are installed: the Data and Last
+    // Calibration pages refresh their content first.
+    void ShowMenuPage(Integer menuIndex);
 
     // Ends the program as the automatic termination does: waits that are running are ended,
     // and once every one has unwound the window goes away without saving.
@@ -120,6 +123,8 @@ public:
     PageContext& Context() { return context_; }
     void SetInstrumentPages(std::unique_ptr<InstrumentPages> pages);
     void SetStoredDataPages(std::unique_ptr<StoredDataPages> pages);
+    // The installed stored-data pages (the data view reads the current entry from them), or null.
+    StoredDataPages* StoredDataHandlers() { return storedDataPages_.get(); }
 
     // The link control; Control() gives the program's control itself for the pages' operations.
     MainWindowLink& uclLQ4005() { return *link_; }

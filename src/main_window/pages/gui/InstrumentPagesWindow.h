@@ -42,6 +42,9 @@ struct InstrumentPagesServices {
     std::function<void()> Layout;
     // Closes the window (which asks first).
     std::function<void()> Close;
+    // The stored-data browser's refresh of the Data page and of the calibration-history list.
+    std::function<void()> RefreshDataPage;
+    std::function<void()> ShowCalHistoryList;
 };
 
 class InstrumentPagesWindow final : public QObject,
@@ -104,8 +107,14 @@ private:
     Single LiveReading(Integer slot) const override;
     void LeaveCalibrationMode() override;
     // NavigationHost
-    void RefreshDataPage() override {}
-    void ShowCalHistoryList() override {}
+    void RefreshDataPage() override {
+        if (services_.RefreshDataPage)
+            services_.RefreshDataPage();
+    }
+    void ShowCalHistoryList() override {
+        if (services_.ShowCalHistoryList)
+            services_.ShowCalHistoryList();
+    }
     void SetLinkEnabled(bool enabled) override;
     void SetMenuButtonEnabled(int index, bool enabled) override;
     void ShowPage(int menuIndex) override;

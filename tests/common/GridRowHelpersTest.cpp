@@ -1,4 +1,4 @@
-#include "main_window/GridRowHelpers.h"
+#include "common/GridRowHelpers.h"
 #include "platform/GridModel.h"
 #include "support/ErrorOf.h"
 

@@ -1,4 +1,4 @@
-#include "main_window/GridRowHelpers.h"
+#include "common/GridRowHelpers.h"
 
 #include "platform/Colors.h"
 #include "platform/GridModel.h"

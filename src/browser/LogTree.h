@@ -1,0 +1,105 @@
+#pragma once
+// The record tree of the stored-data page as a function of the Log_Head rows: a root, then a
+// folder level for each identity the grouping asks for (serial number, station ID, user ID, in
+// that order), then the month folders (FolderID), then one folder per record kind a month holds.
+//
+// Folder texts are the stored values trimmed of blanks, a blank value shown as dashes (or "*"
+// for a month). Identities compare without regard to case, as the database compares them, so
+// "ab12", " AB12" and "AB12 " make one folder; its text is the spelling of the first such row.
+// Siblings stand in order of their texts without regard to case. Folder keys are built from
+// the escaped texts of the whole path, so two different paths never share a key.
+//
+// Every folder has a condition on Log_Head (an SQL expression with bound values) that selects
+// exactly the rows the tree put under it; the record list and the deletion use it.
+#include "browser/LogNodeKey.h"
+#include "platform/Types.h"
+#include "platform/Variant.h"
+
+#include <QHash>
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace mt52 {
+
+class Database;
+
+// The grouping boxes of the stored-data page and the extended mode (power-event folders).
+struct LogGrouping {
+    bool BySerialNo = false;
+    bool ByStationId = false;
+    bool ByUserId = false;
+    bool Extended = false;
+};
+
+// What places one Log_Head row in the tree. A Null column reads as the empty text (a blank folder).
+struct LogHeadPlace {
+    Long Types = 0;
+    QString SerialNo;
+    QString StationID;
+    QString UserID;
+    QString FolderID;
+};
+
+// The places of every Log_Head row.
+std::vector<LogHeadPlace> ReadLogHeadPlaces(Database& db);
+
+// A condition on Log_Head: the expression without the word WHERE, and its values in order.
+// The root's condition is empty and selects every row.
+struct LogNodeCondition {
+    QString Sql;
+    std::vector<Variant> Values;
+
+    // " WHERE " and the expression, or the empty text for the root.
+    QString Where() const;
+};
+
+// The condition that a column, compared as the tree compares identities (trimmed, without
+// regard to case), shows the text; the dashes (or "*") of a blank value also find the blank and
+// Null values. blankKind is the BlankToDashes kind of the column.
+LogNodeCondition IdentityCondition(const QString& column, const QString& shownText, Integer blankKind);
+
+class LogTree {
+public:
+    struct Node {
+        QString Key;
+        QString Text;
+        QString Letter;
+        int Parent = -1;
+        std::vector<int> Children;
+        // The record kind of a kind folder, 0 for the other nodes.
+        Long LogType = 0;
+    };
+
+    // A tree holding only the root.
+    LogTree();
+
+    static LogTree Build(const std::vector<LogHeadPlace>& rows, const LogGrouping& grouping);
+    static LogTree Load(Database& db, const LogGrouping& grouping);
+
+    // Nodes in depth-first order (each node before its children, siblings in order); the
+    // root is node 0.
+    int Count() const { return static_cast<int>(nodes_.size()); }
+    const Node& At(int index) const { return nodes_.at(static_cast<std::size_t>(index)); }
+    // Index of the node with the key; -1 when the tree has none.
+    int IndexOf(const QString& key) const { return byKey_.value(key, -1); }
+    const Node* Find(const QString& key) const;
+
+    // The condition of a node's rows: its own clause, then its parent's, up to the first level.
+    // nullopt for a key that names no node of the tree.
+    std::optional<LogNodeCondition> Condition(const QString& key) const;
+
+private:
+    friend class LogTreeBuilder;
+    int Add(Node node);
+
+    std::vector<Node> nodes_;
+    QHash<QString, int> byKey_;
+};
+
+// MakeLogWhere: the condition of a node of the tree.
+inline std::optional<LogNodeCondition> MakeLogWhere(const LogTree& tree, const QString& key) {
+    return tree.Condition(key);
+}
+
+}  // namespace mt52

@@ -1,0 +1,66 @@
+#include "main_window/pages/gui/BrowserPages.h"
+
+#include "main_window/PageContext.h"
+#include "main_window/PageFlags.h"
+#include "main_window/gui/HistoryPage.h"
+#include "main_window/gui/StoredDataPage.h"
+
+namespace mt52 {
+
+namespace {
+
+StoredDataControls ControlsOf(StoredDataPage& page) {
+    StoredDataControls c;
+    c.tvwLog = page.tvwLog;
+    c.chkLog = page.chkLog;
+    c.lvwLog = page.lvwLog;
+    c.vfgLog = page.vfgLog;
+    c.cmdDetail = page.cmdDetail;
+    c.cmdListCSV = page.cmdListCSV;
+    c.cmdLogInst = page.cmdLogInst;
+    c.mnuLog = page.mnuLog;
+    c.mnuDelete = page.mnuDelete;
+    return c;
+}
+
+}  // namespace
+
+BrowserPages::BrowserPages(StoredDataPage& data, HistoryPage& history, PageContext& context, BrowserWindowHooks hooks) {
+    StoredDataServices services;
+    if (context.flags) {
+        services.LogTreeDirty = &context.flags->LogTreeDirty;
+        services.LastExportFile = &context.flags->LastExportFileName;
+    }
+    services.EnablePageButtons = hooks.EnableMenuButtons;
+    services.OpenDetail = hooks.OpenDetail;
+    services.ShowStoredInstrument = [&context] {
+        if (context.flags)
+            context.flags->ShowingStoredInstrument = true;
+        if (context.ShowPage)
+            context.ShowPage(1);
+        if (context.flags)
+            context.flags->ShowingStoredInstrument = false;
+    };
+    browser_ = std::make_unique<StoredDataBrowser>(ControlsOf(data), std::move(services));
+
+    CalHistoryControls historyControls;
+    historyControls.optHistory = history.optHistory;
+    historyControls.vfgHistory = history.vfgHistory;
+    historyControls.cmdLastCal = history.cmdLastCal;
+    historyControls.mnuHist = data.mnuHist;
+    historyControls.mnuHistDel = data.mnuHistDel;
+    history_ = std::make_unique<CalHistoryBrowser>(historyControls, CalHistoryServices{});
+}
+
+BrowserPages::~BrowserPages() = default;
+
+void BrowserPages::optHistory_Click(Integer index) { history_->optHistory_Click(index); }
+
+void BrowserPages::RefreshDataPage() {
+    browser_->BuildLogTree();
+    browser_->RefreshLogPage();
+}
+
+void BrowserPages::ShowCalHistoryList() { history_->ShowCalHistoryList(); }
+
+}  // namespace mt52
