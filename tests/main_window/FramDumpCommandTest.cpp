@@ -2,6 +2,7 @@
 #include "common/ResText.h"
 #include "main_window/FramDumpCommand.h"
 #include "main_window/LogBox.h"
+#include "platform/Clock.h"
 #include "platform/RuntimeError.h"
 #include "support/FakeDialogs.h"
 #include "support/ProgramState.h"
@@ -53,6 +54,10 @@ protected:
     }
     test::FakeDialogs dialogs;
     RecordingHost host;
+    // A clock that stands still, so the elapsed time of a download is exactly zero however
+    // slowly the test runs.
+    ManualClock clock;
+    ScopedClock useClock{clock};
 };
 
 TEST_F(FramDumpCommandTest, RefusedDuringLiveReadingOrSpanCalibrationWithoutAQuestion) {
