@@ -352,7 +352,7 @@ TEST_F(EndToEnd, ClosingTheWindowDuringADownloadEndsTheDownloadFirst) {
     window.reset();
 }
 
-// Pictures of the instrument pages after a complete download, in both languages, into the
+// Pictures of the instrument pages and the Data page after a complete download, in both languages, into the
 // folder MT52_SCREENSHOT_DIR names; skipped without it.
 TEST_F(EndToEnd, PicturesOfTheInstrumentPages) {
     const QByteArray shots = qgetenv("MT52_SCREENSHOT_DIR");
@@ -364,7 +364,7 @@ TEST_F(EndToEnd, PicturesOfTheInstrumentPages) {
         auto window = OpenWindow(true);
         window->resize(1000, 700);
         window->Download().cmdDown[0]->click();
-        for (int menu : {0, 4, 1}) {
+        for (int menu : {0, 4, 1, 2}) {
             window->cmdInst[static_cast<std::size_t>(menu)]->click();
             DoEvents(5);
             window->grab().save(QStringLiteral("%1/%2-page%3.png")
