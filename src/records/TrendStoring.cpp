@@ -3,14 +3,13 @@
 #include "common/TextHelpers.h"
 #include "common/TrendFile.h"
 #include "platform/Database.h"
+#include "records/LogRowWriter.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 namespace mt52 {
 namespace {
-
-QString MayBeBlank(const QString& text) { return text.isEmpty() ? QStringLiteral(" ") : text; }
 
 const QString FindLog = QStringLiteral(
     "SELECT COUNT(*) AS Found FROM Log_Head WHERE Dates = ? AND UserID = ? COLLATE NOCASE "
