@@ -19,6 +19,8 @@ StoredDataPage::StoredDataPage(QWidget* window) : PageFrame(window, 2) {
         chkLog[i] = MakeControl<QCheckBox>(fraLogCenter, Indexed("chkLog", i), 0, i * 300, 2655, 255);
     lvwLog = MakeControl<QTreeWidget>(this, QStringLiteral("lvwLog"), 3236, 240, 5204, 3200);
     lvwLog->setRootIsDecorated(false);
+    // Until a folder is chosen the list has one untitled column, not the toolkit's "1".
+    lvwLog->setHeaderLabels({QString()});
     vfgLog = MakeControl<GridView>(this, QStringLiteral("vfgLog"), 3236, 3560, 5204, 3200);
     cmdDetail = MakeControl<QPushButton>(this, QStringLiteral("cmdDetail"), 4000, 6900, 1561, 480);
     cmdListCSV = MakeControl<QPushButton>(this, QStringLiteral("cmdListCSV"), 5741, 6900, 1561, 480);
