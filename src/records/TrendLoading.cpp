@@ -8,6 +8,7 @@
 #include "platform/RuntimeError.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace mt52 {
@@ -43,6 +44,24 @@ Date DateOr(const Recordset& row, const QString& name, const Date& fallback) {
 
 Recordset QueryLogHead(Database& db, Long seqNo) {
     return db.query(QStringLiteral("SELECT * FROM Log_Head WHERE SeqNo = ?"), {seqNo});
+}
+
+std::optional<Database> OpenTrendLog(const QString& databasePath, Long seqNo, TrendHeaderColumns which,
+                                     LogHeader& header, std::array<GasSlot, RecordGasSlots>& gas,
+                                     TrendLoadStatus& status) {
+    if (!QFileInfo::exists(databasePath)) {
+        status.databaseMissing = true;
+        return std::nullopt;
+    }
+    std::optional<Database> db(std::in_place, databasePath);
+    const Recordset head = QueryLogHead(*db, seqNo);
+    if (head.recordCount() > 0) {
+        ReadTrendHeader(head, which, header);
+        ReadTrendGasSlots(head, gas);
+    } else {
+        status.headerMissing = true;
+    }
+    return db;
 }
 
 void ReadTrendHeader(const Recordset& row, TrendHeaderColumns which, LogHeader& h) {

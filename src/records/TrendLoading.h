@@ -3,16 +3,16 @@
 // row with a default for every Null column, the record's trend file read in one pass, the
 // raw CSV export of what was loaded, and the status that tells a view how complete a load was.
 #include "common/TrendFile.h"
+#include "platform/Database.h"
 #include "platform/Recordset.h"
 #include "records/RecordFrame.h"
 
 #include <QStringList>
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace mt52 {
-
-class Database;
 
 // How complete the last load of a trend record was. A view shows the user what is missing;
 // nothing here is an error the load raised.
@@ -43,6 +43,13 @@ Recordset QueryLogHead(Database& db, Long seqNo);
 void ReadTrendHeader(const Recordset& row, TrendHeaderColumns which, LogHeader& header);
 // Reads the sixteen columns of each Gas1..Gas5 group into slots 0..4, with the same rule.
 void ReadTrendGasSlots(const Recordset& row, std::array<GasSlot, RecordGasSlots>& gas);
+
+// Opens the database of a trend record and reads its Log_Head row into the header and gas
+// slots. No database when the file is not there (the status says so); a missing row is noted
+// in the status and leaves the header as it was.
+std::optional<Database> OpenTrendLog(const QString& databasePath, Long seqNo, TrendHeaderColumns which,
+                                     LogHeader& header, std::array<GasSlot, RecordGasSlots>& gas,
+                                     TrendLoadStatus& status);
 
 // Every whole record of the trend file of a log, read in one pass. `opened` is false when
 // the file does not exist or cannot be opened (no records then).

@@ -4,7 +4,6 @@
 #include "platform/Database.h"
 #include "platform/RuntimeError.h"
 
-#include <QFileInfo>
 
 namespace mt52 {
 
@@ -63,18 +62,10 @@ void clsAlarm::GasSampleCount(Integer GasNo, Long count) { gasSampleCount_[SlotI
 
 void clsAlarm::ReLoad() {
     loadStatus_ = {};
-    if (!QFileInfo::exists(DatabasePath())) {
-        loadStatus_.databaseMissing = true;
+    std::optional<Database> db =
+        OpenTrendLog(DatabasePath(), SeqNo(), TrendHeaderColumns::Alarm, header_, gas_, loadStatus_);
+    if (!db)
         return;
-    }
-    Database db(DatabasePath());
-    const Recordset head = QueryLogHead(db, SeqNo());
-    if (head.recordCount() > 0) {
-        ReadTrendHeader(head, TrendHeaderColumns::Alarm, header_);
-        ReadTrendGasSlots(head, gas_);
-    } else {
-        loadStatus_.headerMissing = true;
-    }
     // Without a row there is no file to name.
     if (!header_.Names.isEmpty())
         LoadSamples();

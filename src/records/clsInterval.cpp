@@ -6,7 +6,6 @@
 #include "platform/Database.h"
 #include "platform/RuntimeError.h"
 
-#include <QFileInfo>
 
 namespace mt52 {
 namespace {
@@ -235,24 +234,16 @@ Long clsInterval::SerchValue(const Date& when) const {
 
 void clsInterval::ReLoad() {
     loadStatus_ = {};
-    if (!QFileInfo::exists(DatabasePath())) {
-        loadStatus_.databaseMissing = true;
+    std::optional<Database> db =
+        OpenTrendLog(DatabasePath(), SeqNo(), TrendHeaderColumns::Interval, header_, gas_, loadStatus_);
+    if (!db)
         return;
-    }
-    Database db(DatabasePath());
-    const Recordset head = QueryLogHead(db, SeqNo());
-    if (head.recordCount() > 0) {
-        ReadTrendHeader(head, TrendHeaderColumns::Interval, header_);
-        ReadTrendGasSlots(head, gas_);
-    } else {
-        loadStatus_.headerMissing = true;
-    }
     if (header_.Dcount > CondenseAbove)
         State().CondensedView = true;
 
     if (!header_.Names.isEmpty())
         LoadSamples();
-    LoadEvents(db);
+    LoadEvents(*db);
     if (State().ExportRawData)
         ExportRaw();
 }
