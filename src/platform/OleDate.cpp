@@ -84,12 +84,37 @@ QDateTime Date::toDateTime() const {
     return QDateTime(d, QTime(0, 0).addSecs(static_cast<int>(secs)));
 }
 
-int Date::year() const { return toDateTime().date().year(); }
-int Date::month() const { return toDateTime().date().month(); }
-int Date::day() const { return toDateTime().date().day(); }
-int Date::hour() const { return toDateTime().time().hour(); }
-int Date::minute() const { return toDateTime().time().minute(); }
-int Date::second() const { return toDateTime().time().second(); }
+namespace {
+
+// The calendar date and the time of day of a date value, worked out without a time zone: a
+// date value is a wall-clock reading, so no daylight-saving rule may move it.
+struct DateParts {
+    QDate date;
+    int seconds = 0;
+};
+
+DateParts PartsOf(double value) {
+    long long days = 0, secs = 0;
+    Split(value, days, secs);
+    return {kEpoch.addDays(days), static_cast<int>(secs)};
+}
+
+// Seconds from the epoch on one straight line (a negative date counts its time forward from
+// the start of its day, as the date values do).
+long long LinearSeconds(double value) {
+    long long days = 0, secs = 0;
+    Split(value, days, secs);
+    return days * 86400LL + secs;
+}
+
+}  // namespace
+
+int Date::year() const { return PartsOf(days_).date.year(); }
+int Date::month() const { return PartsOf(days_).date.month(); }
+int Date::day() const { return PartsOf(days_).date.day(); }
+int Date::hour() const { return PartsOf(days_).seconds / 3600; }
+int Date::minute() const { return PartsOf(days_).seconds / 60 % 60; }
+int Date::second() const { return PartsOf(days_).seconds % 60; }
 
 Date Date::datePart() const {
     long long days = 0, secs = 0;
@@ -98,18 +123,24 @@ Date Date::datePart() const {
 }
 
 Date Date::addSeconds(double seconds) const {
-    QDateTime dt = toDateTime().addSecs(static_cast<qint64>(std::llround(seconds)));
-    return FromDateTime(dt);
+    if (!std::isfinite(seconds))
+        return *this;
+    const long long linear = LinearSeconds(days_) + std::llround(seconds);
+    long long days = linear / 86400;
+    long long secs = linear % 86400;
+    if (secs < 0) {
+        secs += 86400;
+        --days;
+    }
+    return Date(Compose(days, secs));
 }
 
-long long Date::secondsTo(const Date& other) const {
-    return toDateTime().secsTo(other.toDateTime());
-}
+long long Date::secondsTo(const Date& other) const { return LinearSeconds(other.days_) - LinearSeconds(days_); }
 
 QString FormatDate(const Date& date, const QString& picture) {
-    const QDateTime dt = date.toDateTime();
-    const QDate d = dt.date();
-    const QTime t = dt.time();
+    const DateParts parts = PartsOf(date.value());
+    const QDate d = parts.date;
+    const QTime t = QTime(0, 0).addSecs(parts.seconds);
     auto two = [](int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
     QString out;
     const int n = picture.size();
