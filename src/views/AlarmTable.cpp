@@ -8,6 +8,7 @@
 #include "platform/GridModel.h"
 #include "platform/Numbers.h"
 #include "records/clsAlarm.h"
+#include "views/SampleTextParts.h"
 #include "views/TableCells.h"
 
 #include <algorithm>
@@ -47,11 +48,9 @@ void FillAlarmTable(const clsAlarm& record, GridModel& table, int visibleRows) {
                {GetResText(5620), GetResText(5621), GasCaptionOf(record, 0), GasCaptionOf(record, 1),
                 GasCaptionOf(record, 2), GasCaptionOf(record, 3)});
 
-    std::array<SlotFormat, VolSlot + 1> gases;
-    for (Integer slot = 0; slot <= VolSlot; ++slot)
-        gases[static_cast<std::size_t>(slot)] = SlotFormatOf(record, slot);
-    const SlotFormat& first = gases[0];
-    const SlotFormat& vol = gases[VolSlot];
+    const SampleSlots gases = ReadSampleSlots(record);
+    const SampleSlot& first = gases[0];
+    const SampleSlot& vol = gases[VolSlot];
 
     for (int i = 0; i < samples; ++i) {
         std::array<Single, ShownGasSlots> readings{};
@@ -63,7 +62,7 @@ void FillAlarmTable(const clsAlarm& record, GridModel& table, int visibleRows) {
         }
         // Over the %LEL range the reading in vol% says more, when it is within its own range.
         const Single volReading = record.value(VolSlot, i);
-        if (first.enabled && readings[0] >= first.full && volReading > 0 && volReading <= vol.full) {
+        if (first.enable && readings[0] >= first.full && volReading > 0 && volReading <= vol.full) {
             texts[0] = ReadingText(volReading, vol);
             if (IsNumeric(texts[0]))
                 texts[0] += UnitSuffix(ReadingCode::UnitVol, vol.ratio, volReading, vol.full, QString(), vol.unit);

@@ -9,6 +9,7 @@
 #include "platform/Numbers.h"
 #include "platform/VbString.h"
 #include "records/clsHistory.h"
+#include "views/SampleTextParts.h"
 #include "views/TableCells.h"
 
 #include <array>
@@ -23,14 +24,6 @@ constexpr Integer GasSlots = 5;
 constexpr Long Shade = RGB(240, 240, 240);
 const QString NoValue = QStringLiteral("-----");
 
-QString JudgeText(Single judge) {
-    if (judge == 2)
-        return QStringLiteral("PASS");
-    if (judge == 1)
-        return QStringLiteral("FAIL");
-    return NoValue;
-}
-
 }  // namespace
 
 void FillHistoryTable(const clsHistory& record, bool bumpTest, GridModel& table) {
@@ -38,18 +31,16 @@ void FillHistoryTable(const clsHistory& record, bool bumpTest, GridModel& table)
     const int items = record.DataCount();
     PrepareTable(table, TableCols, rowsPerItem * items + 1);
 
-    std::array<SlotFormat, GasSlots> gases;
+    const SampleSlots gases = ReadSampleSlots(record);
     std::vector<Variant> header{GetResText(5620), GetResText(5621), QString()};
-    for (Integer gas = 0; gas < GasSlots; ++gas) {
-        gases[static_cast<std::size_t>(gas)] = SlotFormatOf(record, gas);
+    for (Integer gas = 0; gas < GasSlots; ++gas)
         header.emplace_back(GasCaptionOf(record, gas));
-    }
     SetGridRow(table, 0, 0, false, header);
 
     const auto readings = [&](auto reading, Integer item) {
         std::vector<Variant> cells;
         for (Integer gas = 0; gas < GasSlots; ++gas)
-            cells.emplace_back(FormatTrendCell(reading(gas, item), gases[static_cast<std::size_t>(gas)].point));
+            cells.emplace_back(FormatTrendCell(reading(gas, item), gases[static_cast<std::size_t>(gas)].decimals));
         return cells;
     };
     const auto writeRow = [&](int row, std::vector<Variant> lead, const std::vector<Variant>& cells) {
@@ -65,7 +56,7 @@ void FillHistoryTable(const clsHistory& record, bool bumpTest, GridModel& table)
         if (bumpTest) {
             std::vector<Variant> judges;
             for (Integer gas = 0; gas < GasSlots; ++gas)
-                judges.emplace_back(JudgeText(record.Judge(gas, item)));
+                judges.emplace_back(BumpJudgeText(record.Judge(gas, item)));
             writeRow(first + 2, {QString(), QString(), GetResText(5683)}, judges);
         }
     }

@@ -8,6 +8,7 @@
 #include "platform/Numbers.h"
 #include "records/clsInterval.h"
 #include "views/RecordTables.h"
+#include "views/SampleTextParts.h"
 #include "views/TableCells.h"
 
 #include <array>
@@ -54,10 +55,7 @@ bool JoinsEventText(Single code) {
 class IntervalListing {
 public:
     IntervalListing(clsInterval& record, GridModel& table, const RecordTableOptions& options)
-        : record_(record), table_(table), options_(options) {
-        for (Integer slot = 0; slot <= VolSlot; ++slot)
-            slots_[static_cast<std::size_t>(slot)] = SlotFormatOf(record, slot);
-    }
+        : record_(record), table_(table), options_(options), gases_(ReadSampleSlots(record)) {}
 
     // Walks the record in time order; true when an item after an ending event stopped it.
     bool Run() {
@@ -74,7 +72,7 @@ public:
     const Date& EndTime() const { return endTime_; }
 
 private:
-    const SlotFormat& Slot(Integer slot) const { return slots_[static_cast<std::size_t>(slot)]; }
+    const SampleSlot& Slot(Integer slot) const { return gases_[static_cast<std::size_t>(slot)]; }
     bool AfterEnd(const Date& time) const { return endTime_.secondsTo(time) > 0; }
     int CurrentRow() const { return rowCount_ + 1; }
 
@@ -96,7 +94,7 @@ private:
                 // The first gas in vol% takes its unit from the vol% slot; every other cell
                 // from its own slot, by the unit the events last set.
                 const bool vol = c == 0 && unitCode_ == ReadingCode::UnitVol;
-                const SlotFormat& unitSlot = Slot(vol ? VolSlot : Integer(c));
+                const SampleSlot& unitSlot = Slot(vol ? VolSlot : Integer(c));
                 text += UnitSuffix(vol ? ReadingCode::UnitVol : unitCode_, unitSlot.ratio, value, unitSlot.full,
                                    QString(), unitSlot.unit);
             }
@@ -143,7 +141,7 @@ private:
             } else {
                 if (IsEventCode(code))
                     Colour(row, col, code);
-                table_.SetTextMatrix(row, col, FormatTrendCell(code, Slot(slot).point));
+                table_.SetTextMatrix(row, col, FormatTrendCell(code, Slot(slot).decimals));
             }
             EndAt(code, time);
         }
@@ -159,7 +157,7 @@ private:
         if (!IsEventCode(code) || IsUnitCode(code))
             return;
         const QString text =
-            FormatTrendCell(code, Slot(VolSlot).point) + QStringLiteral(" <") + Slot(VolSlot).unit + QLatin1Char('>');
+            FormatTrendCell(code, Slot(VolSlot).decimals) + QStringLiteral(" <") + Slot(VolSlot).unit + QLatin1Char('>');
         const bool cellHoldsEvent = IsEventCode(firstCode) && !(IsUnitCode(firstCode) && !options_.debugMode);
         if (!cellHoldsEvent) {
             Colour(row, FirstGasCol, code);
@@ -183,7 +181,7 @@ private:
     clsInterval& record_;
     GridModel& table_;
     const RecordTableOptions& options_;
-    std::array<SlotFormat, VolSlot + 1> slots_;
+    const SampleSlots gases_;
     int rowCount_ = 0;
     int sampleRows_ = 0;
     int hiddenEvents_ = 0;

@@ -3,19 +3,9 @@
 #include "common/GasFormats.h"
 #include "common/ReadingCodes.h"
 #include "platform/GridModel.h"
-#include "records/RecordFrame.h"
+#include "views/SampleTextParts.h"
 
 namespace mt52 {
-
-SlotFormat SlotFormatOf(const RecordFrame& record, Integer slot) {
-    SlotFormat format;
-    format.full = record.GasListInfo(slot, GasInfoField::Full).toSingle();
-    format.point = record.GasListInfo(slot, GasInfoField::Point).toInteger();
-    format.unit = TextOf(record.GasListInfo(slot, GasInfoField::Unit));
-    format.ratio = record.GasListInfo(slot, GasInfoField::Ratio).toSingle();
-    format.enabled = BoolOf(record.GasListInfo(slot, GasInfoField::Enable));
-    return format;
-}
 
 void PrepareTable(GridModel& table, int cols, int rows) {
     table.Clear();
@@ -37,8 +27,16 @@ void AlignTrendColumns(GridModel& table) {
     CentreHeaderRow(table);
 }
 
-QString ReadingText(Single value, const SlotFormat& slot) {
-    return FormatReading(FormatTrendCell(value, slot.point), slot.full);
+QString ReadingText(Single value, const SampleSlot& slot) {
+    return FormatReading(FormatTrendCell(value, slot.decimals), slot.full);
+}
+
+QString BumpJudgeText(Single judge) {
+    if (judge == 2)
+        return QStringLiteral("PASS");
+    if (judge == 1)
+        return QStringLiteral("FAIL");
+    return QStringLiteral("-----");
 }
 
 QString WithUnit(const QString& text, const QString& unit) { return text + QLatin1Char(' ') + unit; }

@@ -1,7 +1,7 @@
 #pragma once
 // What the record tables share: a table grid made ready for a fill, the closing alignments of
-// the trend and snapshot tables, the display text of a reading, and the per-slot gas fields a
-// table formats its cells with, read once per fill instead of once per cell.
+// the trend and snapshot tables, and the texts of a reading and of a bump-test judgement. The
+// gas fields a table formats its cells with are read once per fill (ReadSampleSlots).
 #include "platform/Types.h"
 
 #include <QString>
@@ -9,17 +9,7 @@
 namespace mt52 {
 
 class GridModel;
-class RecordFrame;
-
-// The fields of one gas slot that the table cells need.
-struct SlotFormat {
-    Single full = 0;   // full scale
-    Integer point = 0; // decimals
-    QString unit;
-    Single ratio = 0;  // above 0 for a gas whose unit follows the unit events (%LEL, ppm, vol%)
-    bool enabled = false;
-};
-SlotFormat SlotFormatOf(const RecordFrame& record, Integer slot);
+struct SampleSlot;
 
 // Clears the table's texts and formats and gives it its size; every column is shown and none
 // merges down, whatever an earlier fill of another kind left.
@@ -35,7 +25,10 @@ void AlignTrendColumns(GridModel& table);
 // A reading or code as a table shows it: its code word or its number with the slot's
 // decimals, "OVER" outside 0 .. full scale, "-----" for a slot whose full scale is the
 // no-data code.
-QString ReadingText(Single value, const SlotFormat& slot);
+QString ReadingText(Single value, const SampleSlot& slot);
+
+// A bump test's judgement of a gas: "PASS" (2), "FAIL" (1) or "-----" (anything else).
+QString BumpJudgeText(Single judge);
 
 // A cell text with a blank and the unit appended.
 QString WithUnit(const QString& text, const QString& unit);
