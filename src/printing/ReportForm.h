@@ -4,6 +4,7 @@
 // print graph. Made for one report and dropped after it; it owns nothing it is given.
 #include "graph/ZelGraph.h"
 #include "platform/FontSpec.h"
+#include "platform/RuntimeError.h"
 #include "platform/Types.h"
 
 #include <QString>
@@ -70,6 +71,14 @@ enum : Long {
     NumberRight = 3,    // Right for a number, else Center
     DashesCenter = 4,   // Center for a number or a text holding "---", else Left
 };
+}
+
+// The record a report body needs; raises 91 naming it when the caller gave none.
+template <typename Record>
+Record& RequiredRecord(Record* record, const char* what) {
+    if (record == nullptr)
+        Raise(ErrObjectNotSet, QStringLiteral("The report has no %1 record.").arg(QLatin1String(what)));
+    return *record;
 }
 
 class ReportForm {

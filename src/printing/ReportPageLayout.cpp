@@ -13,10 +13,8 @@ QString ReportKindText(const ReportForm& form) {
     switch (form.Request().kind) {
     case ReportKind::IntervalTrend: return QStringLiteral("  (Interval Trend)");
     case ReportKind::AlarmTrend: {
-        const clsAlarm* alarm = form.Request().alarm;
-        if (alarm == nullptr)
-            throw RuntimeError(91, QStringLiteral("The alarm-trend report has no record."));
-        return alarm->GasBaseInfo(LogHeaderField::Sampling).toLong() == 2 ? QStringLiteral("  (Interval Trend)")
+        const clsAlarm& alarm = RequiredRecord(form.Request().alarm, "alarm-trend");
+        return alarm.GasBaseInfo(LogHeaderField::Sampling).toLong() == 2 ? QStringLiteral("  (Interval Trend)")
                                                                          : QStringLiteral("  (Alarm Trend)");
     }
     case ReportKind::CalibrationHistory: return QStringLiteral("  (Calibration History)");
@@ -75,12 +73,12 @@ void PrintTableRow(PrintTarget& target, const ReportForm& form, const QStringLis
     target.CurrentX = form.ColumnX[0];
     for (int i = 0; i < cells.size(); ++i) {
         if (i >= ReportForm::Columns)
-            throw RuntimeError(9, QStringLiteral("A report row has more than %1 cells.").arg(ReportForm::Columns));
+            Raise(ErrSubscript, QStringLiteral("A report row has more than %1 cells.").arg(ReportForm::Columns));
         const Long code = form.ColumnAlign[i];
         double offset = 0;
         if (code != CellAlign::Left) {
             if (i + 1 >= ReportForm::Columns)
-                throw RuntimeError(9, QStringLiteral("The last report column can only be left-aligned."));
+                Raise(ErrSubscript, QStringLiteral("The last report column can only be left-aligned."));
             offset = AlignOffset(code, cells[i], form.ColumnX[i + 1] - form.ColumnX[i], target.TextWidth(cells[i]));
         }
         target.CurrentX = form.ColumnX[i] + offset;
