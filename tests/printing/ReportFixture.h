@@ -5,6 +5,7 @@
 #include "printing/ReportJob.h"
 
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -17,6 +18,7 @@ struct PrintedDocument {
     int pages = 0;
     bool ended = false;
     int orientation = 0;
+    bool graphDrawn = false;
 
     QStringList TextsOn(int page) const {
         QStringList out;
@@ -45,7 +47,8 @@ public:
         const int granted = refuseLandscape ? PrintTarget::Portrait : orientation;
         auto target = std::make_unique<RecordingPrintTarget>(PrintTarget::Kind::Printer, scaleWidth, scaleHeight, granted);
         target->closed = [this](const RecordingPrintTarget& t) {
-            documents.push_back({t.texts, t.lines, t.pages, t.endDocs > 0, t.PageOrientation()});
+            documents.push_back(
+                {t.texts, t.lines, t.pages, t.endDocs > 0, t.PageOrientation(), t.GraphDrawn() != nullptr});
         };
         return target;
     }
@@ -65,9 +68,12 @@ public:
     explicit FakeChooser(Integer answer = 0) : answer(answer) {}
     Integer ChoosePrinter(PrinterList&) override {
         ++shown;
+        if (onChoose)
+            onChoose();
         return answer;
     }
     Integer answer;
+    std::function<void()> onChoose;
     int shown = 0;
 };
 
