@@ -84,37 +84,12 @@ QDateTime Date::toDateTime() const {
     return QDateTime(d, QTime(0, 0).addSecs(static_cast<int>(secs)));
 }
 
-namespace {
-
-// The calendar date and the time of day of a date value, worked out without a time zone: a
-// date value is a wall-clock reading, so no daylight-saving rule may move it.
-struct DateParts {
-    QDate date;
-    int seconds = 0;
-};
-
-DateParts PartsOf(double value) {
-    long long days = 0, secs = 0;
-    Split(value, days, secs);
-    return {kEpoch.addDays(days), static_cast<int>(secs)};
-}
-
-// Seconds from the epoch on one straight line (a negative date counts its time forward from
-// the start of its day, as the date values do).
-long long LinearSeconds(double value) {
-    long long days = 0, secs = 0;
-    Split(value, days, secs);
-    return days * 86400LL + secs;
-}
-
-}  // namespace
-
-int Date::year() const { return PartsOf(days_).date.year(); }
-int Date::month() const { return PartsOf(days_).date.month(); }
-int Date::day() const { return PartsOf(days_).date.day(); }
-int Date::hour() const { return PartsOf(days_).seconds / 3600; }
-int Date::minute() const { return PartsOf(days_).seconds / 60 % 60; }
-int Date::second() const { return PartsOf(days_).seconds % 60; }
+int Date::year() const { return toDateTime().date().year(); }
+int Date::month() const { return toDateTime().date().month(); }
+int Date::day() const { return toDateTime().date().day(); }
+int Date::hour() const { return toDateTime().time().hour(); }
+int Date::minute() const { return toDateTime().time().minute(); }
+int Date::second() const { return toDateTime().time().second(); }
 
 Date Date::datePart() const {
     long long days = 0, secs = 0;
@@ -122,25 +97,31 @@ Date Date::datePart() const {
     return Date(static_cast<double>(days));
 }
 
+// Moving, measuring and formatting work on the calendar date and time of day the value holds,
+// without the local time zone: they are faster, and a time that a clock change skips still
+// reads as it was stored.
 Date Date::addSeconds(double seconds) const {
     if (!std::isfinite(seconds))
         return *this;
-    const long long linear = LinearSeconds(days_) + std::llround(seconds);
-    long long days = linear / 86400;
-    long long secs = linear % 86400;
-    if (secs < 0) {
-        secs += 86400;
-        --days;
-    }
-    return Date(Compose(days, secs));
+    long long days = 0, secs = 0;
+    Split(days_, days, secs);
+    const long long total = days * 86400LL + secs + std::llround(seconds);
+    const long long newDays = total >= 0 ? total / 86400LL : -((-total + 86399LL) / 86400LL);
+    return Date(Compose(newDays, total - newDays * 86400LL));
 }
 
-long long Date::secondsTo(const Date& other) const { return LinearSeconds(other.days_) - LinearSeconds(days_); }
+long long Date::secondsTo(const Date& other) const {
+    long long days = 0, secs = 0, otherDays = 0, otherSecs = 0;
+    Split(days_, days, secs);
+    Split(other.days_, otherDays, otherSecs);
+    return (otherDays - days) * 86400LL + (otherSecs - secs);
+}
 
 QString FormatDate(const Date& date, const QString& picture) {
-    const DateParts parts = PartsOf(date.value());
-    const QDate d = parts.date;
-    const QTime t = QTime(0, 0).addSecs(parts.seconds);
+    long long days = 0, secs = 0;
+    Split(date.value(), days, secs);
+    const QDate d = kEpoch.addDays(days);
+    const QTime t = QTime(0, 0).addSecs(static_cast<int>(secs));
     auto two = [](int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
     QString out;
     const int n = picture.size();
