@@ -1,0 +1,7 @@
+#include "printing/EventListReport.h"
+
+namespace mt52 {
+
+void PrintEventList(PrintTarget&, ReportForm&) {}
+
+}  // namespace mt52
