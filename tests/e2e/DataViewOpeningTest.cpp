@@ -1,6 +1,6 @@
 // The data view as the program assembles it, offscreen: records stored in the database are
 // found in the record tree, listed, and opened by a double click on the list; the data view
-// then shows the record's summary, table and graph. With MT52_SCREENSHOT_DIR set, pictures of
+// then shows the record's summary and table, with the graph filled for the Graph option. With MT52_SCREENSHOT_DIR set, pictures of
 // the data view of an interval and an alarm trend are saved in both languages.
 #include "common/ModuleState.h"
 #include "common/ResText.h"
@@ -97,6 +97,16 @@ TEST_F(DataViewOpening, ADoubleClickOnAListedTrendOpensItsDataView) {
     EXPECT_EQ(summary.TextMatrix(9, 1), "4.5 %LEL");
     EXPECT_TRUE(view.optBrowse[0]->isChecked());
     EXPECT_FALSE(view.vfgBrowse->isHidden());
+    const GridModel& table = view.vfgBrowse->Model();
+    const auto row = [&table](int r) {
+        QStringList texts;
+        for (int c = 0; c < 4; ++c)
+            texts << table.TextMatrix(r, c);
+        return texts;
+    };
+    ASSERT_EQ(table.Rows(), 31);
+    EXPECT_EQ(row(0), QStringList({"No", "Date/Time", "CH4(100.0%LEL)", "O2(25.0%)"}));
+    EXPECT_EQ(row(2), QStringList({"2", "2024/05/20 12:00:10", "2.0 %LEL", "20.9 %"}));
     EXPECT_TRUE(view.zelGraph->isHidden());
     // The graph was filled as well, for the Graph option.
     EXPECT_EQ(view.zelGraph->Graph().SampleCount(), 30);
@@ -110,6 +120,11 @@ TEST_F(DataViewOpening, ADoubleClickOnAListedTrendOpensItsDataView) {
     EXPECT_EQ(summary.TextMatrix(1, 1), "al0520");
     EXPECT_EQ(summary.TextMatrix(2, 1), "2024/05/20 09:30:00");
     EXPECT_EQ(view.zelGraph->Graph().SampleCount(), 720);
+    ASSERT_EQ(table.Rows(), 721);
+    EXPECT_EQ(row(361), QStringList({"361", "2024/05/20 09:30:00", "60.0 %LEL", "20.9 %"}));
+    // Scrolled so that the alarm moment shows.
+    EXPECT_GT(table.TopRow(), 300);
+    EXPECT_LE(table.TopRow(), 361);
 }
 
 // Pictures of the data view of an interval trend and an alarm trend, summary shown, as the table

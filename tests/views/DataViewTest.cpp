@@ -218,6 +218,13 @@ TEST_F(DataViewTest, ARecordThatCannotBeShownWholeIsExplained) {
     EXPECT_EQ(dialogs_.shown[1].text, GetResText(5386));
 }
 
+TEST_F(DataViewTest, OnlyAnAlarmTrendWithAnAlarmMomentOpensScrolledToIt) {
+    Open(2, 3);
+    EXPECT_GT(page_->vfgBrowse->Model().TopRow(), 1);
+    Open(2, 4);  // recorded as an interval trend
+    EXPECT_EQ(page_->vfgBrowse->Model().TopRow(), 1);
+}
+
 TEST_F(DataViewTest, SummaryAndReturnCommands) {
     Open(1, 1);
     ASSERT_TRUE(page_->vfgSummary->isHidden());

@@ -56,9 +56,6 @@ private:
     bool wasVisible_;
 };
 
-// An alarm trend's alarm moment is this table row; opening the record scrolls it into the
-// middle of the visible rows.
-constexpr int AlarmMomentRow = 361;
 // Sampling 2: an alarm trend recorded as an interval trend.
 constexpr int IntervalSampling = 2;
 
@@ -102,18 +99,12 @@ void DataView::cmdDetail_Click() {
     if (s_.ShowDataViewPage)
         s_.ShowDataViewPage();
 
-    if (viewLogType_ == 2) {
-        GridModel& table = c_.vfgBrowse->Model();
-        if (table.Rows() > 1)
-            table.SetTopRow(1);
-        if (records_.Alarm().GasBaseInfo(LogHeaderField::Sampling).toInteger() != IntervalSampling &&
-            table.Rows() > AlarmMomentRow) {
-            // The bottom visible row while row 1 is at the top: half of the rows above it.
-            const int bottom = std::max(1, c_.vfgBrowse->rowAt(c_.vfgBrowse->viewport()->height() - 1));
-            const Long top = ToLong(AlarmMomentRow - bottom / 2.0 + 1);
-            table.SetTopRow(int(std::clamp<Long>(top, 1, table.Rows() - 1)));
-        }
-    }
+    // The alarm-trend table is filled scrolled to its alarm moment; one recorded as an interval
+    // trend has no alarm moment and starts at its first row.
+    if (viewLogType_ == 2 &&
+        records_.Alarm().GasBaseInfo(LogHeaderField::Sampling).toInteger() == IntervalSampling &&
+        c_.vfgBrowse->Model().Rows() > 1)
+        c_.vfgBrowse->Model().SetTopRow(1);
 }
 
 void DataView::ShowDataView() {
