@@ -232,6 +232,11 @@ Database& Database::operator=(Database&&) noexcept = default;
 
 bool Database::inTransaction() const { return db_ && sqlite3_get_autocommit(db_.get()) == 0; }
 
+bool Database::hasTable(const QString& name) {
+    return !query(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"), {name})
+                .isEmpty();
+}
+
 int Database::execute(const QString& sql, const std::vector<Variant>& values) {
     sqlite3_stmt* stmt = statements_->prepare(sql, values);
     StatementUse use(stmt);

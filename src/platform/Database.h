@@ -45,6 +45,10 @@ public:
 
     bool inTransaction() const;
 
+    // Whether the database has a table of that name (compared without regard to case); a
+    // database made elsewhere may lack a table the program reads.
+    bool hasTable(const QString& name);
+
 private:
     friend class Transaction;
     class Statements;
