@@ -35,8 +35,6 @@ std::optional<double> RemainingDays(const Date& date, Integer interval, const Da
     return std::nearbyint(due - now.value());
 }
 
-QString TextOf(const Variant& value) { return value.isNull() || value.isEmpty() ? QString() : value.toString(); }
-bool BoolOf(const Variant& value) { return !value.isNull() && !value.isEmpty() && value.toBool(); }
 Integer IntegerOf(const Variant& value) { return value.isNumeric() ? value.toInteger() : Integer(0); }
 Single ReadingOf(const Variant& value) { return value.isNumeric() ? value.toSingle() : Single(ReadingCode::NoData); }
 

@@ -24,13 +24,11 @@ constexpr Long CaptionShade = RGB(224, 224, 224);
 
 // --- Values of a row, Null-safe ---------------------------------------------------------------
 
-QString TextOf(const Variant& value) { return value.isNull() || value.isEmpty() ? QString() : value.toString(); }
 Single SingleOf(const Variant& value, Single none = ReadingCode::NoData) {
     return value.isNumeric() ? value.toSingle() : none;
 }
 Integer IntegerOf(const Variant& value) { return value.isNumeric() ? value.toInteger() : Integer(0); }
 Long LongOf(const Variant& value) { return value.isNumeric() ? value.toLong() : 0; }
-bool BoolOf(const Variant& value) { return !value.isNull() && !value.isEmpty() && value.toBool(); }
 QString DateText(const Variant& value) { return value.isDate() ? GeneralDate(value.toDate()) : TextOf(value); }
 Date DateOf(const Variant& value) { return value.isDate() ? value.toDate() : InvalidDateMark; }
 bool IsNumericText(const QString& text) { return Variant(text).isNumeric(); }
@@ -126,14 +124,8 @@ std::optional<Recordset> Header(Database& db, std::optional<Long> seqNo) {
     return rs;
 }
 
-bool HasTable(Database& db, const QString& table) {
-    return !db.query(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
-                     {table})
-                .isEmpty();
-}
-
 Recordset Children(Database& db, const QString& table, Long relNo) {
-    if (!HasTable(db, table))
+    if (!db.hasTable(table))
         return Recordset();
     return db.query(QStringLiteral("SELECT * FROM %1 WHERE RelNo = ? ORDER BY Dates DESC, SeqNo").arg(table), {relNo});
 }

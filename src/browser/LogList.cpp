@@ -12,8 +12,6 @@ namespace mt52 {
 
 namespace {
 
-QString TextOf(const Variant& value) { return value.isNull() || value.isEmpty() ? QString() : value.toString(); }
-
 std::vector<LogListColumn> FolderColumns() {
     return {{QStringLiteral("1 C"), QStringLiteral("DataName"), 0.30},
             {QStringLiteral("2 C"), QStringLiteral("Type"), 0.25},

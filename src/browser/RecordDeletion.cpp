@@ -26,13 +26,6 @@ const QStringList& ChildTables() {
     return tables;
 }
 
-// Sensor histories are read from a table that databases of other origins may lack.
-bool HasSensorHistory(Database& db) {
-    return !db.query(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
-                     {QStringLiteral("SensorHistory")})
-                .isEmpty();
-}
-
 using TrendFiles = std::vector<QString>;
 
 DeletionOutcome DeleteFiles(const TrendFiles& files, int headers) {
@@ -75,7 +68,8 @@ std::pair<int, TrendFiles> DeleteRows(Database& db, const LogNodeCondition& cond
         else
             db.execute(QStringLiteral("DELETE FROM %1 WHERE RelNo IN (%2)").arg(table, headers), condition.Values);
     }
-    if (HasSensorHistory(db))
+    // Sensor histories are read from a table that databases of other origins may lack.
+    if (db.hasTable(QStringLiteral("SensorHistory")))
         db.execute(QStringLiteral("DELETE FROM SensorHistory WHERE RelNo IN (%1)").arg(headers), condition.Values);
     const int deleted = db.execute(QStringLiteral("DELETE FROM Log_Head") + where, condition.Values);
     transaction.commit();

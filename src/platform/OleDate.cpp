@@ -97,19 +97,29 @@ Date Date::datePart() const {
     return Date(static_cast<double>(days));
 }
 
+// Moving, measuring and formatting work on the calendar date and time of day the value holds,
+// without the local time zone: they are faster, and a time that a clock change skips still
+// reads as it was stored.
 Date Date::addSeconds(double seconds) const {
-    QDateTime dt = toDateTime().addSecs(static_cast<qint64>(std::llround(seconds)));
-    return FromDateTime(dt);
+    long long days = 0, secs = 0;
+    Split(days_, days, secs);
+    const long long total = days * 86400LL + secs + std::llround(seconds);
+    const long long newDays = total >= 0 ? total / 86400LL : -((-total + 86399LL) / 86400LL);
+    return Date(Compose(newDays, total - newDays * 86400LL));
 }
 
 long long Date::secondsTo(const Date& other) const {
-    return toDateTime().secsTo(other.toDateTime());
+    long long days = 0, secs = 0, otherDays = 0, otherSecs = 0;
+    Split(days_, days, secs);
+    Split(other.days_, otherDays, otherSecs);
+    return (otherDays - days) * 86400LL + (otherSecs - secs);
 }
 
 QString FormatDate(const Date& date, const QString& picture) {
-    const QDateTime dt = date.toDateTime();
-    const QDate d = dt.date();
-    const QTime t = dt.time();
+    long long days = 0, secs = 0;
+    Split(date.value(), days, secs);
+    const QDate d = kEpoch.addDays(days);
+    const QTime t = QTime(0, 0).addSecs(static_cast<int>(secs));
     auto two = [](int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
     QString out;
     const int n = picture.size();

@@ -96,4 +96,8 @@ QString Variant::toString() const {
     return QString();
 }
 
+QString TextOf(const Variant& value) { return value.isNull() || value.isEmpty() ? QString() : value.toString(); }
+
+bool BoolOf(const Variant& value) { return !value.isNull() && !value.isEmpty() && value.toBool(); }
+
 }  // namespace mt52

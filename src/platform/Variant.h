@@ -55,4 +55,9 @@ private:
     std::variant<std::monostate, NullTag, bool, Integer, Long, Single, double, Date, QString> value_;
 };
 
+// Conversions for values read from stored rows, where any column may be Null: Null and Empty
+// give the empty text and False instead of error 94.
+QString TextOf(const Variant& value);
+bool BoolOf(const Variant& value);
+
 }  // namespace mt52

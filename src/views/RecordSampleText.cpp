@@ -10,7 +10,9 @@
 #include "records/StoredRow.h"
 #include "records/clsHistory.h"
 #include "records/clsSnapShot.h"
+#include "views/EventTables.h"
 #include "views/SampleTextParts.h"
+#include "views/TableCells.h"
 
 #include <algorithm>
 #include <vector>
@@ -28,29 +30,7 @@ QString HistoryValue(const SampleSlot& slot, Single value) {
     return reading + UnitSuffix(ReadingCode::UnitLel, slot.ratio, value, slot.full, QString(), slot.unit);
 }
 
-QString JudgeText(Single judge) {
-    if (judge == 2)
-        return QStringLiteral("PASS");
-    if (judge == 1)
-        return QStringLiteral("FAIL");
-    return QStringLiteral("-----");
-}
-
 // --- Event lists and sensor history --------------------------------------------------------------
-
-struct EventListKind {
-    const char* table;
-    QStringList columns;  // after "No" and "Date/Time"
-};
-
-EventListKind EventListOf(int logType) {
-    switch (logType) {
-    case 5: return {"Alarm_Event", {QStringLiteral("Gas"), QStringLiteral("Event")}};
-    case 6: return {"Trouble_Event", {QStringLiteral("Gas/Body"), QStringLiteral("Event")}};
-    case 7: return {"Power_Event", {QStringLiteral("Power")}};
-    default: return {"SensorHistory", {QStringLiteral("SensorNO"), QStringLiteral("Gas"), QStringLiteral("FullScale")}};
-    }
-}
 
 // A stored date as "yyyy/mm/dd hh:nn:ss"; an empty column gives an empty field.
 QString DateField(const StoredRow& row, const QString& column) {
@@ -96,7 +76,7 @@ void AppendHistoryRows(SampleTextLines& lines, const clsHistory& record, const S
                   [&](Integer gas, const SampleSlot& slot) { return HistoryValue(slot, record.After(gas, i)); });
         if (bumpTest)
             valueLine({QString(), QString(), GetResText(5683)},
-                      [&](Integer gas, const SampleSlot&) { return JudgeText(record.Judge(gas, i)); });
+                      [&](Integer gas, const SampleSlot&) { return BumpJudgeText(record.Judge(gas, i)); });
     }
 }
 
@@ -121,11 +101,11 @@ void AppendEventListText(SampleTextLines& lines, int logType, Long seqNo, const 
     lines.Line({GetResText(5668), DateField(headRow, QStringLiteral("Dates"))});
     lines.EmptyLine();
 
-    const EventListKind kind = EventListOf(logType);
-    lines.Line(QStringList{GetResText(5620), GetResText(5621)} + kind.columns);
+    const EventListKind kind = EventListKindOf(logType);
+    lines.Line(QStringList{GetResText(5620), GetResText(5621)} + kind.headings);
     // The rows of the record, newest first; the relation key is the whole 32-bit record number.
     Recordset rows = db.query(QStringLiteral("SELECT * FROM %1 WHERE RelNo = ? ORDER BY Dates DESC")
-                                  .arg(QLatin1String(kind.table)),
+                                  .arg(kind.table),
                               {Variant(headRow.Whole(QStringLiteral("SeqNo"), seqNo))});
     for (Long n = 1; !rows.atEnd(); ++n, rows.moveNext()) {
         const StoredRow row(rows);
