@@ -101,6 +101,8 @@ Date Date::datePart() const {
 // without the local time zone: they are faster, and a time that a clock change skips still
 // reads as it was stored.
 Date Date::addSeconds(double seconds) const {
+    if (!std::isfinite(seconds))
+        return *this;
     long long days = 0, secs = 0;
     Split(days_, days, secs);
     const long long total = days * 86400LL + secs + std::llround(seconds);

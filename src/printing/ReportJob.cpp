@@ -94,11 +94,12 @@ ReportOutcome ReportJob::PrintCommand(ReportForm& form) {
 
     const Long kind = form.Request().kind;
     const int orientation = kind == ReportKind::LastCalibration ? PrintTarget::Landscape : PrintTarget::Portrait;
-    BusyPointer busy(busyPointer);
     try {
         std::unique_ptr<PrintTarget> target = printers_.BeginDocument(orientation);
         if (!target)
             return ReportOutcome::Cancelled;
+        // Busy from here: the file name has been asked, and the failure message comes after.
+        BusyPointer busy(busyPointer);
         PrintPageHeader(*target, form);
         PrintBody(*target, form);
         target->EndDoc();

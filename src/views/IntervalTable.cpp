@@ -11,6 +11,7 @@
 #include "views/SampleTextParts.h"
 #include "views/TableCells.h"
 
+#include <algorithm>
 #include <array>
 
 namespace mt52 {
@@ -83,7 +84,7 @@ private:
         const Date time = record_.DateTimes(index);
         if (AfterEnd(time))
             return false;
-        table_.SetRows(rowCount_ + 2);
+        MakeRoomForRow();
         const Integer firstSlot = unitCode_ == ReadingCode::UnitLel ? 0 : VolSlot;
         std::vector<Variant> values{Long(CurrentRow()), GeneralDate(time)};
         for (int c = 0; c < ShownGasSlots; ++c) {
@@ -111,7 +112,7 @@ private:
         const Date time = record_.EventDateTimes(index);
         if (AfterEnd(time))
             return false;
-        table_.SetRows(rowCount_ + 2);
+        MakeRoomForRow();
         std::array<Single, ShownGasSlots + 1> codes{};
         bool unitChange = false;
         bool realEvent = false;
@@ -166,6 +167,14 @@ private:
             table_.SetTextMatrix(row, FirstGasCol, table_.TextMatrix(row, FirstGasCol) + QLatin1Char('/') + text);
         }
         EndAt(code, time);
+    }
+
+    // The table grows to hold every item at once the first time it must grow, not row by row.
+    void MakeRoomForRow() {
+        if (table_.Rows() >= rowCount_ + 2)
+            return;
+        const Long items = (options_.eventOnly ? 0 : record_.DataCount()) + record_.EventCount();
+        table_.SetRows(static_cast<int>(std::max<Long>(items + 1, rowCount_ + 2)));
     }
 
     void Colour(int row, int col, Single code) {

@@ -23,7 +23,8 @@ bool fix001(Single code, Long sampleRows);
 // An event of slot 4 is shown in the first gas column, its unit in "<>".
 // After an event that ends the listing, later items are not listed and, when the record has
 // an end date, row 2 of `summary` ends the period at that event; row 6 of `summary` is
-// rewritten with the count of listed-able items. Summary rows that `summary` lacks are left.
+// rewritten with the number of samples and events less the unit changes left out.
+// Summary rows that `summary` lacks are left alone.
 void FillIntervalTable(clsInterval& record, GridModel& table, GridModel& summary, const RecordTableOptions& options);
 
 }  // namespace mt52

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <limits>
 
 namespace mt52 {
@@ -100,6 +101,28 @@ TEST(Dates, ValuesThatAreNoDateShowTheInvalidDateMark) {
     EXPECT_EQ(GeneralDate(*Date::FromParts(9999, 12, 31, 23, 59, 59)), QStringLiteral("9999/12/31 23:59:59"));
     EXPECT_TRUE(IsDateInRange(Date::FromParts(100, 1, 1)->value()));
     EXPECT_TRUE(IsDateInRange(-657434.5));
+}
+
+// A date value is a wall-clock reading: the local time zone's daylight-saving rules must
+// neither skip an hour that does not exist locally nor change the length of a day.
+TEST(Dates, ArithmeticIgnoresTheLocalTimeZone) {
+    const QByteArray keptZone = qgetenv("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+    const Date inGap = *Date::FromParts(2026, 3, 29, 2, 30, 0);  // no such hour in Berlin
+    EXPECT_EQ(GeneralDate(inGap), QStringLiteral("2026/03/29 02:30:00"));
+    EXPECT_EQ(inGap.hour(), 2);
+    const Date before = *Date::FromParts(2026, 3, 29, 1, 0, 0);
+    EXPECT_EQ(before.secondsTo(*Date::FromParts(2026, 3, 29, 4, 0, 0)), 3 * 3600);
+    EXPECT_EQ(before.addSeconds(2 * 3600), *Date::FromParts(2026, 3, 29, 3, 0, 0));
+    EXPECT_EQ(Date(-1.25).addSeconds(-6 * 3600 - 1), *Date::FromParts(1899, 12, 28, 23, 59, 59));
+    EXPECT_EQ(Date(-1.25).secondsTo(Date(0.0)), 18 * 3600);
+    EXPECT_EQ(before.addSeconds(std::numeric_limits<double>::quiet_NaN()), before);
+    if (keptZone.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", keptZone);
+    tzset();
 }
 
 TEST(Dates, Formats) {

@@ -8,8 +8,12 @@
 #include "printing/ReportPageLayout.h"
 #include "printing/gui/QPrinterTarget.h"
 #include "printing/gui/QtPrinterList.h"
+#include "printing/gui/ReportPrinter.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QPushButton>
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
@@ -198,6 +202,30 @@ TEST_F(PdfReportTest, FileNameWithoutSuffixGetsPdf) {
     request.interval = &interval;
     ASSERT_EQ(PrintToPdf(request), ReportOutcome::Printed);
     EXPECT_EQ(FilesInDir(), QStringList{QStringLiteral("plain.pdf")});
+}
+
+TEST_F(PdfReportTest, ProgramsReportPrinterAsksThenPrintsAndRestoresThePointer) {
+    ReportPrinter reports;
+    const QString before = reports.Printers().CurrentDeviceName();
+    reports.Chooser().onShown = [](frmSetPrinter& dialog) {
+        dialog.cmbList->setCurrentIndex(dialog.cmbList->count() - 1);
+        dialog.cmdOK->click();
+    };
+    ReportRequest request;
+    request.kind = 9;
+    request.interval = &interval;
+    dialogs.files.push_back(pdf);
+    EXPECT_EQ(reports.GoPrinter(request, ReportOptions{}), ReportOutcome::Printed);
+    EXPECT_EQ(FilesInDir(), QStringList{QStringLiteral("report.pdf")});
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    // The printer current before is current again.
+    EXPECT_EQ(reports.Printers().CurrentDeviceName(), before);
+
+    request.kind = 2;  // fails: no alarm-trend record
+    dialogs.files.push_back(dir.filePath(QStringLiteral("other.pdf")));
+    EXPECT_EQ(reports.GoPrinter(request, ReportOptions{}), ReportOutcome::Failed);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(FilesInDir(), QStringList{QStringLiteral("report.pdf")});
 }
 
 }  // namespace

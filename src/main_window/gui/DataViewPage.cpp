@@ -2,6 +2,7 @@
 
 #include "common/ResText.h"
 #include "instrument/clsInstrument.h"
+#include "graph/gui/uclZelGraph.h"
 #include "platform/gui/GridView.h"
 
 #include <QCheckBox>
@@ -20,6 +21,8 @@ DataViewPage::DataViewPage(QWidget* window) : PageFrame(window, 3) {
     vfgSummary = MakeControl<GridView>(this, QStringLiteral("vfgSummary"), 120, 612, 8320, 2286);
     vfgSummary->hide();
     vfgBrowse = MakeControl<GridView>(this, QStringLiteral("vfgBrowse"), 120, 612, 8320, 6768);
+    zelGraph = MakeControl<uclZelGraph>(this, QStringLiteral("zelGraph"), 120, 612, 8320, 6088);
+    zelGraph->hide();
     const double boxWidths[7] = {2055, 1875, 1995, 2415, 2415, 1515, 1092};
     for (int i = 0; i < 7; ++i)
         chkBrowse[i] = MakeControl<QCheckBox>(this, Indexed("chkBrowse", i), 120 + (i % 4) * 2140, 6900 + (i / 4) * 252,

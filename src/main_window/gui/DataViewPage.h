@@ -14,6 +14,7 @@ class QRadioButton;
 namespace mt52 {
 
 class GridView;
+class uclZelGraph;
 
 class DataViewPage final : public PageFrame {
 public:
@@ -25,6 +26,8 @@ public:
     QCheckBox* chkOutline = nullptr;
     GridView* vfgSummary = nullptr;
     GridView* vfgBrowse = nullptr;
+    // The trend graph, in the table's place while the Graph option is selected.
+    uclZelGraph* zelGraph = nullptr;
     std::array<QCheckBox*, 7> chkBrowse{};
     // lblTitle(1) is this page's; lblTitle(0) belongs to the Download page.
     std::array<QLabel*, 2> lblTitle{};

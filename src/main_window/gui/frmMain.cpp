@@ -473,7 +473,6 @@ void frmMain::Form_Resize() {
     if (!isMaximized())
         ApplyMinimumSize();
     LayoutState state = geometry_.Read();
-    state.Add(QStringLiteral("zelGraph"), zelGraphBox_);
     LayoutWindow(state, PixelsToTwips(width()), PixelsToTwips(height()));
     geometry_.Apply(state);
     for (QGroupBox* page : fraMenu)
@@ -481,7 +480,6 @@ void frmMain::Form_Resize() {
     const auto shown = std::find_if(fraMenu.begin(), fraMenu.end(), [](QGroupBox* page) { return !page->isHidden(); });
     if (shown != fraMenu.end() && *shown == fraMenu[5])
         option_->vfgOption->Refresh();
-    zelGraphBox_ = state[QStringLiteral("zelGraph")];
 }
 
 

@@ -197,8 +197,6 @@ private:
     std::unique_ptr<InstrumentPages> instrumentPages_;
     std::unique_ptr<StoredDataPages> storedDataPages_;
     WidgetGeometry geometry_;
-    // The trend graph's place on the data view, kept until its control joins the window.
-    ControlBox zelGraphBox_;
     // The trend graph's colours as the settings file gave them, written back unchanged.
     std::optional<std::array<Long, 3>> graphColors_;
     PendingEnd closePending_ = PendingEnd::None;

@@ -1,0 +1,495 @@
+#include "views/gui/DataView.h"
+
+#include "common/GridRowHelpers.h"
+#include "common/ModuleState.h"
+#include "common/ResText.h"
+#include "graph/gui/uclZelGraph.h"
+#include "instrument/clsInstrument.h"
+#include "platform/Numbers.h"
+#include "platform/UserDialogs.h"
+#include "platform/gui/GridView.h"
+#include "platform/gui/QtUserDialogs.h"
+#include "records/clsAlarm.h"
+#include "records/clsAlarmEvent.h"
+#include "records/clsHistory.h"
+#include "records/clsInterval.h"
+#include "records/clsPowerEvent.h"
+#include "records/clsSnapShot.h"
+#include "records/clsTroubleEvent.h"
+#include "views/BrowseGraph.h"
+#include "views/BrowseTable.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QHeaderView>
+
+#include <algorithm>
+#include <map>
+
+namespace mt52 {
+
+namespace {
+
+// The hourglass while a handler works; nested handlers stack their pointers.
+class BusyPointer {
+public:
+    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+// Hides a page while it is filled and gives it back its visibility, also when a fill fails.
+class HiddenWhileFilled {
+public:
+    explicit HiddenWhileFilled(QWidget* page) : page_(page), wasVisible_(!page->isHidden()) { page_->hide(); }
+    ~HiddenWhileFilled() { page_->setVisible(wasVisible_); }
+    HiddenWhileFilled(const HiddenWhileFilled&) = delete;
+    HiddenWhileFilled& operator=(const HiddenWhileFilled&) = delete;
+
+private:
+    QWidget* page_;
+    bool wasVisible_;
+};
+
+// Sampling 2: an alarm trend recorded as an interval trend.
+constexpr int IntervalSampling = 2;
+
+bool Ticked(const QCheckBox* box) { return box->isChecked(); }
+
+}  // namespace
+
+DataView::DataView(const DataViewControls& controls, DataViewServices services, QObject* parent)
+    : QObject(parent), c_(controls), s_(std::move(services)) {
+    Connect();
+}
+
+DataView::~DataView() = default;
+
+void DataView::Connect() {
+    for (int i = 0; i < 2; ++i)
+        connect(c_.optBrowse[static_cast<std::size_t>(i)], &QRadioButton::clicked, this,
+                [this, i] { optBrowse_Click(Integer(i)); });
+    for (int i = 0; i < 7; ++i)
+        connect(c_.chkBrowse[static_cast<std::size_t>(i)], &QCheckBox::clicked, this,
+                [this, i] { chkBrowse_Click(Integer(i)); });
+    for (int i = 0; i < 5; ++i)
+        connect(c_.cmdBrowse[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
+                [this, i] { cmdBrowse_Click(Integer(i)); });
+    connect(c_.chkEvent, &QCheckBox::clicked, this, [this] { chkEvent_Click(); });
+    connect(c_.chkOutline, &QCheckBox::clicked, this, [this] { chkOutline_Click(); });
+    connect(c_.cmbBrowse, &QComboBox::activated, this, [this] { cmbBrowse_Click(); });
+}
+
+// ---- Opening a record ----------------------------------------------------------------------
+
+void DataView::cmdDetail_Click() {
+    if (s_.CurrentLogType() == 0) {
+        MsgBox(GetResText(5301), vbInformation, GetResText(5302));
+        return;
+    }
+    if (!c_.optBrowse[0]->isChecked() && !c_.optBrowse[1]->isChecked())
+        SetOption(0, true);
+    State().CondensedView = !State().CompletelyViewOn;
+    ShowDataView();
+    if (s_.ShowDataViewPage)
+        s_.ShowDataViewPage();
+
+    // The alarm-trend table is filled scrolled to its alarm moment; one recorded as an interval
+    // trend has no alarm moment and starts at its first row.
+    if (viewLogType_ == 2 &&
+        records_.Alarm().GasBaseInfo(LogHeaderField::Sampling).toInteger() == IntervalSampling &&
+        c_.vfgBrowse->Model().Rows() > 1)
+        c_.vfgBrowse->Model().SetTopRow(1);
+}
+
+void DataView::ShowDataView() {
+    BusyPointer busy;
+    HiddenWhileFilled hidden(c_.fraMenu3);
+
+    const clsInstrument* instrument = s_.CurrentInstrument ? s_.CurrentInstrument() : nullptr;
+    for (int s = 0; s < 4; ++s)
+        SetSeriesBox(s, instrument != nullptr && instrument->GasEnabled(Integer(s)));
+    c_.optBrowse[0]->setEnabled(true);
+
+    const Long logType = s_.CurrentLogType();
+    const Long seqNo = s_.CurrentSeqNo();
+    switch (logType) {
+    case 0:
+        viewLogType_ = 0;
+        viewSeqNo_ = 0;
+        SetPageCaption(0);
+        SetOption(0, true);
+        c_.optBrowse[1]->setEnabled(false);
+        EnableCommands(3, false);
+        EnableTrendOptions(false);
+        MsgBox(GetResText(5301), vbInformation, GetResText(5302));
+        break;
+    case 1: {
+        viewLogType_ = logType;
+        viewSeqNo_ = seqNo;
+        SetPageCaption(5624);
+        clsInterval& record = records_.Interval();
+        record.ClearDatas();
+        EnableCommands(3, true);
+        EnableTrendOptions(true);
+        // The box only mirrors the condensed mode the view is loaded in; loading the record
+        // again for the change would load it twice.
+        c_.chkOutline->setChecked(State().CondensedView);
+        record.SeqNo(seqNo);
+        record.BaseDate(Date(0));
+        record.ReLoad();
+        const TrendLoadStatus status = record.LoadStatus();
+        if (CountValidSamples(record) >= 5) {
+            c_.optBrowse[1]->setEnabled(true);
+            ShowBrowseTable();
+            DrawBrowseGraph();
+        } else {
+            SetOption(0, true);
+            c_.optBrowse[1]->setEnabled(false);
+            ShowBrowseTable();
+        }
+        ReportIncompleteLoad(status.databaseMissing || status.headerMissing, status.trendFileMissing,
+                             status.samplesTruncated || status.eventsTruncated);
+        break;
+    }
+    case 9: {
+        viewLogType_ = logType;
+        viewSeqNo_ = seqNo;
+        SetPageCaption(5677);
+        clsInterval& record = records_.Interval();
+        record.ClearDatas();
+        EnableCommands(2, true);
+        c_.cmdBrowse[3]->setEnabled(false);
+        c_.vfgSummary->show();
+        EnableTrendOptions(false);
+        record.SeqNo(seqNo);
+        record.BaseDate(Date(0));
+        record.ReLoad();
+        SetOption(0, false);
+        SetOption(1, false);
+        c_.optBrowse[0]->setEnabled(false);
+        c_.optBrowse[1]->setEnabled(false);
+        ShowBrowseTable();
+        const TrendLoadStatus& status = record.LoadStatus();
+        ReportIncompleteLoad(status.databaseMissing || status.headerMissing, false,
+                             status.samplesTruncated || status.eventsTruncated);
+        break;
+    }
+    case 2: {
+        viewLogType_ = logType;
+        viewSeqNo_ = seqNo;
+        clsAlarm& record = records_.Alarm();
+        record.ClearDatas();
+        EnableCommands(3, true);
+        EnableTrendOptions(false);
+        record.SeqNo(seqNo);
+        record.ReLoad();
+        const bool asInterval = record.GasBaseInfo(LogHeaderField::Sampling).toInteger() == IntervalSampling;
+        SetPageCaption(asInterval ? 5624 : 5625);
+        if (record.DataCount() >= 5) {
+            c_.optBrowse[1]->setEnabled(true);
+            ShowBrowseTable();
+            DrawBrowseGraph();
+        } else {
+            SetOption(0, true);
+            c_.optBrowse[1]->setEnabled(false);
+            ShowBrowseTable();
+        }
+        const TrendLoadStatus& status = record.LoadStatus();
+        ReportIncompleteLoad(status.databaseMissing || status.headerMissing, status.trendFileMissing,
+                             status.samplesTruncated);
+        break;
+    }
+    case 3:
+    case 10:
+    case 5:
+    case 6:
+    case 7:
+    case 11: {
+        viewLogType_ = logType;
+        viewSeqNo_ = seqNo;
+        static const std::map<Long, int> captions = {{3, 5673}, {10, 5678}, {5, 5627}, {6, 5628}, {7, 5629}, {11, 5679}};
+        SetPageCaption(captions.at(logType));
+        RecordFrame* record = nullptr;
+        switch (logType) {
+        case 5: record = &records_.AlarmEvent(); break;
+        case 6: record = &records_.TroubleEvent(); break;
+        case 7: record = &records_.PowerEvent(); break;
+        case 11: record = &records_.SnapShot(); break;
+        default: record = &records_.History(); break;
+        }
+        record->ClearDatas();
+        EnableCommands(3, true);
+        EnableTrendOptions(false);
+        record->SeqNo(seqNo);
+        switch (logType) {
+        case 5: records_.AlarmEvent().ReLoad(); break;
+        case 6: records_.TroubleEvent().ReLoad(); break;
+        case 7: records_.PowerEvent().ReLoad(); break;
+        case 11: records_.SnapShot().ReLoad(); break;
+        default: records_.History().ReLoad(); break;
+        }
+        if (logType == 11)
+            c_.optBrowse[0]->setEnabled(true);
+        SetOption(0, true);
+        if (logType == 11)
+            SetOption(1, false);
+        c_.optBrowse[1]->setEnabled(false);
+        ShowBrowseTable();
+        break;
+    }
+    case 8:
+        viewLogType_ = logType;
+        viewSeqNo_ = seqNo;
+        SetPageCaption(5630);
+        EnableCommands(3, true);
+        EnableTrendOptions(false);
+        SetOption(0, true);
+        c_.optBrowse[1]->setEnabled(false);
+        ShowBrowseTable();
+        break;
+    default:
+        // A kind the view does not know: the page stays as it was.
+        break;
+    }
+    browseViewBuilt_ = false;
+}
+
+// ---- Fills ---------------------------------------------------------------------------------
+
+void DataView::ShowBrowseTable() {
+    BusyPointer busy;
+    BrowseTableOptions options;
+    options.tableSelected = TableSelected();
+    options.table.eventOnly = Ticked(c_.chkEvent);
+    options.table.condensed = State().CondensedView;
+    options.table.debugMode = State().DebugMode;
+    if (viewLogType_ == 1 || viewLogType_ == 9)
+        options.table.firstGasSlot = SummaryFirstGasSlot(records_.Interval());
+    const int rowHeight = std::max(1, c_.vfgBrowse->verticalHeader()->defaultSectionSize());
+    options.table.visibleRows = std::max(1, c_.vfgBrowse->viewport()->height() / rowHeight);
+    const SummaryFill summary = mt52::ShowBrowseTable(int(viewLogType_), viewSeqNo_, records_,
+                                                      c_.vfgSummary->Model(), c_.vfgBrowse->Model(), options);
+    if (summary == SummaryFill::Hidden)
+        c_.vfgSummary->hide();
+}
+
+void DataView::DrawBrowseGraph() {
+    BrowseGraphInputs inputs;
+    inputs.logType = int(viewLogType_);
+    if (viewLogType_ == 1)
+        inputs.interval = &records_.Interval();
+    if (viewLogType_ == 2)
+        inputs.alarm = &records_.Alarm();
+    for (std::size_t f = 0; f < 4; ++f)
+        inputs.colours[f] = State().GraphColors[f];
+    inputs.eventsTicked = Ticked(c_.chkBrowse[5]);
+    inputs.cursorTicked = Ticked(c_.chkBrowse[6]);
+    inputs.graphSelected = c_.optBrowse[1]->isChecked();
+
+    uclZelGraph& graph = *c_.zelGraph;
+    const BrowseGraphBoxes boxes = mt52::DrawBrowseGraph(graph.Graph(), inputs);
+    graph.CursorVisible(boxes.cursorVisible);
+    QFont font = graph.Font();
+    font.setBold(boxes.boldFont);
+    graph.Font(font);
+    if (boxes.seriesSet) {
+        for (int f = 0; f < 4; ++f) {
+            const BrowseSeriesBox& box = boxes.series[static_cast<std::size_t>(f)];
+            QCheckBox* check = c_.chkBrowse[static_cast<std::size_t>(f)];
+            QPalette palette = check->palette();
+            palette.setColor(QPalette::WindowText, ToQColor(box.colour));
+            palette.setColor(QPalette::ButtonText, ToQColor(box.colour));
+            check->setPalette(palette);
+            if (s_.SetCaption)
+                s_.SetCaption(check, box.caption);
+            else
+                check->setText(box.caption);
+            SetSeriesBox(f, box.ticked);
+            check->setVisible(box.visible);
+        }
+    }
+    if (boxes.showEventAndCursorBoxes) {
+        c_.chkBrowse[5]->show();
+        c_.chkBrowse[6]->show();
+    }
+    c_.cmbBrowse->clear();
+    c_.cmbBrowse->addItems(boxes.zoomItems);
+    c_.cmbBrowse->setCurrentIndex(0);
+    cmbBrowse_Click();
+    graph.Refresh();
+}
+
+// ---- Options -------------------------------------------------------------------------------
+
+void DataView::optBrowse_Click(Integer) {
+    BusyPointer busy;
+    if (TableSelected()) {
+        if (!browseViewBuilt_) {
+            ShowBrowseTable();
+            browseViewBuilt_ = true;
+        }
+        c_.zelGraph->hide();
+        c_.vfgBrowse->show();
+    } else {
+        c_.zelGraph->show();
+        c_.vfgBrowse->hide();
+        if (viewLogType_ == 1 || viewLogType_ == 2) {
+            if (browseViewBuilt_) {
+                SyncSeriesBoxes();
+            } else {
+                DrawBrowseGraph();
+                browseViewBuilt_ = true;
+            }
+        }
+        c_.zelGraph->setFocus();
+    }
+    if (s_.Layout)
+        s_.Layout();
+}
+
+void DataView::chkBrowse_Click(Integer index) {
+    ZelGraph& graph = c_.zelGraph->Graph();
+    const bool ticked = Ticked(c_.chkBrowse[static_cast<std::size_t>(std::clamp<int>(index, 0, 6))]);
+    if (index >= 0 && index <= 4) {
+        graph.SampleVisible(index, ticked);
+        graph.EventVisible(index, ticked && Ticked(c_.chkBrowse[5]));
+    } else if (index == 5) {
+        for (int s = 0; s < graph.SampleDataCount(); ++s)
+            graph.EventVisible(s, ticked);
+        graph.EventVisible(1000, ticked);
+    } else if (index == 6) {
+        c_.zelGraph->CursorVisible(ticked);
+    }
+    if (GraphShown()) {
+        c_.zelGraph->Refresh();
+        c_.zelGraph->setFocus();
+    }
+}
+
+void DataView::chkEvent_Click() {
+    ShowBrowseTable();
+    c_.chkOutline->setEnabled(!Ticked(c_.chkEvent));
+}
+
+void DataView::chkOutline_Click() {
+    State().CondensedView = Ticked(c_.chkOutline);
+    ShowDataView();
+    if (s_.Layout)
+        s_.Layout();
+}
+
+void DataView::cmbBrowse_Click() {
+    bool ok = false;
+    const int factor = c_.cmbBrowse->currentText().toInt(&ok);
+    if (!ok || factor < 1)
+        return;
+    c_.zelGraph->Zoom(factor);
+    if (GraphShown()) {
+        c_.zelGraph->Refresh();
+        c_.zelGraph->setFocus();
+    }
+}
+
+// ---- Commands ------------------------------------------------------------------------------
+
+void DataView::cmdBrowse_Click(Integer index) {
+    switch (index) {
+    case 3:
+        c_.vfgSummary->setVisible(c_.vfgSummary->isHidden());
+        if (s_.Layout)
+            s_.Layout();
+        break;
+    case 4:
+        if (s_.ShowDataPage)
+            s_.ShowDataPage();
+        break;
+    default:
+        // Print (0), To clipboard (1) and Export (2) act on the shown record here.
+        break;
+    }
+    if (GraphShown()) {
+        c_.zelGraph->Refresh();
+        c_.zelGraph->setFocus();
+    }
+}
+
+// ---- Helpers -------------------------------------------------------------------------------
+
+void DataView::SetPageCaption(int textId) {
+    QString caption = GetResText(5151);
+    if (textId != 0)
+        caption += QLatin1Char('(') + GetResText(textId) + QLatin1Char(')');
+    if (s_.SetCaption)
+        s_.SetCaption(c_.fraMenu3, caption);
+    else
+        c_.fraMenu3->setTitle(caption);
+}
+
+void DataView::SetOption(int index, bool selected) {
+    QRadioButton* option = c_.optBrowse[static_cast<std::size_t>(index)];
+    if (option->isChecked() == selected)
+        return;
+    if (!selected) {
+        // Exclusive option buttons refuse to clear the selected one; neither may be selected.
+        option->setAutoExclusive(false);
+        option->setChecked(false);
+        option->setAutoExclusive(true);
+        return;
+    }
+    option->setChecked(true);
+    optBrowse_Click(Integer(index));
+}
+
+void DataView::SetSeriesBox(int index, bool ticked) {
+    QCheckBox* box = c_.chkBrowse[static_cast<std::size_t>(index)];
+    if (box->isChecked() == ticked)
+        return;
+    box->setChecked(ticked);
+    chkBrowse_Click(Integer(index));
+}
+
+void DataView::EnableCommands(int last, bool enabled) {
+    for (int i = 0; i <= last; ++i)
+        c_.cmdBrowse[static_cast<std::size_t>(i)]->setEnabled(enabled);
+}
+
+void DataView::EnableTrendOptions(bool enabled) {
+    c_.chkEvent->setEnabled(enabled);
+    c_.chkOutline->setEnabled(enabled);
+}
+
+bool DataView::TableSelected() const { return c_.optBrowse[0]->isChecked(); }
+
+bool DataView::GraphShown() const { return c_.zelGraph->isVisible(); }
+
+void DataView::SyncSeriesBoxes() {
+    const RecordFrame& record = viewLogType_ == 1 ? static_cast<const RecordFrame&>(records_.Interval())
+                                                  : static_cast<const RecordFrame&>(records_.Alarm());
+    const auto enabled = [&record](int slot) { return record.GasListInfo(Integer(slot), GasInfoField::Enable).toBool(); };
+    for (int l = 0; l < 4; ++l) {
+        const int slot = (viewLogType_ == 1 && l == 0 && !enabled(0) && enabled(4)) ? 4 : l;
+        const bool e = enabled(slot);
+        SetSeriesBox(l, e);
+        c_.chkBrowse[static_cast<std::size_t>(l)]->setVisible(e);
+        c_.zelGraph->Graph().SampleVisible(l, e);
+    }
+    c_.chkBrowse[5]->show();
+    c_.chkBrowse[6]->show();
+}
+
+void DataView::ReportIncompleteLoad(bool databaseOrHeaderMissing, bool trendFileMissing, bool truncated) {
+    if (databaseOrHeaderMissing)
+        MsgBox(GetResText(5386), vbExclamation, GetResText(5151));
+    else if (trendFileMissing)
+        MsgBox(GetResText(5162), vbExclamation, GetResText(5151));
+    else if (truncated)
+        MsgBox(GetResText(5387), vbInformation, GetResText(5151));
+}
+
+}  // namespace mt52

@@ -1,0 +1,240 @@
+// The data view's behaviour on the real page (offscreen): what Detail and ShowDataView set up
+// for each kind of record, the Table/Graph switch, the series boxes and what the user is told
+// when a record cannot be shown whole.
+#include "common/ModuleState.h"
+#include "common/ResText.h"
+#include "graph/gui/uclZelGraph.h"
+#include "instrument/clsInstrument.h"
+#include "main_window/gui/DataViewPage.h"
+#include "platform/gui/GridView.h"
+#include "records/clsInterval.h"
+#include "support/FakeDialogs.h"
+#include "views/StoredRecords.h"
+#include "views/gui/DataView.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QWidget>
+
+namespace mt52 {
+namespace {
+
+class DataViewTest : public test::TrendFixture {
+protected:
+    void SetUp() override {
+        TrendFixture::SetUp();
+        SetInterfaceLanguage(Language::English);
+        window_.resize(900, 700);
+        page_ = new DataViewPage(&window_);
+        page_->SetUiTexts();
+        page_->setGeometry(0, 0, 880, 680);
+        instrument_.GasEnabled(0, true);
+        instrument_.GasEnabled(1, true);
+
+        DataViewControls c;
+        c.fraMenu3 = page_;
+        c.optBrowse = page_->optBrowse;
+        c.cmdBrowse = page_->cmdBrowse;
+        c.chkEvent = page_->chkEvent;
+        c.chkOutline = page_->chkOutline;
+        c.chkBrowse = page_->chkBrowse;
+        c.cmbBrowse = page_->cmbBrowse;
+        c.vfgSummary = page_->vfgSummary;
+        c.vfgBrowse = page_->vfgBrowse;
+        c.zelGraph = page_->zelGraph;
+        DataViewServices s;
+        s.CurrentLogType = [this] { return logType_; };
+        s.CurrentSeqNo = [this] { return seqNo_; };
+        s.CurrentInstrument = [this] { return &instrument_; };
+        s.ShowDataViewPage = [this] { ++pageShown_; };
+        s.ShowDataPage = [this] { ++dataPageShown_; };
+        s.Layout = [] {};
+        view_ = std::make_unique<DataView>(c, s);
+
+        test::AddIntervalTrend(1, "iv5", 5);
+        test::AddIntervalTrend(2, "iv4", 4);
+        test::AddAlarmTrend(3, "al1", 720);
+        test::AddAlarmTrend(4, "iv*al", 180, 2);
+        test::AddRecord(5, 9, "bh1");
+        test::AddRecord(6, 3, "ch1");
+        test::AddRecord(7, 11, "ss1");
+        test::AddRecord(8, 5, "ae1");
+        test::AddRecord(9, 10, "bt1");
+    }
+    void TearDown() override {
+        view_.reset();
+        ResetInterfaceLanguage();
+        TrendFixture::TearDown();
+    }
+
+    void Open(Long logType, Long seqNo) {
+        logType_ = logType;
+        seqNo_ = seqNo;
+        view_->cmdDetail_Click();
+    }
+    QString Summary(int row, int col) const { return page_->vfgSummary->Model().TextMatrix(row, col); }
+    // Enabled states of Print, To clipboard, Export and Summary as "1101".
+    QString Commands() const {
+        QString states;
+        for (int i = 0; i < 4; ++i)
+            states += page_->cmdBrowse[static_cast<std::size_t>(i)]->isEnabled() ? u'1' : u'0';
+        return states;
+    }
+
+    QWidget window_;
+    DataViewPage* page_ = nullptr;
+    clsInstrument instrument_;
+    std::unique_ptr<DataView> view_;
+    test::FakeDialogs dialogs_;
+    Long logType_ = 0;
+    Long seqNo_ = 0;
+    int pageShown_ = 0;
+    int dataPageShown_ = 0;
+};
+
+TEST_F(DataViewTest, EachKindGetsItsCaptionCommandsAndOptions) {
+    struct Case {
+        Long logType;
+        Long seqNo;
+        QString caption;
+        QString commands;
+        bool tableSelected, tableEnabled, graphSelected, graphEnabled, trendOptions;
+        QString summaryName;  // row 1 of the summary
+    };
+    const Case cases[] = {
+        {1, 1, "Data View(Interval Trend)", "1111", true, true, false, true, true, "iv5"},
+        {1, 2, "Data View(Interval Trend)", "1111", true, true, false, false, true, "iv4"},
+        {2, 3, "Data View(Alarm Trend)", "1111", true, true, false, true, false, "al1"},
+        {2, 4, "Data View(Interval Trend)", "1111", true, true, false, true, false, "iv*al"},
+        {9, 5, "Data View(BarHole)", "1110", false, false, false, false, false, "bh1"},
+        {3, 6, "Data View(Calibration History)", "1111", true, true, false, false, false, "SN1"},
+        {11, 7, "Data View(SnapShot)", "1111", true, true, false, false, false, "ss1"},
+        {5, 8, "Data View(Alarm Events)", "1111", true, true, false, false, false, "SN1"},
+        {10, 9, "Data View(BumpTest)", "1111", true, true, false, false, false, "SN1"},
+    };
+    for (const Case& c : cases) {
+        Open(c.logType, c.seqNo);
+        const QString what = QStringLiteral("kind %1 record %2").arg(c.logType).arg(c.seqNo);
+        EXPECT_EQ(page_->title(), c.caption) << what.toStdString();
+        EXPECT_EQ(Commands(), c.commands) << what.toStdString();
+        EXPECT_EQ(page_->optBrowse[0]->isChecked(), c.tableSelected) << what.toStdString();
+        EXPECT_EQ(page_->optBrowse[0]->isEnabled(), c.tableEnabled) << what.toStdString();
+        EXPECT_EQ(page_->optBrowse[1]->isChecked(), c.graphSelected) << what.toStdString();
+        EXPECT_EQ(page_->optBrowse[1]->isEnabled(), c.graphEnabled) << what.toStdString();
+        EXPECT_EQ(page_->chkEvent->isEnabled(), c.trendOptions) << what.toStdString();
+        EXPECT_EQ(page_->chkOutline->isEnabled(), c.trendOptions) << what.toStdString();
+        EXPECT_EQ(Summary(1, 1), c.summaryName) << what.toStdString();
+        EXPECT_EQ(view_->ViewLogType(), c.logType);
+        EXPECT_EQ(view_->ViewSeqNo(), c.seqNo);
+        EXPECT_FALSE(view_->BrowseViewBuilt());
+        // Bar-hole records open with the summary shown: they have nothing else.
+        if (c.logType == 9) {
+            EXPECT_FALSE(page_->vfgSummary->isHidden());
+        }
+    }
+    EXPECT_EQ(pageShown_, 9);
+    EXPECT_TRUE(dialogs_.shown.empty()) << dialogs_.lastText().toStdString();
+}
+
+TEST_F(DataViewTest, DetailWithNothingPickedOnlySaysSo) {
+    Open(1, 1);
+    Open(0, 0);
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown[0].text, "No data selected. Select data to view.");
+    EXPECT_EQ(dialogs_.shown[0].title, "No view Data");
+    EXPECT_EQ(pageShown_, 1);
+    EXPECT_EQ(page_->title(), "Data View(Interval Trend)");
+    EXPECT_EQ(view_->ViewSeqNo(), 1);
+}
+
+TEST_F(DataViewTest, AnUnknownKindLeavesThePageAsItWas) {
+    Open(11, 7);
+    Open(4, 1);
+    EXPECT_EQ(page_->title(), "Data View(SnapShot)");
+    EXPECT_EQ(view_->ViewLogType(), 11);
+    EXPECT_EQ(Summary(1, 1), "ss1");
+}
+
+TEST_F(DataViewTest, TheGraphOfATrendIsDrawnWithItsSeriesBoxesAndZoomList) {
+    Open(2, 3);
+    const ZelGraph& graph = page_->zelGraph->Graph();
+    EXPECT_EQ(graph.SampleCount(), 720);
+    EXPECT_EQ(graph.TitleTop(), "Data Browse (al1) - Alarm Trend");
+    EXPECT_EQ(page_->chkBrowse[0]->text(), "CH4(100.0%LEL)");
+    EXPECT_TRUE(page_->chkBrowse[0]->isChecked());
+    EXPECT_TRUE(page_->chkBrowse[1]->isChecked());
+    EXPECT_FALSE(page_->chkBrowse[2]->isChecked());
+    EXPECT_EQ(page_->cmbBrowse->count(), 7);
+    EXPECT_EQ(page_->cmbBrowse->currentText(), "1");
+
+    // The switch to the graph shows it in the table's place; back to the table hides it.
+    page_->optBrowse[1]->click();
+    EXPECT_FALSE(page_->zelGraph->isHidden());
+    EXPECT_TRUE(page_->vfgBrowse->isHidden());
+    EXPECT_TRUE(view_->BrowseViewBuilt());
+    page_->optBrowse[0]->click();
+    EXPECT_TRUE(page_->zelGraph->isHidden());
+    EXPECT_FALSE(page_->vfgBrowse->isHidden());
+
+    // A series box hides its curve and its marks; the Event box shows every series' marks.
+    page_->chkBrowse[5]->click();
+    EXPECT_TRUE(graph.EventVisible(0));
+    EXPECT_TRUE(graph.EventVisible(1000));
+    page_->chkBrowse[1]->click();
+    EXPECT_FALSE(graph.SampleVisible(1));
+    EXPECT_FALSE(graph.EventVisible(1));
+    page_->cmbBrowse->setCurrentIndex(3);
+    view_->cmbBrowse_Click();
+    EXPECT_EQ(graph.Zoom(), 10);
+}
+
+TEST_F(DataViewTest, TheCondensedBoxFollowsTheCompleteViewSettingWithoutASecondLoad) {
+    State().CompletelyViewOn = false;
+    Open(1, 1);
+    EXPECT_TRUE(State().CondensedView);
+    EXPECT_TRUE(page_->chkOutline->isChecked());
+    State().CompletelyViewOn = true;
+    Open(1, 1);
+    EXPECT_FALSE(State().CondensedView);
+    EXPECT_FALSE(page_->chkOutline->isChecked());
+    // The user's click on the box reloads the view in the other mode.
+    page_->chkOutline->click();
+    EXPECT_TRUE(State().CondensedView);
+    EXPECT_EQ(Summary(1, 1), "iv5");
+}
+
+TEST_F(DataViewTest, ARecordThatCannotBeShownWholeIsExplained) {
+    test::InsertRow("Log_Head", test::HeadColumns(20, 1, "nofile", test::MayDate(22, 10, 0)));
+    Open(1, 20);
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown[0].text, "Trend data not found");
+    EXPECT_EQ(Summary(1, 1), "nofile");
+
+    // Deleted elsewhere after it was picked.
+    Open(2, 99);
+    ASSERT_EQ(dialogs_.shown.size(), 2u);
+    EXPECT_EQ(dialogs_.shown[1].text, GetResText(5386));
+}
+
+TEST_F(DataViewTest, OnlyAnAlarmTrendWithAnAlarmMomentOpensScrolledToIt) {
+    Open(2, 3);
+    EXPECT_GT(page_->vfgBrowse->Model().TopRow(), 1);
+    Open(2, 4);  // recorded as an interval trend
+    EXPECT_EQ(page_->vfgBrowse->Model().TopRow(), 1);
+}
+
+TEST_F(DataViewTest, SummaryAndReturnCommands) {
+    Open(1, 1);
+    ASSERT_TRUE(page_->vfgSummary->isHidden());
+    page_->cmdBrowse[3]->click();
+    EXPECT_FALSE(page_->vfgSummary->isHidden());
+    page_->cmdBrowse[3]->click();
+    EXPECT_TRUE(page_->vfgSummary->isHidden());
+    page_->cmdBrowse[4]->click();
+    EXPECT_EQ(dataPageShown_, 1);
+}
+
+}  // namespace
+}  // namespace mt52
