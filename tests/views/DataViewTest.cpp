@@ -203,6 +203,11 @@ TEST_F(DataViewTest, TheCondensedBoxFollowsTheCompleteViewSettingWithoutASecondL
     page_->chkOutline->click();
     EXPECT_TRUE(State().CondensedView);
     EXPECT_EQ(Summary(1, 1), "iv5");
+    // While Event Only is ticked the condensed mode cannot be changed.
+    page_->chkEvent->click();
+    EXPECT_FALSE(page_->chkOutline->isEnabled());
+    page_->chkEvent->click();
+    EXPECT_TRUE(page_->chkOutline->isEnabled());
 }
 
 TEST_F(DataViewTest, ARecordThatCannotBeShownWholeIsExplained) {

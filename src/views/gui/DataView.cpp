@@ -56,6 +56,8 @@ private:
     bool wasVisible_;
 };
 
+// The graph's sample-indexed event track (an index past its series).
+constexpr int EventTrackSeries = 1000;
 // Sampling 2: an alarm trend recorded as an interval trend.
 constexpr int IntervalSampling = 2;
 
@@ -215,24 +217,19 @@ void DataView::ShowDataView() {
         viewSeqNo_ = seqNo;
         static const std::map<Long, int> captions = {{3, 5673}, {10, 5678}, {5, 5627}, {6, 5628}, {7, 5629}, {11, 5679}};
         SetPageCaption(captions.at(logType));
-        RecordFrame* record = nullptr;
-        switch (logType) {
-        case 5: record = &records_.AlarmEvent(); break;
-        case 6: record = &records_.TroubleEvent(); break;
-        case 7: record = &records_.PowerEvent(); break;
-        case 11: record = &records_.SnapShot(); break;
-        default: record = &records_.History(); break;
-        }
-        record->ClearDatas();
         EnableCommands(3, true);
         EnableTrendOptions(false);
-        record->SeqNo(seqNo);
+        const auto reload = [seqNo](auto& record) {
+            record.ClearDatas();
+            record.SeqNo(seqNo);
+            record.ReLoad();
+        };
         switch (logType) {
-        case 5: records_.AlarmEvent().ReLoad(); break;
-        case 6: records_.TroubleEvent().ReLoad(); break;
-        case 7: records_.PowerEvent().ReLoad(); break;
-        case 11: records_.SnapShot().ReLoad(); break;
-        default: records_.History().ReLoad(); break;
+        case 5: reload(records_.AlarmEvent()); break;
+        case 6: reload(records_.TroubleEvent()); break;
+        case 7: reload(records_.PowerEvent()); break;
+        case 11: reload(records_.SnapShot()); break;
+        default: reload(records_.History()); break;
         }
         if (logType == 11)
             c_.optBrowse[0]->setEnabled(true);
@@ -355,16 +352,18 @@ void DataView::optBrowse_Click(Integer) {
 
 void DataView::chkBrowse_Click(Integer index) {
     ZelGraph& graph = c_.zelGraph->Graph();
-    const bool ticked = Ticked(c_.chkBrowse[static_cast<std::size_t>(std::clamp<int>(index, 0, 6))]);
-    if (index >= 0 && index <= 4) {
-        graph.SampleVisible(index, ticked);
-        graph.EventVisible(index, ticked && Ticked(c_.chkBrowse[5]));
-    } else if (index == 5) {
-        for (int s = 0; s < graph.SampleDataCount(); ++s)
-            graph.EventVisible(s, ticked);
-        graph.EventVisible(1000, ticked);
-    } else if (index == 6) {
-        c_.zelGraph->CursorVisible(ticked);
+    if (index >= 0 && index <= 6) {
+        const bool ticked = Ticked(c_.chkBrowse[static_cast<std::size_t>(index)]);
+        if (index <= 4) {
+            graph.SampleVisible(index, ticked);
+            graph.EventVisible(index, ticked && Ticked(c_.chkBrowse[5]));
+        } else if (index == 5) {
+            for (int s = 0; s < graph.SampleDataCount(); ++s)
+                graph.EventVisible(s, ticked);
+            graph.EventVisible(EventTrackSeries, ticked);
+        } else {
+            c_.zelGraph->CursorVisible(ticked);
+        }
     }
     if (GraphShown()) {
         c_.zelGraph->Refresh();
