@@ -302,11 +302,11 @@ void DataView::DrawBrowseGraph() {
     inputs.graphSelected = c_.optBrowse[1]->isChecked();
 
     uclZelGraph& graph = *c_.zelGraph;
-    const BrowseGraphBoxes boxes = mt52::DrawBrowseGraph(graph.Graph(), inputs);
-    graph.CursorVisible(boxes.cursorVisible);
+    graph.CursorVisible(inputs.cursorTicked);
     QFont font = graph.Font();
-    font.setBold(boxes.boldFont);
+    font.setBold(true);
     graph.Font(font);
+    const BrowseGraphBoxes boxes = mt52::DrawBrowseGraph(graph.Graph(), inputs);
     if (boxes.seriesSet) {
         for (int f = 0; f < 4; ++f) {
             const BrowseSeriesBox& box = boxes.series[static_cast<std::size_t>(f)];
@@ -331,7 +331,6 @@ void DataView::DrawBrowseGraph() {
     c_.cmbBrowse->addItems(boxes.zoomItems);
     c_.cmbBrowse->setCurrentIndex(0);
     cmbBrowse_Click();
-    graph.Refresh();
 }
 
 // ---- Options -------------------------------------------------------------------------------
