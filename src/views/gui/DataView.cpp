@@ -110,8 +110,20 @@ void DataView::cmdDetail_Click() {
 }
 
 void DataView::ShowDataView() {
-    BusyPointer busy;
-    HiddenWhileFilled hidden(c_.fraMenu3);
+    std::optional<Notice> notice;
+    {
+        BusyPointer busy;
+        HiddenWhileFilled hidden(c_.fraMenu3);
+        notice = LoadAndFill();
+    }
+    browseViewBuilt_ = false;
+    // Told once the page is back and the pointer normal again.
+    if (notice)
+        MsgBox(GetResText(notice->textId), notice->style, GetResText(notice->titleId));
+}
+
+std::optional<DataView::Notice> DataView::LoadAndFill() {
+    std::optional<Notice> notice;
 
     const clsInstrument* instrument = s_.CurrentInstrument ? s_.CurrentInstrument() : nullptr;
     for (int s = 0; s < 4; ++s)
@@ -129,7 +141,7 @@ void DataView::ShowDataView() {
         c_.optBrowse[1]->setEnabled(false);
         EnableCommands(3, false);
         EnableTrendOptions(false);
-        MsgBox(GetResText(5301), vbInformation, GetResText(5302));
+        notice = Notice{5301, vbInformation, 5302};
         break;
     case 1: {
         viewLogType_ = logType;
@@ -155,7 +167,7 @@ void DataView::ShowDataView() {
             c_.optBrowse[1]->setEnabled(false);
             ShowBrowseTable();
         }
-        ReportIncompleteLoad(status.databaseMissing || status.headerMissing, status.trendFileMissing,
+        notice = IncompleteLoadNotice(status.databaseMissing || status.headerMissing, status.trendFileMissing,
                              status.samplesTruncated || status.eventsTruncated);
         break;
     }
@@ -178,7 +190,7 @@ void DataView::ShowDataView() {
         c_.optBrowse[1]->setEnabled(false);
         ShowBrowseTable();
         const TrendLoadStatus& status = record.LoadStatus();
-        ReportIncompleteLoad(status.databaseMissing || status.headerMissing, false,
+        notice = IncompleteLoadNotice(status.databaseMissing || status.headerMissing, false,
                              status.samplesTruncated || status.eventsTruncated);
         break;
     }
@@ -203,7 +215,7 @@ void DataView::ShowDataView() {
             ShowBrowseTable();
         }
         const TrendLoadStatus& status = record.LoadStatus();
-        ReportIncompleteLoad(status.databaseMissing || status.headerMissing, status.trendFileMissing,
+        notice = IncompleteLoadNotice(status.databaseMissing || status.headerMissing, status.trendFileMissing,
                              status.samplesTruncated);
         break;
     }
@@ -254,7 +266,7 @@ void DataView::ShowDataView() {
         // A kind the view does not know: the page stays as it was.
         break;
     }
-    browseViewBuilt_ = false;
+    return notice;
 }
 
 // ---- Fills ---------------------------------------------------------------------------------
@@ -290,11 +302,11 @@ void DataView::DrawBrowseGraph() {
     inputs.graphSelected = c_.optBrowse[1]->isChecked();
 
     uclZelGraph& graph = *c_.zelGraph;
-    const BrowseGraphBoxes boxes = mt52::DrawBrowseGraph(graph.Graph(), inputs);
-    graph.CursorVisible(boxes.cursorVisible);
+    graph.CursorVisible(inputs.cursorTicked);
     QFont font = graph.Font();
-    font.setBold(boxes.boldFont);
+    font.setBold(true);
     graph.Font(font);
+    const BrowseGraphBoxes boxes = mt52::DrawBrowseGraph(graph.Graph(), inputs);
     if (boxes.seriesSet) {
         for (int f = 0; f < 4; ++f) {
             const BrowseSeriesBox& box = boxes.series[static_cast<std::size_t>(f)];
@@ -319,7 +331,6 @@ void DataView::DrawBrowseGraph() {
     c_.cmbBrowse->addItems(boxes.zoomItems);
     c_.cmbBrowse->setCurrentIndex(0);
     cmbBrowse_Click();
-    graph.Refresh();
 }
 
 // ---- Options -------------------------------------------------------------------------------
@@ -482,13 +493,15 @@ void DataView::SyncSeriesBoxes() {
     c_.chkBrowse[6]->show();
 }
 
-void DataView::ReportIncompleteLoad(bool databaseOrHeaderMissing, bool trendFileMissing, bool truncated) {
+std::optional<DataView::Notice> DataView::IncompleteLoadNotice(bool databaseOrHeaderMissing, bool trendFileMissing,
+                                                               bool truncated) {
     if (databaseOrHeaderMissing)
-        MsgBox(GetResText(5386), vbExclamation, GetResText(5151));
-    else if (trendFileMissing)
-        MsgBox(GetResText(5162), vbExclamation, GetResText(5151));
-    else if (truncated)
-        MsgBox(GetResText(5387), vbInformation, GetResText(5151));
+        return Notice{5386, vbExclamation, 5151};
+    if (trendFileMissing)
+        return Notice{5162, vbExclamation, 5151};
+    if (truncated)
+        return Notice{5387, vbInformation, 5151};
+    return std::nullopt;
 }
 
 }  // namespace mt52
