@@ -82,7 +82,7 @@ TEST_F(RecordSummaryTest, IntervalTrendShowsItsPropertiesAndOneColumnPerGas) {
     EXPECT_EQ(grid.CellAlignment(11, 2), AlignLeftCenter);
 }
 
-TEST_F(RecordSummaryTest, TheFirstGasColumnTakesTheOtherUnitsSlotWhereThePartsSaySo) {
+TEST_F(RecordSummaryTest, TheFirstGasColumnShowsTheOtherUnitWhenTheSensorHasNoDataOrItPeaked) {
     struct Case {
         const char* what;
         Single max0;
