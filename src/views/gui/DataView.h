@@ -6,12 +6,15 @@
 // and of the command buttons. It works on the page's controls, handed over as plain pointers,
 // and reaches the window only through DataViewServices.
 #include "platform/Types.h"
+#include "printing/ReportForm.h"
+#include "printing/ReportJob.h"
 #include "views/ViewRecords.h"
 
 #include <QObject>
 #include <QString>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QCheckBox;
@@ -24,6 +27,7 @@ class QWidget;
 namespace mt52 {
 
 class GridView;
+class ReportPrinter;
 class clsInstrument;
 class uclZelGraph;
 
@@ -56,6 +60,11 @@ struct DataViewServices {
     std::function<void()> Layout;
     // Sets a caption of a page control as the window sets its own (fitted to its room).
     std::function<void(QWidget* control, const QString& text)> SetCaption;
+    // The last file an export wrote (this view's or the record list's); seeds the next name.
+    // May be null: the view then keeps its own.
+    QString* LastExportFile = nullptr;
+    // Prints a report. Empty: the view prints through the program's report printer.
+    std::function<ReportOutcome(const ReportRequest&)> PrintReport;
 };
 
 class DataView final : public QObject {
@@ -88,6 +97,14 @@ public:
     // The command buttons: 0 Print, 1 To clipboard, 2 Export, 3 Summary (shows or hides the
     // summary), 4 Return (the Data page).
     void cmdBrowse_Click(Integer index);
+    // Whether the commands act on the record's text (Table selected, or a bar hole) rather than
+    // on the graph's picture.
+    bool TextForm() const;
+    // The report the Print command asks for: the shown record, its loaded model and the table
+    // the view shows; the graph page in the graph form.
+    ReportRequest PrintRequest();
+    // The file type the last export was written as (the copy command builds the same text).
+    int LastFilterIndex() const { return lastFilterIndex_; }
 
     // ---- State -----------------------------------------------------------------------------
     // The record shown: its kind (0 none) and key, fixed when ShowDataView loads it.
@@ -96,6 +113,7 @@ public:
     ViewRecords& Records() { return records_; }
     // The Table/Graph switch has built its view since the last load.
     bool BrowseViewBuilt() const { return browseViewBuilt_; }
+    bool ViewRefilled() const { return browseViewBuilt_; }
 
 private:
     void Connect();
@@ -126,12 +144,21 @@ private:
     static std::optional<Notice> IncompleteLoadNotice(bool databaseOrHeaderMissing, bool trendFileMissing,
                                                       bool truncated);
 
+    // The commands of the buttons (Print, To clipboard, Export).
+    void PrintCommand();
+    void CopyCommand();
+    void ExportCommand();
+    QString& LastExportFile();
+
     DataViewControls c_;
     DataViewServices s_;
     ViewRecords records_;
     Long viewLogType_ = 0;
     Long viewSeqNo_ = 0;
     bool browseViewBuilt_ = false;
+    int lastFilterIndex_ = 1;
+    QString ownLastExportFile_;
+    std::unique_ptr<ReportPrinter> printer_;  // made on the first print
 };
 
 }  // namespace mt52
