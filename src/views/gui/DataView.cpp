@@ -58,6 +58,8 @@ private:
 
 // The graph's sample-indexed event track (an index past its series).
 constexpr int EventTrackSeries = 1000;
+// A trend needs this many samples (valid ones for an interval trend) for a graph.
+constexpr Long MinimumGraphSamples = 5;
 // Sampling 2: an alarm trend recorded as an interval trend.
 constexpr int IntervalSampling = 2;
 
@@ -158,15 +160,7 @@ std::optional<DataView::Notice> DataView::LoadAndFill() {
         record.BaseDate(Date(0));
         record.ReLoad();
         const TrendLoadStatus status = record.LoadStatus();
-        if (CountValidSamples(record) >= 5) {
-            c_.optBrowse[1]->setEnabled(true);
-            ShowBrowseTable();
-            DrawBrowseGraph();
-        } else {
-            SetOption(0, true);
-            c_.optBrowse[1]->setEnabled(false);
-            ShowBrowseTable();
-        }
+        FillTrendViews(CountValidSamples(record) >= MinimumGraphSamples);
         notice = IncompleteLoadNotice(status.databaseMissing || status.headerMissing, status.trendFileMissing,
                              status.samplesTruncated || status.eventsTruncated);
         break;
@@ -205,15 +199,7 @@ std::optional<DataView::Notice> DataView::LoadAndFill() {
         record.ReLoad();
         const bool asInterval = record.GasBaseInfo(LogHeaderField::Sampling).toInteger() == IntervalSampling;
         SetPageCaption(asInterval ? 5624 : 5625);
-        if (record.DataCount() >= 5) {
-            c_.optBrowse[1]->setEnabled(true);
-            ShowBrowseTable();
-            DrawBrowseGraph();
-        } else {
-            SetOption(0, true);
-            c_.optBrowse[1]->setEnabled(false);
-            ShowBrowseTable();
-        }
+        FillTrendViews(record.DataCount() >= MinimumGraphSamples);
         const TrendLoadStatus& status = record.LoadStatus();
         notice = IncompleteLoadNotice(status.databaseMissing || status.headerMissing, status.trendFileMissing,
                              status.samplesTruncated);
@@ -331,6 +317,18 @@ void DataView::DrawBrowseGraph() {
     c_.cmbBrowse->addItems(boxes.zoomItems);
     c_.cmbBrowse->setCurrentIndex(0);
     cmbBrowse_Click();
+}
+
+void DataView::FillTrendViews(bool graphable) {
+    if (graphable) {
+        c_.optBrowse[1]->setEnabled(true);
+        ShowBrowseTable();
+        DrawBrowseGraph();
+    } else {
+        SetOption(0, true);
+        c_.optBrowse[1]->setEnabled(false);
+        ShowBrowseTable();
+    }
 }
 
 // ---- Options -------------------------------------------------------------------------------
