@@ -40,7 +40,7 @@ enum : Long {
 struct ReportRequest {
     Long kind = 0;        // the ReportKind
     bool graph = false;   // the graph page of a trend record (kinds 1, 2 and 9) instead of its table
-    Integer seqNo = 0;    // the record's Log_Head.SeqNo, for the bodies that load their record
+    Long seqNo = 0;       // the record's Log_Head.SeqNo, for the bodies that load their record
     clsInterval* interval = nullptr;      // kinds 1 and 9
     clsAlarm* alarm = nullptr;            // kind 2
     clsSnapShot* snapshot = nullptr;      // kind 11

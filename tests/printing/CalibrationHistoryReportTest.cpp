@@ -66,7 +66,7 @@ protected:
     RecordingPrintTarget& Print(Long kind, Long seqNo, PrintTarget::Kind targetKind = PrintTarget::Kind::Printer) {
         ReportRequest request;
         request.kind = kind;
-        request.seqNo = static_cast<Integer>(seqNo);
+        request.seqNo = seqNo;
         form = std::make_unique<ReportForm>(request, options);
         target = std::make_unique<RecordingPrintTarget>(targetKind);
         PrintCalibrationHistory(*target, *form);

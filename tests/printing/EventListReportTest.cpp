@@ -41,7 +41,7 @@ protected:
     RecordingPrintTarget& Print(Long kind, Long seqNo, PrintTarget::Kind targetKind = PrintTarget::Kind::Printer) {
         ReportRequest request;
         request.kind = kind;
-        request.seqNo = static_cast<Integer>(seqNo);
+        request.seqNo = seqNo;
         form = std::make_unique<ReportForm>(request, options);
         target = std::make_unique<RecordingPrintTarget>(targetKind);
         PrintEventList(*target, *form);
@@ -61,6 +61,16 @@ protected:
     std::unique_ptr<ReportForm> form;
     std::unique_ptr<RecordingPrintTarget> target;
 };
+
+// Record numbers grow past 16 bits in a database used for years; the report prints the record
+// asked for, not one whose number is cut to 16 bits.
+TEST_F(EventListReportTest, ARecordNumberAbove32767PrintsThatRecord) {
+    Head(40000, 5);
+    Head(40000 - 65536, 5);  // the record that 40000 cut to 16 bits would name
+    AlarmEvent("Alarm_Event", 40000, At(2024, 5, 6, 10, 0), "CH4", Long(-104));
+    Print(5, 40000);
+    EXPECT_EQ(Line("1"), (L{"1", "2024/05/06 10:00:00", "CH4", "ALARM"}));
+}
 
 TEST_F(EventListReportTest, AlarmEventsPrintNewestFirstBelowTheRecordBlock) {
     Head(7, 5);

@@ -33,7 +33,6 @@
 #include <QHeaderView>
 
 #include <algorithm>
-#include <limits>
 #include <map>
 
 namespace mt52 {
@@ -447,7 +446,7 @@ ReportRequest DataView::PrintRequest() {
     ReportRequest request;
     request.kind = viewLogType_;
     request.graph = !TextForm();
-    request.seqNo = Integer(viewSeqNo_);
+    request.seqNo = viewSeqNo_;
     switch (viewLogType_) {
     case 1:
     case 9:
@@ -470,11 +469,6 @@ ReportRequest DataView::PrintRequest() {
 void DataView::PrintCommand() {
     if (viewLogType_ == 0)
         return;
-    // A record number the report cannot hold would print another record.
-    if (viewSeqNo_ > std::numeric_limits<Integer>::max() || viewSeqNo_ < std::numeric_limits<Integer>::min()) {
-        MsgBox(GetResText(20601, {GetResText(5389)}), vbOKOnly | vbExclamation, GetResText(5161));
-        return;
-    }
     const ReportRequest request = PrintRequest();
     if (s_.PrintReport) {
         s_.PrintReport(request);
