@@ -23,6 +23,7 @@ class QWidget;
 namespace mt52 {
 
 class GridView;
+class TrendSearchClicks;
 class clsInstrument;
 class uclZelGraph;
 
@@ -95,6 +96,8 @@ public:
     ViewRecords& Records() { return records_; }
     // The Table/Graph switch has built its view since the last load.
     bool BrowseViewBuilt() const { return browseViewBuilt_; }
+    // The trend search from the table's and graph's alarm events (see TrendSearchClicks).
+    TrendSearchClicks& TrendSearch() { return *trendSearch_; }
 
 private:
     void Connect();
@@ -119,6 +122,7 @@ private:
     Long viewLogType_ = 0;
     Long viewSeqNo_ = 0;
     bool browseViewBuilt_ = false;
+    TrendSearchClicks* trendSearch_ = nullptr;  // child of this view
 };
 
 }  // namespace mt52
