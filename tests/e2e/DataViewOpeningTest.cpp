@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+
 #include <QTreeWidget>
 #include <functional>
 
@@ -122,6 +123,7 @@ TEST_F(DataViewOpening, ADoubleClickOnAListedTrendOpensItsDataView) {
     EXPECT_EQ(view.zelGraph->Graph().SampleCount(), 720);
     ASSERT_EQ(table.Rows(), 721);
     EXPECT_EQ(row(361), QStringList({"361", "2024/05/20 09:30:00", "60.0 %LEL", "20.9 %"}));
+
     // Scrolled so that the alarm moment shows.
     EXPECT_GT(table.TopRow(), 300);
     EXPECT_LE(table.TopRow(), 361);

@@ -62,6 +62,9 @@ protected:
         test::AddRecord(7, 11, "ss1");
         test::AddRecord(8, 5, "ae1");
         test::AddRecord(9, 10, "bt1");
+        test::AddRecord(10, 6, "te1");
+        test::AddRecord(11, 7, "pe1");
+        test::AddRecord(12, 8, "sh1");
     }
     void TearDown() override {
         view_.reset();
@@ -113,6 +116,9 @@ TEST_F(DataViewTest, EachKindGetsItsCaptionCommandsAndOptions) {
         {11, 7, "Data View(SnapShot)", "1111", true, true, false, false, false, "ss1"},
         {5, 8, "Data View(Alarm Events)", "1111", true, true, false, false, false, "SN1"},
         {10, 9, "Data View(BumpTest)", "1111", true, true, false, false, false, "SN1"},
+        {6, 10, "Data View(Trouble Events)", "1111", true, true, false, false, false, "SN1"},
+        {7, 11, "Data View(Power Events)", "1111", true, true, false, false, false, "SN1"},
+        {8, 12, "Data View(Sensor Change History)", "1111", true, true, false, false, false, ""},
     };
     for (const Case& c : cases) {
         Open(c.logType, c.seqNo);
@@ -125,7 +131,9 @@ TEST_F(DataViewTest, EachKindGetsItsCaptionCommandsAndOptions) {
         EXPECT_EQ(page_->optBrowse[1]->isEnabled(), c.graphEnabled) << what.toStdString();
         EXPECT_EQ(page_->chkEvent->isEnabled(), c.trendOptions) << what.toStdString();
         EXPECT_EQ(page_->chkOutline->isEnabled(), c.trendOptions) << what.toStdString();
-        EXPECT_EQ(Summary(1, 1), c.summaryName) << what.toStdString();
+        if (!c.summaryName.isEmpty()) {
+            EXPECT_EQ(Summary(1, 1), c.summaryName) << what.toStdString();
+        }
         EXPECT_EQ(view_->ViewLogType(), c.logType);
         EXPECT_EQ(view_->ViewSeqNo(), c.seqNo);
         EXPECT_FALSE(view_->BrowseViewBuilt());
@@ -134,7 +142,7 @@ TEST_F(DataViewTest, EachKindGetsItsCaptionCommandsAndOptions) {
             EXPECT_FALSE(page_->vfgSummary->isHidden());
         }
     }
-    EXPECT_EQ(pageShown_, 9);
+    EXPECT_EQ(pageShown_, 12);
     EXPECT_TRUE(dialogs_.shown.empty()) << dialogs_.lastText().toStdString();
 }
 
@@ -203,6 +211,11 @@ TEST_F(DataViewTest, TheCondensedBoxFollowsTheCompleteViewSettingWithoutASecondL
     page_->chkOutline->click();
     EXPECT_TRUE(State().CondensedView);
     EXPECT_EQ(Summary(1, 1), "iv5");
+    // While Event Only is ticked the condensed mode cannot be changed.
+    page_->chkEvent->click();
+    EXPECT_FALSE(page_->chkOutline->isEnabled());
+    page_->chkEvent->click();
+    EXPECT_TRUE(page_->chkOutline->isEnabled());
 }
 
 TEST_F(DataViewTest, ARecordThatCannotBeShownWholeIsExplained) {

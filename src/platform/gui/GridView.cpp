@@ -189,6 +189,26 @@ void GridView::ApplyCurrentCell() {
     syncing_ = false;
 }
 
+void GridView::updateGeometries() {
+    const bool wasSyncing = syncing_;
+    syncing_ = true;
+    QTableView::updateGeometries();
+    if (grid_->TopRow() <= verticalScrollBar()->maximum())
+        verticalScrollBar()->setValue(grid_->TopRow());
+    syncing_ = wasSyncing;
+}
+
+bool GridView::event(QEvent* event) {
+    if (event->type() != QEvent::Show)
+        return QTableView::event(event);
+    const bool wasSyncing = syncing_;
+    syncing_ = true;
+    const bool handled = QTableView::event(event);
+    ApplyTopRow();
+    syncing_ = wasSyncing;
+    return handled;
+}
+
 void GridView::ApplyTopRow() {
     syncing_ = true;
     verticalScrollBar()->setValue(grid_->TopRow());

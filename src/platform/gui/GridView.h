@@ -49,6 +49,11 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    // Keep the grid's top row when the view works its scroll range out again (rows changed, the
+    // view was resized) and when it is shown (a view scrolls its current cell into sight then):
+    // neither is a scroll of the user's.
+    void updateGeometries() override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -57,6 +57,8 @@ private:
     bool wasVisible_;
 };
 
+// The graph's sample-indexed event track (an index past its series).
+constexpr int EventTrackSeries = 1000;
 // Sampling 2: an alarm trend recorded as an interval trend.
 constexpr int IntervalSampling = 2;
 
@@ -114,8 +116,20 @@ void DataView::cmdDetail_Click() {
 }
 
 void DataView::ShowDataView() {
-    BusyPointer busy;
-    HiddenWhileFilled hidden(c_.fraMenu3);
+    std::optional<Notice> notice;
+    {
+        BusyPointer busy;
+        HiddenWhileFilled hidden(c_.fraMenu3);
+        notice = LoadAndFill();
+    }
+    browseViewBuilt_ = false;
+    // Told once the page is back and the pointer normal again.
+    if (notice)
+        MsgBox(GetResText(notice->textId), notice->style, GetResText(notice->titleId));
+}
+
+std::optional<DataView::Notice> DataView::LoadAndFill() {
+    std::optional<Notice> notice;
 
     const clsInstrument* instrument = s_.CurrentInstrument ? s_.CurrentInstrument() : nullptr;
     for (int s = 0; s < 4; ++s)
@@ -133,7 +147,7 @@ void DataView::ShowDataView() {
         c_.optBrowse[1]->setEnabled(false);
         EnableCommands(3, false);
         EnableTrendOptions(false);
-        MsgBox(GetResText(5301), vbInformation, GetResText(5302));
+        notice = Notice{5301, vbInformation, 5302};
         break;
     case 1: {
         viewLogType_ = logType;
@@ -159,7 +173,7 @@ void DataView::ShowDataView() {
             c_.optBrowse[1]->setEnabled(false);
             ShowBrowseTable();
         }
-        ReportIncompleteLoad(status.databaseMissing || status.headerMissing, status.trendFileMissing,
+        notice = IncompleteLoadNotice(status.databaseMissing || status.headerMissing, status.trendFileMissing,
                              status.samplesTruncated || status.eventsTruncated);
         break;
     }
@@ -182,7 +196,7 @@ void DataView::ShowDataView() {
         c_.optBrowse[1]->setEnabled(false);
         ShowBrowseTable();
         const TrendLoadStatus& status = record.LoadStatus();
-        ReportIncompleteLoad(status.databaseMissing || status.headerMissing, false,
+        notice = IncompleteLoadNotice(status.databaseMissing || status.headerMissing, false,
                              status.samplesTruncated || status.eventsTruncated);
         break;
     }
@@ -207,7 +221,7 @@ void DataView::ShowDataView() {
             ShowBrowseTable();
         }
         const TrendLoadStatus& status = record.LoadStatus();
-        ReportIncompleteLoad(status.databaseMissing || status.headerMissing, status.trendFileMissing,
+        notice = IncompleteLoadNotice(status.databaseMissing || status.headerMissing, status.trendFileMissing,
                              status.samplesTruncated);
         break;
     }
@@ -221,24 +235,19 @@ void DataView::ShowDataView() {
         viewSeqNo_ = seqNo;
         static const std::map<Long, int> captions = {{3, 5673}, {10, 5678}, {5, 5627}, {6, 5628}, {7, 5629}, {11, 5679}};
         SetPageCaption(captions.at(logType));
-        RecordFrame* record = nullptr;
-        switch (logType) {
-        case 5: record = &records_.AlarmEvent(); break;
-        case 6: record = &records_.TroubleEvent(); break;
-        case 7: record = &records_.PowerEvent(); break;
-        case 11: record = &records_.SnapShot(); break;
-        default: record = &records_.History(); break;
-        }
-        record->ClearDatas();
         EnableCommands(3, true);
         EnableTrendOptions(false);
-        record->SeqNo(seqNo);
+        const auto reload = [seqNo](auto& record) {
+            record.ClearDatas();
+            record.SeqNo(seqNo);
+            record.ReLoad();
+        };
         switch (logType) {
-        case 5: records_.AlarmEvent().ReLoad(); break;
-        case 6: records_.TroubleEvent().ReLoad(); break;
-        case 7: records_.PowerEvent().ReLoad(); break;
-        case 11: records_.SnapShot().ReLoad(); break;
-        default: records_.History().ReLoad(); break;
+        case 5: reload(records_.AlarmEvent()); break;
+        case 6: reload(records_.TroubleEvent()); break;
+        case 7: reload(records_.PowerEvent()); break;
+        case 11: reload(records_.SnapShot()); break;
+        default: reload(records_.History()); break;
         }
         if (logType == 11)
             c_.optBrowse[0]->setEnabled(true);
@@ -263,7 +272,7 @@ void DataView::ShowDataView() {
         // A kind the view does not know: the page stays as it was.
         break;
     }
-    browseViewBuilt_ = false;
+    return notice;
 }
 
 // ---- Fills ---------------------------------------------------------------------------------
@@ -361,16 +370,18 @@ void DataView::optBrowse_Click(Integer) {
 
 void DataView::chkBrowse_Click(Integer index) {
     ZelGraph& graph = c_.zelGraph->Graph();
-    const bool ticked = Ticked(c_.chkBrowse[static_cast<std::size_t>(std::clamp<int>(index, 0, 6))]);
-    if (index >= 0 && index <= 4) {
-        graph.SampleVisible(index, ticked);
-        graph.EventVisible(index, ticked && Ticked(c_.chkBrowse[5]));
-    } else if (index == 5) {
-        for (int s = 0; s < graph.SampleDataCount(); ++s)
-            graph.EventVisible(s, ticked);
-        graph.EventVisible(1000, ticked);
-    } else if (index == 6) {
-        c_.zelGraph->CursorVisible(ticked);
+    if (index >= 0 && index <= 6) {
+        const bool ticked = Ticked(c_.chkBrowse[static_cast<std::size_t>(index)]);
+        if (index <= 4) {
+            graph.SampleVisible(index, ticked);
+            graph.EventVisible(index, ticked && Ticked(c_.chkBrowse[5]));
+        } else if (index == 5) {
+            for (int s = 0; s < graph.SampleDataCount(); ++s)
+                graph.EventVisible(s, ticked);
+            graph.EventVisible(EventTrackSeries, ticked);
+        } else {
+            c_.zelGraph->CursorVisible(ticked);
+        }
     }
     if (GraphShown()) {
         c_.zelGraph->Refresh();
@@ -489,13 +500,15 @@ void DataView::SyncSeriesBoxes() {
     c_.chkBrowse[6]->show();
 }
 
-void DataView::ReportIncompleteLoad(bool databaseOrHeaderMissing, bool trendFileMissing, bool truncated) {
+std::optional<DataView::Notice> DataView::IncompleteLoadNotice(bool databaseOrHeaderMissing, bool trendFileMissing,
+                                                               bool truncated) {
     if (databaseOrHeaderMissing)
-        MsgBox(GetResText(5386), vbExclamation, GetResText(5151));
-    else if (trendFileMissing)
-        MsgBox(GetResText(5162), vbExclamation, GetResText(5151));
-    else if (truncated)
-        MsgBox(GetResText(5387), vbInformation, GetResText(5151));
+        return Notice{5386, vbExclamation, 5151};
+    if (trendFileMissing)
+        return Notice{5162, vbExclamation, 5151};
+    if (truncated)
+        return Notice{5387, vbInformation, 5151};
+    return std::nullopt;
 }
 
 }  // namespace mt52

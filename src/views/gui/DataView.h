@@ -12,6 +12,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -113,8 +114,17 @@ private:
     // Makes the series boxes follow the shown trend's enabled gases (the Graph switch when the
     // graph is drawn already).
     void SyncSeriesBoxes();
-    // Tells the user what a trend load could not find.
-    void ReportIncompleteLoad(bool databaseOrHeaderMissing, bool trendFileMissing, bool truncated);
+    // A message for the user: text, message box style, title.
+    struct Notice {
+        int textId;
+        int style;
+        int titleId;
+    };
+    // Loads the current entry and sets the page up for it; what the user is to be told.
+    std::optional<Notice> LoadAndFill();
+    // What a trend load could not find, if anything.
+    static std::optional<Notice> IncompleteLoadNotice(bool databaseOrHeaderMissing, bool trendFileMissing,
+                                                      bool truncated);
 
     DataViewControls c_;
     DataViewServices s_;
