@@ -216,6 +216,8 @@ void frmIntermittence::SetTexts() {
 
 void frmIntermittence::LoadTrendRecord() {
     fraMenu->hide();
+    // The table scrolls its alarm moment into the rows it shows: give it its size first.
+    Form_Resize();
     types_ = State().TrendPopupKind;
     Long samples = 0;
     if (types_ == 1) {
@@ -272,7 +274,8 @@ void frmIntermittence::FillTrendTables() {
     if (types_ == 1 || types_ == 9)
         options.table.firstGasSlot = SummaryFirstGasSlot(records_.Interval());
     const int rowHeight = std::max(1, vfgBrowse->verticalHeader()->defaultSectionSize());
-    options.table.visibleRows = std::max(1, vfgBrowse->viewport()->height() / rowHeight);
+    // From the grid's own height: while the window loads hidden its viewport is not laid out yet.
+    options.table.visibleRows = std::max(1, (vfgBrowse->height() - 2 * vfgBrowse->frameWidth()) / rowHeight);
     mt52::ShowBrowseTable(int(types_), State().TrendPopupSeqNo, records_, vfgSummary->Model(), vfgBrowse->Model(),
                           options);
     vfgBrowse->Refresh();
@@ -457,6 +460,9 @@ void frmIntermittence::Form_Resize() {
     }
     const TwipRect g = RectOf(*zelGraph);
     const int y1 = g.bottom() + 120;
+    // The boxes take the room of their quarter, so a gas caption with its range shows whole.
+    for (QCheckBox* box : chkBrowse)
+        PlaceTwips(*box, {0, 0, std::max(1575, f.width / 4 - 120), 252});
     MoveTo(*chkBrowse[0], 120, y1);
     MoveTo(*chkBrowse[1], f.width / 4, y1);
     MoveTo(*chkBrowse[2], f.width / 2, y1);
