@@ -16,6 +16,7 @@
 #include "views/gui/TrendSearchClicks.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QMouseEvent>
 
 namespace mt52 {
@@ -179,6 +180,17 @@ TEST_F(TrendSearchClicksTest, ThePointerShowsTheIconOverAlarmCellsOnly) {
     EXPECT_EQ(viewport->cursor().shape(), Qt::BitmapCursor);
     view_->TrendSearch().TableMouseMove(1, 2);
     EXPECT_FALSE(viewport->testAttribute(Qt::WA_SetCursor));
+}
+
+TEST_F(TrendSearchClicksTest, WithoutTheEventBoxTheGraphStartsNothing) {
+    page_->chkBrowse[5]->setChecked(false);
+    page_->zelGraph->MousePointer(11);
+    view_->TrendSearch().GraphMouseDown(1000, 1000);
+    EXPECT_EQ(page_->zelGraph->MousePointer(), 0);
+    view_->TrendSearch().GraphMouseMove(1000, 1000);
+    EXPECT_EQ(page_->zelGraph->MousePointer(), 0);
+    EXPECT_TRUE(opened_.empty());
+    EXPECT_TRUE(dialogs_.shown.empty());
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -380,8 +381,9 @@ void frmIntermittence::cmdBrowse_Click(Integer index) {
             vfgSummary->setVisible(vfgSummary->isHidden());
             Form_Resize();
             break;
+        case 1: CopyToClipboard(); break;
         case 4: reject(); return;
-        default: break;  // To clipboard: its button is never shown
+        default: break;
         }
     } catch (const RuntimeError&) {
         // A command ends quietly on a failure; what failed has been told by the command itself.
@@ -407,6 +409,15 @@ void frmIntermittence::Print() {
     if (!printer_)
         printer_ = std::make_unique<ReportPrinter>(this);
     printer_->GoPrinter(request);
+}
+
+void frmIntermittence::CopyToClipboard() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    if (optBrowse[0]->isChecked())
+        clipboard->setText(BuildExportText(QLatin1Char('\t'), filterIndex_));
+    else
+        clipboard->setImage(zelGraph->Picture());
 }
 
 void frmIntermittence::Export() {

@@ -96,11 +96,15 @@ private:
     bool SampledAsInterval();
     void RefreshGraphIfShown();
     void Print();
+    // The record's text (table page) or the graph's picture on the clipboard; its button is
+    // created hidden, so only the program reaches it.
+    void CopyToClipboard();
     void Export();
 
     ViewRecords records_;
     Long types_ = 0;
     QString lastExportFile_;
+    int filterIndex_ = 1;  // the file type last chosen in the save dialog
     std::unique_ptr<ReportPrinter> printer_;
     bool laying_ = false;
 };
