@@ -35,6 +35,14 @@ struct FileDialogRequest {
     QString filter;      // "CSV (*.csv);;All files (*)"
     QString directory;   // the folder the dialog opens in
     QString fileName;    // the proposed file name
+    int filterIndex = 1; // the file type chosen when the dialog opens, counted from 1
+    bool confirmOverwrite = true;  // false when the caller asks about an existing file itself
+};
+
+// A save dialog's answer: the chosen file and the file type (1-based) it was chosen under.
+struct SaveFileChoice {
+    QString path;
+    int filterIndex = 1;
 };
 
 class UserDialogs {
@@ -45,6 +53,14 @@ public:
     // The chosen file's full path; nullopt when the user cancelled.
     virtual std::optional<QString> OpenFileName(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> SaveFileName(const FileDialogRequest& request) = 0;
+    // The save dialog when the caller needs the chosen file type too. Dialogs that cannot tell
+    // it answer with the type the request proposed.
+    virtual std::optional<SaveFileChoice> SaveFile(const FileDialogRequest& request) {
+        const std::optional<QString> path = SaveFileName(request);
+        if (!path)
+            return std::nullopt;
+        return SaveFileChoice{*path, request.filterIndex};
+    }
     virtual std::optional<FontSpec> ChooseFont(const FontSpec& current) = 0;
     // Colours as red + 256 * green + 65536 * blue.
     virtual std::optional<long> ChooseColor(long current) = 0;

@@ -205,7 +205,6 @@ Single ShownGraphValue(Single reading, Integer decimals) {
 BrowseGraphBoxes DrawBrowseGraph(ZelGraph& graph, const BrowseGraphInputs& inputs) {
     BrowseGraphBoxes boxes;
     graph.Clear();
-    boxes.cursorVisible = inputs.cursorTicked;
     if (inputs.logType == 1 && inputs.interval != nullptr)
         FillIntervalGraph(graph, *inputs.interval, inputs, boxes);
     else if (inputs.logType == 2 && inputs.alarm != nullptr)

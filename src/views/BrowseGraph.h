@@ -39,8 +39,6 @@ struct BrowseGraphBoxes {
     bool seriesSet = false;                   // the series boxes below were set (trends only)
     std::array<BrowseSeriesBox, 4> series;
     bool showEventAndCursorBoxes = false;     // the "Event" and "Cursor" boxes are to be shown
-    bool cursorVisible = false;               // the graph's cursor line and read-out
-    bool boldFont = true;                     // the graph's font is bold
     QStringList zoomItems;                    // the zoom list; its first item is selected
 };
 
@@ -53,7 +51,9 @@ QStringList BrowseZoomItems(int samples);
 Single ShownGraphValue(Single reading, Integer decimals);
 
 // Clears and fills `graph` from the record of `inputs.logType`, sets zoom 1 with automatic
-// ranges and repaints it. Returns the settings of the boxes and the zoom list.
+// ranges and repaints it. Returns the settings of the boxes and the zoom list. The control
+// around the graph is set up first by the caller: a bold font, and the cursor shown as the
+// "Cursor" box says.
 BrowseGraphBoxes DrawBrowseGraph(ZelGraph& graph, const BrowseGraphInputs& inputs);
 
 }  // namespace mt52

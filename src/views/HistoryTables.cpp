@@ -76,7 +76,7 @@ void FillHistoryTable(const clsHistory& record, bool bumpTest, GridModel& table)
         for (int col = FirstGasCol; col < table.Cols(); ++col) {
             const QString text = table.TextMatrix(row, col);
             if (IsNumeric(text))
-                table.SetTextMatrix(row, col, WithUnit(text, gases[static_cast<std::size_t>(col - FirstGasCol)].unit));
+                table.SetTextMatrix(row, col, CellWithUnit(text, gases[static_cast<std::size_t>(col - FirstGasCol)].unit));
             else if (Trim(text) != NoValue)
                 table.SetCellAlignment(row, col, AlignLeftCenter);
         }

@@ -31,7 +31,7 @@ void FillSnapShotTable(const clsSnapShot& record, GridModel& table) {
                {Long(1), TextOf(record.GasBaseInfo(LogHeaderField::Dates)), SnapShotValueText(record)});
     const QString value = table.TextMatrix(1, 2);
     if (IsNumeric(value))
-        table.SetTextMatrix(1, 2, WithUnit(value, TextOf(record.GasListInfo(0, GasInfoField::Unit))));
+        table.SetTextMatrix(1, 2, CellWithUnit(value, TextOf(record.GasListInfo(0, GasInfoField::Unit))));
     AlignTrendColumns(table);
 }
 

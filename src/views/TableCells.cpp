@@ -39,6 +39,6 @@ QString BumpJudgeText(Single judge) {
     return QStringLiteral("-----");
 }
 
-QString WithUnit(const QString& text, const QString& unit) { return text + QLatin1Char(' ') + unit; }
+QString CellWithUnit(const QString& text, const QString& unit) { return text + QLatin1Char(' ') + unit; }
 
 }  // namespace mt52

@@ -31,6 +31,6 @@ QString ReadingText(Single value, const SampleSlot& slot);
 QString BumpJudgeText(Single judge);
 
 // A cell text with a blank and the unit appended.
-QString WithUnit(const QString& text, const QString& unit);
+QString CellWithUnit(const QString& text, const QString& unit);
 
 }  // namespace mt52

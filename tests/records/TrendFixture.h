@@ -34,6 +34,22 @@ inline QByteArray StoredRecord(const Date& time, const Values& stored) {
     return bytes;
 }
 
+// Inserts a row with the columns given into the database at the module state's DatabasePath;
+// every other column is Null.
+inline void InsertRow(const QString& table, const Columns& columns) {
+    QStringList names;
+    QStringList marks;
+    std::vector<Variant> values;
+    for (const auto& [name, value] : columns) {
+        names << name;
+        marks << QStringLiteral("?");
+        values.push_back(value);
+    }
+    Database db(State().DatabasePath);
+    db.execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, names.join(u','), marks.join(u',')),
+               values);
+}
+
 class TrendFixture : public testing::Test {
 protected:
     void SetUp() override {
@@ -49,19 +65,7 @@ protected:
     void TearDown() override { test::ResetProgramState(); }
 
     // Inserts a row with the columns given; every other column is Null.
-    void Insert(const QString& table, const Columns& columns) {
-        QStringList names;
-        QStringList marks;
-        std::vector<Variant> values;
-        for (const auto& [name, value] : columns) {
-            names << name;
-            marks << QStringLiteral("?");
-            values.push_back(value);
-        }
-        Database db(State().DatabasePath);
-        db.execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, names.join(u','), marks.join(u',')),
-                   values);
-    }
+    void Insert(const QString& table, const Columns& columns) { InsertRow(table, columns); }
 
     Recordset Rows(const QString& sql) {
         Database db(State().DatabasePath);

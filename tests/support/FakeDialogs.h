@@ -27,6 +27,8 @@ public:
     std::deque<std::optional<QString>> files;
     std::deque<std::optional<FontSpec>> fonts;
     std::deque<std::optional<long>> colors;
+    // File types (1-based) chosen in the next save dialogs; the proposed one when none is queued.
+    std::deque<int> filterIndexes;
 
     std::vector<Shown> shown;
     std::vector<FileDialogRequest> fileRequests;
@@ -41,6 +43,17 @@ public:
     }
     std::optional<QString> OpenFileName(const FileDialogRequest& r) override { return nextFile(r); }
     std::optional<QString> SaveFileName(const FileDialogRequest& r) override { return nextFile(r); }
+    std::optional<SaveFileChoice> SaveFile(const FileDialogRequest& r) override {
+        const std::optional<QString> path = nextFile(r);
+        int index = r.filterIndex;
+        if (!filterIndexes.empty()) {
+            index = filterIndexes.front();
+            filterIndexes.pop_front();
+        }
+        if (!path)
+            return std::nullopt;
+        return SaveFileChoice{*path, index};
+    }
     std::optional<FontSpec> ChooseFont(const FontSpec&) override { return pop(fonts); }
     std::optional<long> ChooseColor(long) override { return pop(colors); }
 

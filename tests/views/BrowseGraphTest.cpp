@@ -4,7 +4,6 @@
 #include "common/ModuleState.h"
 #include "common/ResText.h"
 #include "graph/GraphTestHost.h"
-#include "support/ProgramState.h"
 #include "views/BrowseGraph.h"
 #include "views/RecordModels.h"
 
@@ -19,11 +18,10 @@ using test::When;
 
 constexpr Single None = NoDataReading;
 
-class BrowseGraphTest : public testing::Test {
+class BrowseGraphTest : public test::RecordTableTest {
 protected:
     void SetUp() override {
-        test::ResetProgramState();
-        SetInterfaceLanguage(Language::English);
+        RecordTableTest::SetUp();
         test::Identify(interval, "iv0520", When(20, 12, 0));
         Describe(interval, 0, {.name = "CH4", .full = 100, .point = 1, .unit = "%LEL", .ratio = 50000});
         Describe(interval, 1, {.name = "O2", .full = 25, .point = 1, .unit = "%"});
@@ -36,10 +34,6 @@ protected:
         Describe(alarm, 2, {.enabled = false});
         Describe(alarm, 3, {.enabled = false});
         Describe(alarm, 4, {.name = "CH4", .full = 5, .point = 2, .unit = "vol%"});
-    }
-    void TearDown() override {
-        ResetInterfaceLanguage();
-        test::ResetProgramState();
     }
 
     BrowseGraphBoxes Draw(int logType, bool graphSelected = true) {

@@ -4,6 +4,7 @@
 #include "records/RecordFrame.h"
 #include "records/clsAlarm.h"
 #include "records/clsInterval.h"
+#include "views/RecordTableFixture.h"
 
 #include <array>
 #include <vector>
@@ -14,7 +15,8 @@
 
 namespace mt52::test {
 
-inline Date When(int day, int hour, int minute, int second = 0) { return *Date::FromParts(2024, 5, day, hour, minute, second); }
+// A time in May 2024.
+inline Date When(int day, int hour, int minute, int second = 0) { return TimeAt(2024, 5, day, hour, minute, second); }
 
 struct GasDescription {
     QString name;
@@ -32,12 +34,9 @@ struct GasDescription {
     Single ratio = NoDataReading;
 };
 
+// A gas slot with its statistics and alarm levels.
 inline void Describe(RecordFrame& record, Integer slot, const GasDescription& gas) {
-    record.GasListInfo(slot, GasInfoField::Name, gas.name);
-    record.GasListInfo(slot, GasInfoField::Full, gas.full);
-    record.GasListInfo(slot, GasInfoField::Point, gas.point);
-    record.GasListInfo(slot, GasInfoField::Unit, gas.unit);
-    record.GasListInfo(slot, GasInfoField::Enable, gas.enabled);
+    SetGas(record, slot, {gas.name, gas.full, gas.point, gas.unit, gas.enabled, gas.ratio});
     record.GasListInfo(slot, GasInfoField::Avr, gas.avg);
     record.GasListInfo(slot, GasInfoField::Max, gas.max);
     record.GasListInfo(slot, GasInfoField::MaxDate, gas.maxDate);
@@ -45,7 +44,6 @@ inline void Describe(RecordFrame& record, Integer slot, const GasDescription& ga
     record.GasListInfo(slot, GasInfoField::MinDate, gas.minDate);
     record.GasListInfo(slot, GasInfoField::Warning, gas.warning);
     record.GasListInfo(slot, GasInfoField::Alarm, gas.alarm);
-    record.GasListInfo(slot, GasInfoField::Ratio, gas.ratio);
 }
 
 inline void Identify(RecordFrame& record, const QString& name, const Date& start) {

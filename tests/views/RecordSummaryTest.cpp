@@ -5,7 +5,6 @@
 #include "platform/GridModel.h"
 #include "records/clsHistory.h"
 #include "records/clsSnapShot.h"
-#include "support/ProgramState.h"
 #include "views/RecordModels.h"
 #include "views/RecordSummary.h"
 #include "views/ViewRecords.h"
@@ -19,23 +18,9 @@ using test::Describe;
 using test::GasDescription;
 using test::When;
 
-class RecordSummaryTest : public testing::Test {
+class RecordSummaryTest : public test::RecordTableTest {
 protected:
-    void SetUp() override {
-        test::ResetProgramState();
-        SetInterfaceLanguage(Language::English);
-    }
-    void TearDown() override {
-        ResetInterfaceLanguage();
-        test::ResetProgramState();
-    }
-
-    QStringList Row(int row) const {
-        QStringList texts;
-        for (int c = 0; c < grid.Cols(); ++c)
-            texts << grid.TextMatrix(row, c);
-        return texts;
-    }
+    QStringList Row(int row) const { return test::RowTexts(grid, row); }
 
     // An interval trend of combustible gas, oxygen and hydrogen sulphide (no data), the fourth
     // slot empty and not in use.
@@ -54,7 +39,7 @@ protected:
         Describe(record, 4, {.name = "CH4", .full = 5, .point = 2, .unit = "vol%", .enabled = false});
     }
 
-    GridModel grid;
+    GridModel& grid = summary_;
 };
 
 TEST_F(RecordSummaryTest, IntervalTrendShowsItsPropertiesAndOneColumnPerGas) {
@@ -97,7 +82,7 @@ TEST_F(RecordSummaryTest, IntervalTrendShowsItsPropertiesAndOneColumnPerGas) {
     EXPECT_EQ(grid.CellAlignment(11, 2), AlignLeftCenter);
 }
 
-TEST_F(RecordSummaryTest, TheFirstGasColumnTakesTheOtherUnitsSlotWhereThePartsSaySo) {
+TEST_F(RecordSummaryTest, TheFirstGasColumnShowsTheOtherUnitWhenTheSensorHasNoDataOrItPeaked) {
     struct Case {
         const char* what;
         Single max0;

@@ -14,20 +14,6 @@ inline Date MayDate(int day, int hour, int minute, int second = 0) {
     return *Date::FromParts(2024, 5, day, hour, minute, second);
 }
 
-inline void InsertRow(const QString& table, const Columns& columns) {
-    QStringList names;
-    QStringList marks;
-    std::vector<Variant> values;
-    for (const auto& [name, value] : columns) {
-        names << name;
-        marks << QStringLiteral("?");
-        values.push_back(value);
-    }
-    Database db(State().DatabasePath);
-    db.execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, names.join(u','), marks.join(u',')),
-               values);
-}
-
 // A Log_Head row of the instrument with the kind, name and date.
 inline Columns HeadColumns(Long seqNo, Long kind, const QString& names, const Date& date) {
     return {{"SeqNo", seqNo},       {"Types", kind},          {"Names", names},       {"Dates", date},

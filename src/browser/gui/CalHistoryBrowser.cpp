@@ -9,6 +9,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/UserDialogs.h"
 #include "platform/gui/GridView.h"
+#include "printing/gui/ReportPrinter.h"
 
 #include <QAction>
 #include <QCursor>
@@ -29,6 +30,8 @@ CalHistoryBrowser::CalHistoryBrowser(CalHistoryControls controls, CalHistoryServ
     }
     if (c_.mnuHistDel)
         connect(c_.mnuHistDel, &QAction::triggered, this, [this] { mnuHistDel_Click(); });
+    if (c_.cmdLastCal)
+        connect(c_.cmdLastCal, &QPushButton::clicked, this, [this] { cmdLastCal_Click(); });
 }
 
 int CalHistoryBrowser::Layout() const {
@@ -91,6 +94,20 @@ void CalHistoryBrowser::mnuHistDel_Click() {
         return;
     }
     ShowCalHistoryList();
+}
+
+void CalHistoryBrowser::cmdLastCal_Click() {
+    if (!c_.vfgHistory || c_.vfgHistory->Model().Rows() <= 0)
+        return;
+    ReportRequest request;
+    request.kind = ReportKind::LastCalibration;
+    request.calHistoryTable = &c_.vfgHistory->Model();
+    if (s_.PrintReport) {
+        s_.PrintReport(request);
+        return;
+    }
+    ReportPrinter printer(c_.vfgHistory->window());
+    printer.GoPrinter(request);
 }
 
 bool CalHistoryBrowser::eventFilter(QObject* watched, QEvent* event) {

@@ -1,7 +1,9 @@
 #pragma once
 // The calibration-history page's behaviour on its controls: the three layout choices, the
 // history grid's pop-up menu and the deletion of an instrument's latest-calibration rows
-// behind the password.
+// behind the password, and the print of the latest-calibration list.
+#include "printing/ReportForm.h"
+
 #include <QObject>
 #include <array>
 #include <functional>
@@ -30,6 +32,8 @@ struct CalHistoryServices {
     std::function<bool()> AskPassword;
     // Pops up the history menu at the mouse; defaults to the menu's popup at the cursor.
     std::function<void()> PopupHistoryMenu;
+    // Prints a report; defaults to the report printer with the program's report settings.
+    std::function<void(const ReportRequest&)> PrintReport;
 };
 
 class CalHistoryBrowser : public QObject {
@@ -44,6 +48,9 @@ public:
     // A press on the grid; only the right button opens the menu, in layouts 0 and 1.
     void vfgHistory_MouseDown(Qt::MouseButton button);
     void mnuHistDel_Click();
+    // Prints the list as the grid shows it (the last-calibration report); nothing when the grid
+    // has no rows at all.
+    void cmdLastCal_Click();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

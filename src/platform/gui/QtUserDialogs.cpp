@@ -72,6 +72,24 @@ std::optional<QString> QtUserDialogs::SaveFileName(const FileDialogRequest& r) {
     return Chosen(QFileDialog::getSaveFileName(QApplication::activeWindow(), r.title, StartPath(r), r.filter));
 }
 
+std::optional<SaveFileChoice> QtUserDialogs::SaveFile(const FileDialogRequest& r) {
+    QFileDialog dialog(QApplication::activeWindow(), r.title, StartPath(r), r.filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!r.confirmOverwrite)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    const QStringList filters = dialog.nameFilters();
+    if (r.filterIndex >= 1 && r.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters.at(r.filterIndex - 1));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString path = dialog.selectedFiles().constFirst();
+    if (path.isEmpty())
+        return std::nullopt;
+    const int chosen = int(filters.indexOf(dialog.selectedNameFilter()));
+    return SaveFileChoice{path, chosen >= 0 ? chosen + 1 : r.filterIndex};
+}
+
 std::optional<FontSpec> QtUserDialogs::ChooseFont(const FontSpec& current) {
     bool ok = false;
     const QFont f = QFontDialog::getFont(&ok, ToQFont(current), QApplication::activeWindow());

@@ -12,6 +12,7 @@ public:
     int MsgBox(const QString& text, int style, const QString& title) override;
     std::optional<QString> OpenFileName(const FileDialogRequest& request) override;
     std::optional<QString> SaveFileName(const FileDialogRequest& request) override;
+    std::optional<SaveFileChoice> SaveFile(const FileDialogRequest& request) override;
     std::optional<FontSpec> ChooseFont(const FontSpec& current) override;
     std::optional<long> ChooseColor(long current) override;
 };

@@ -59,6 +59,8 @@ private:
 
 // The graph's sample-indexed event track (an index past its series).
 constexpr int EventTrackSeries = 1000;
+// A trend needs this many samples (valid ones for an interval trend) for a graph.
+constexpr Long MinimumGraphSamples = 5;
 // Sampling 2: an alarm trend recorded as an interval trend.
 constexpr int IntervalSampling = 2;
 
@@ -164,15 +166,7 @@ std::optional<DataView::Notice> DataView::LoadAndFill() {
         record.BaseDate(Date(0));
         record.ReLoad();
         const TrendLoadStatus status = record.LoadStatus();
-        if (CountValidSamples(record) >= 5) {
-            c_.optBrowse[1]->setEnabled(true);
-            ShowBrowseTable();
-            DrawBrowseGraph();
-        } else {
-            SetOption(0, true);
-            c_.optBrowse[1]->setEnabled(false);
-            ShowBrowseTable();
-        }
+        FillTrendViews(CountValidSamples(record) >= MinimumGraphSamples);
         notice = IncompleteLoadNotice(status.databaseMissing || status.headerMissing, status.trendFileMissing,
                              status.samplesTruncated || status.eventsTruncated);
         break;
@@ -211,15 +205,7 @@ std::optional<DataView::Notice> DataView::LoadAndFill() {
         record.ReLoad();
         const bool asInterval = record.GasBaseInfo(LogHeaderField::Sampling).toInteger() == IntervalSampling;
         SetPageCaption(asInterval ? 5624 : 5625);
-        if (record.DataCount() >= 5) {
-            c_.optBrowse[1]->setEnabled(true);
-            ShowBrowseTable();
-            DrawBrowseGraph();
-        } else {
-            SetOption(0, true);
-            c_.optBrowse[1]->setEnabled(false);
-            ShowBrowseTable();
-        }
+        FillTrendViews(record.DataCount() >= MinimumGraphSamples);
         const TrendLoadStatus& status = record.LoadStatus();
         notice = IncompleteLoadNotice(status.databaseMissing || status.headerMissing, status.trendFileMissing,
                              status.samplesTruncated);
@@ -308,11 +294,11 @@ void DataView::DrawBrowseGraph() {
     inputs.graphSelected = c_.optBrowse[1]->isChecked();
 
     uclZelGraph& graph = *c_.zelGraph;
-    const BrowseGraphBoxes boxes = mt52::DrawBrowseGraph(graph.Graph(), inputs);
-    graph.CursorVisible(boxes.cursorVisible);
+    graph.CursorVisible(inputs.cursorTicked);
     QFont font = graph.Font();
-    font.setBold(boxes.boldFont);
+    font.setBold(true);
     graph.Font(font);
+    const BrowseGraphBoxes boxes = mt52::DrawBrowseGraph(graph.Graph(), inputs);
     if (boxes.seriesSet) {
         for (int f = 0; f < 4; ++f) {
             const BrowseSeriesBox& box = boxes.series[static_cast<std::size_t>(f)];
@@ -337,7 +323,18 @@ void DataView::DrawBrowseGraph() {
     c_.cmbBrowse->addItems(boxes.zoomItems);
     c_.cmbBrowse->setCurrentIndex(0);
     cmbBrowse_Click();
-    graph.Refresh();
+}
+
+void DataView::FillTrendViews(bool graphable) {
+    if (graphable) {
+        c_.optBrowse[1]->setEnabled(true);
+        ShowBrowseTable();
+        DrawBrowseGraph();
+    } else {
+        SetOption(0, true);
+        c_.optBrowse[1]->setEnabled(false);
+        ShowBrowseTable();
+    }
 }
 
 // ---- Options -------------------------------------------------------------------------------

@@ -109,6 +109,9 @@ private:
     void SetSeriesBox(int index, bool ticked);
     void EnableCommands(int last, bool enabled);
     void EnableTrendOptions(bool enabled);
+    // The table and, for a trend with enough samples, the graph; a trend too short for a graph
+    // shows its table with the Graph option off.
+    void FillTrendViews(bool graphable);
     bool TableSelected() const;
     bool GraphShown() const;
     // Makes the series boxes follow the shown trend's enabled gases (the Graph switch when the
