@@ -37,11 +37,11 @@ public:
         const Single value = Value(field);
         const Integer point = Point();
         const Single full = Value(GasInfoField::Full);
-        return WithPrintedUnit(Enabled() ? FormatReading(FormatTrendCell(value, point), full) : Dashes, Unit());
+        return WithUnit(Enabled() ? FormatReading(FormatTrendCell(value, point), full) : Dashes, Unit());
     }
     // The same without the enable test.
     QString ReadingAlways(Long field) const {
-        return WithPrintedUnit(FormatReading(FormatTrendCell(Value(field), Point()), Value(GasInfoField::Full)), Unit());
+        return WithUnit(FormatReading(FormatTrendCell(Value(field), Point()), Value(GasInfoField::Full)), Unit());
     }
     QString PeakTime() const { return FormatEventDate(Value(GasInfoField::Max), When(GasInfoField::MaxDate)); }
 
@@ -114,7 +114,7 @@ void IntervalGasTable(PrintTarget& target, const ReportForm& form, const clsInte
     GasRow(target, form, 5614, peak, gas1.Reading(GasInfoField::Max));
     GasRow(target, form, 5663, peakTime, gas1.Enabled() ? gas1.PeakTime() : Dashes);
     const QString min1 = gas1.Enabled() ? FormatTrendCell(gas1.Value(GasInfoField::Min), gas1.Point()) : Dashes;
-    GasRow(target, form, 5615, Stars, WithPrintedUnit(min1, gas1.Unit()));
+    GasRow(target, form, 5615, Stars, WithUnit(min1, gas1.Unit()));
     GasRow(target, form, 5664, Stars,
            gas1.Enabled() ? FormatEventDate2(gas1.Value(GasInfoField::Min), gas1.When(GasInfoField::MinDate)) : Dashes);
     GasRow(target, form, 5642, gas0.Reading(GasInfoField::Warning), gas1.Reading(GasInfoField::Warning));

@@ -103,7 +103,7 @@ void StartContinuationPage(PrintTarget& target, const ReportForm& form) {
     target.CurrentY = 0.1 * target.ScaleWidth();
 }
 
-QString WithPrintedUnit(const QString& text, const QString& unit) {
+QString WithUnit(const QString& text, const QString& unit) {
     return IsNumeric(text) ? QStringLiteral(" ") + text + unit : text;
 }
 

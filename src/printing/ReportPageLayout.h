@@ -37,6 +37,6 @@ void PrintRule(PrintTarget& target, double drawWidth = 1);
 void StartContinuationPage(PrintTarget& target, const ReportForm& form);
 
 // A reading's text with its unit: " 12.5%LEL" when the text reads as a number, else unchanged.
-QString WithPrintedUnit(const QString& text, const QString& unit);
+QString WithUnit(const QString& text, const QString& unit);
 
 }  // namespace mt52

@@ -10,11 +10,14 @@
 #include "printing/ReportForm.h"
 #include "records/clsAlarm.h"
 #include "support/FakeDialogs.h"
+#include "views/SampleFileExport.h"
 #include "views/StoredRecords.h"
 #include "views/gui/DataView.h"
 #include "views/gui/frmIntermittence.h"
 
 #include <QCheckBox>
+#include <QFile>
+#include <QImage>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QPushButton>
@@ -192,6 +195,67 @@ TEST_F(IntermittenceWindowTest, ALayoutKeepsTheWindowAtItsLeastSize) {
     // Return stands at the right of the table, Summary, Export and Print to its left.
     EXPECT_LT(w.cmdBrowse[3]->geometry().right(), w.cmdBrowse[4]->x());
     EXPECT_EQ(w.cmdBrowse[2]->geometry().right() + 1, w.cmdBrowse[3]->x());
+}
+
+TEST_F(IntermittenceWindowTest, ExportWritesTheMainViewsBytesForTheSameRecordAndFileType) {
+    ShowInMainView(3);
+    frmIntermittence& w = Open(3);
+    const QString dir = State().StartDir;
+    for (int filter : {1, 2, 4, 5}) {
+        const QString mine = dir + QStringLiteral("/window%1.csv").arg(filter);
+        const QString theirs = dir + QStringLiteral("/main%1.csv").arg(filter);
+        dialogs_.files.push_back(mine);
+        dialogs_.filterIndexes.push_back(filter);
+        w.cmdBrowse_Click(2);
+        dialogs_.files.push_back(theirs);
+        dialogs_.filterIndexes.push_back(filter);
+        QString mainLast;
+        const DataSampleSource mainSource{2, 3, view_->Records(), SampleStatistics::TwoGases};
+        ASSERT_EQ(ExportSampleText(mainSource, &page_->vfgBrowse->Model(), mainLast, dir), ExportOutcome::Written);
+        QFile a(mine);
+        QFile b(theirs);
+        ASSERT_TRUE(a.open(QIODevice::ReadOnly)) << filter;
+        ASSERT_TRUE(b.open(QIODevice::ReadOnly)) << filter;
+        const QByteArray bytes = a.readAll();
+        EXPECT_GT(bytes.size(), 720 * 20) << filter;
+        EXPECT_EQ(bytes, b.readAll()) << filter;
+        EXPECT_EQ(w.LastExportFile(), mine);
+    }
+    // The offered list is the trend list with the %LEL conversion, and the next name follows
+    // the last file.
+    ASSERT_FALSE(dialogs_.fileRequests.empty());
+    EXPECT_EQ(dialogs_.fileRequests.front().filter, SaveDialogFilter(GetResText(5703)));
+    EXPECT_TRUE(dialogs_.shown.empty());
+}
+
+TEST_F(IntermittenceWindowTest, ExportKeepsAnExistingFileWhenTheUserSaysNoAndSavesTheGraphAsABitmap) {
+    ShowInMainView(3);
+    frmIntermittence& w = Open(3);
+    const QString path = State().StartDir + QStringLiteral("/kept.csv");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("old");
+    }
+    dialogs_.files.push_back(path);
+    dialogs_.answers.push_back(vbNo);
+    w.cmdBrowse_Click(2);
+    QFile kept(path);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "old");
+    EXPECT_TRUE(w.LastExportFile().isEmpty());
+
+    dialogs_.files.push_back(std::nullopt);  // Cancel: nothing happens
+    w.cmdBrowse_Click(2);
+    EXPECT_TRUE(w.LastExportFile().isEmpty());
+
+    w.optBrowse[1]->setChecked(true);
+    w.optBrowse_Click(1);
+    const QString picture = State().StartDir + QStringLiteral("/graph.bmp");
+    dialogs_.files.push_back(picture);
+    w.cmdBrowse_Click(2);
+    EXPECT_EQ(w.LastExportFile(), picture);
+    EXPECT_FALSE(QImage(picture, "BMP").isNull());
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "views/BrowseGraph.h"
 #include "views/BrowseTable.h"
 #include "views/DataSampleText.h"
+#include "views/SampleFileExport.h"
 #include "views/TrendSearch.h"
 #include "views/gui/TrendSearchIcons.h"
 
@@ -295,11 +296,12 @@ void frmIntermittence::FillTrendGraph() {
     inputs.cursorTicked = chkBrowse[6]->isChecked();
     inputs.graphSelected = optBrowse[1]->isChecked();
 
-    const BrowseGraphBoxes boxes = mt52::DrawBrowseGraph(zelGraph->Graph(), inputs);
-    zelGraph->CursorVisible(boxes.cursorVisible);
+    // Cursor and bold font first: the fill draws the graph with them.
+    zelGraph->CursorVisible(inputs.cursorTicked);
     QFont font = zelGraph->Font();
-    font.setBold(boxes.boldFont);
+    font.setBold(true);
     zelGraph->Font(font);
+    const BrowseGraphBoxes boxes = mt52::DrawBrowseGraph(zelGraph->Graph(), inputs);
     if (boxes.seriesSet) {
         for (int g = 0; g < 4; ++g) {
             const BrowseSeriesBox& box = boxes.series[static_cast<std::size_t>(g)];
@@ -421,7 +423,16 @@ void frmIntermittence::CopyToClipboard() {
 }
 
 void frmIntermittence::Export() {
-    // Filled in with the data views' shared export writer.
+    // The main data view's export: the same name proposal, file types, overwrite question,
+    // safe write and failure message; this window shows no progress while it writes.
+    if (optBrowse[0]->isChecked()) {
+        const DataSampleSource source{int(types_), State().TrendPopupSeqNo, records_,
+                                      SampleStatistics::FourGasesWithStelTwa};
+        ExportSampleText(source, &vfgBrowse->Model(), lastExportFile_, State().StartDir);
+    } else {
+        ExportBitmap([this](QIODevice& device) { return zelGraph->Picture().save(&device, "BMP"); }, lastExportFile_,
+                     State().StartDir);
+    }
 }
 
 QString frmIntermittence::BuildExportText(QChar separator, int filterIndex) {
