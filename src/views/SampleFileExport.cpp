@@ -165,20 +165,23 @@ ExportOutcome Finish(bool written, const QString& path, const QString& error, QS
 }  // namespace
 
 ExportOutcome ExportSampleText(const DataSampleSource& source, const GridModel* table, QString& lastExportFile,
-                               const QString& startDir, const ExportBusyHooks& hooks) {
+                               const QString& startDir, const ExportBusyHooks& hooks, int* writtenFilterIndex) {
     const int fileTypes = SampleExportFileTypes(source.logType, table);
     ExportOutcome outcome = ExportOutcome::Cancelled;
     const std::optional<ChosenExportFile> file = ChooseExportFile(fileTypes, ExportForm::Text, lastExportFile, startDir, outcome);
     if (!file)
         return outcome;
+    const int filterIndex = SampleTextFilterIndex(fileTypes, file->chosenIndex);
     bool written = false;
     QString error;
     {
         BusyWhileWriting busy(hooks);
-        written = WriteSampleTextFile(source, SampleTextFilterIndex(fileTypes, file->chosenIndex), file->path, error,
-                                      hooks.yield);
+        written = WriteSampleTextFile(source, filterIndex, file->path, error, hooks.yield);
     }
-    return Finish(written, file->path, error, lastExportFile);
+    const ExportOutcome result = Finish(written, file->path, error, lastExportFile);
+    if (result == ExportOutcome::Written && writtenFilterIndex)
+        *writtenFilterIndex = filterIndex;
+    return result;
 }
 
 ExportOutcome ExportBitmap(const std::function<bool(QIODevice&)>& writeBitmap, QString& lastExportFile,

@@ -92,8 +92,11 @@ std::optional<ChosenExportFile> ChooseExportFile(int fileTypesId, ExportForm for
 // The whole text export of a record: choose the file, write it with the busy hooks around the
 // write, tell the user of a failure (text 5388, title 5385), and set `lastExportFile` to the
 // written file. `table` is the view's record table (for the file type list; may be null).
+// `writtenFilterIndex`, when given, receives the file type the text was written as (the text
+// builder's index, see SampleTextFilterIndex) after a successful write.
 ExportOutcome ExportSampleText(const DataSampleSource& source, const GridModel* table, QString& lastExportFile,
-                               const QString& startDir, const ExportBusyHooks& hooks = {});
+                               const QString& startDir, const ExportBusyHooks& hooks = {},
+                               int* writtenFilterIndex = nullptr);
 
 // The whole bitmap export: choose the file (list 5712), write it with `writeBitmap` (which
 // writes the picture as a BMP into the device), tell the user of a failure and set

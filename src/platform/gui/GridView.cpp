@@ -82,8 +82,50 @@ private:
     int cols_ = 0;
 };
 
+// The fixed rows of the grid alone, for the copy that stays at the top while the grid scrolls.
+class GridView::FixedRowsModel final : public QAbstractTableModel {
+public:
+    FixedRowsModel(QAbstractTableModel& items, QObject* parent) : QAbstractTableModel(parent), items_(items) {
+        connect(&items_, &QAbstractItemModel::modelReset, this, [this] { Reset(fixed_); });
+        connect(&items_, &QAbstractItemModel::dataChanged, this,
+                [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+                    if (topLeft.row() < fixed_ && cols_ > 0)
+                        emit dataChanged(index(topLeft.row(), 0),
+                                         index(std::min(bottomRight.row(), fixed_ - 1), cols_ - 1));
+                });
+    }
+
+    int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : fixed_; }
+    int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : cols_; }
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        return index.isValid() ? Qt::ItemIsEnabled : Qt::NoItemFlags;
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || index.row() >= fixed_ || index.column() >= cols_)
+            return {};
+        return items_.data(items_.index(index.row(), index.column()), role);
+    }
+
+    void Reset(int fixed) {
+        beginResetModel();
+        fixed_ = std::min(fixed, items_.rowCount({}));
+        cols_ = items_.columnCount({});
+        endResetModel();
+    }
+    int Fixed() const { return fixed_; }
+
+private:
+    QAbstractTableModel& items_;
+    int fixed_ = 0;
+    int cols_ = 0;
+};
+
 GridView::GridView(QWidget* parent)
-    : QTableView(parent), grid_(new GridModel(this)), items_(new ItemModel(*grid_, this)) {
+    : QTableView(parent),
+      grid_(new GridModel(this)),
+      items_(new ItemModel(*grid_, this)),
+      fixedItems_(new FixedRowsModel(*items_, this)),
+      fixedRows_(new QTableView(this)) {
     setModel(items_);
     horizontalHeader()->hide();
     verticalHeader()->hide();
@@ -93,6 +135,21 @@ GridView::GridView(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setWordWrap(false);
+
+    fixedRows_->setModel(fixedItems_);
+    fixedRows_->horizontalHeader()->hide();
+    fixedRows_->verticalHeader()->hide();
+    fixedRows_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    fixedRows_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    fixedRows_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    fixedRows_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    fixedRows_->setSelectionMode(QAbstractItemView::NoSelection);
+    fixedRows_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    fixedRows_->setFocusPolicy(Qt::NoFocus);
+    fixedRows_->setFrameShape(QFrame::NoFrame);
+    fixedRows_->setWordWrap(false);
+    fixedRows_->hide();
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, fixedRows_->horizontalScrollBar(), &QScrollBar::setValue);
 
     connect(grid_, &GridModel::structureChanged, this, [this] {
         if (grid_->Redraw())
@@ -120,11 +177,13 @@ GridView::GridView(QWidget* parent)
     connect(grid_, &GridModel::editTextSet, this, &GridView::ShowEditText);
     connect(grid_, &GridModel::editEnded, this, &GridView::CloseEditor);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        UpdateFixedRows();
         if (syncing_)
             return;
+        // The first scrolling row in sight is the one below the fixed rows.
         const int top = rowAt(0);
         if (top >= 0)
-            grid_->ViewScrolled(top);
+            grid_->ViewScrolled(top + ShownFixedRows());
     });
     ApplyStructure();
 }
@@ -143,6 +202,9 @@ void GridView::ApplyStructure() {
     setFont(ToQFont(grid_->Font()));
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     items_->Reset();
+    fixedItems_->Reset(grid_->FixedRows());
+    fixedRows_->setFont(font());
+    fixedRows_->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
     ApplyColumns();
     ApplySpans();
     ApplyCurrentCell();
@@ -154,16 +216,25 @@ void GridView::ApplyColumns() {
         const int width = grid_->ColWidth(c);
         const bool hidden = grid_->ColHidden(c) || width <= 0;
         setColumnHidden(c, hidden);
-        if (!hidden)
+        fixedRows_->setColumnHidden(c, hidden);
+        if (!hidden) {
             setColumnWidth(c, TwipsToPixels(width));
+            fixedRows_->setColumnWidth(c, TwipsToPixels(width));
+        }
     }
+    UpdateFixedRows();
 }
 
 void GridView::ApplySpans() {
     spansPending_ = false;
     clearSpans();
-    for (const GridRange& r : grid_->MergedRanges())
+    fixedRows_->clearSpans();
+    const int fixed = fixedItems_->Fixed();
+    for (const GridRange& r : grid_->MergedRanges()) {
         setSpan(r.row1, r.col1, r.RowCount(), r.ColCount());
+        if (r.row1 < fixed)
+            fixedRows_->setSpan(r.row1, r.col1, std::min(r.row2, fixed - 1) - r.row1 + 1, r.ColCount());
+    }
 }
 
 void GridView::ScheduleSpans() {
@@ -193,9 +264,11 @@ void GridView::updateGeometries() {
     const bool wasSyncing = syncing_;
     syncing_ = true;
     QTableView::updateGeometries();
-    if (grid_->TopRow() <= verticalScrollBar()->maximum())
-        verticalScrollBar()->setValue(grid_->TopRow());
+    const int value = std::max(0, grid_->TopRow() - ShownFixedRows());
+    if (value <= verticalScrollBar()->maximum())
+        verticalScrollBar()->setValue(value);
     syncing_ = wasSyncing;
+    UpdateFixedRows();
 }
 
 bool GridView::event(QEvent* event) {
@@ -211,8 +284,44 @@ bool GridView::event(QEvent* event) {
 
 void GridView::ApplyTopRow() {
     syncing_ = true;
-    verticalScrollBar()->setValue(grid_->TopRow());
+    // The top row is the first scrolling row shown below the fixed rows; the fixed rows'
+    // copy covers the rows scrolled up under it.
+    verticalScrollBar()->setValue(std::max(0, grid_->TopRow() - ShownFixedRows()));
     syncing_ = false;
+}
+
+int GridView::ShownFixedRows() const { return fixedItems_->Fixed(); }
+
+int GridView::FixedRowsHeight() const {
+    int height = 0;
+    for (int r = 0; r < fixedItems_->Fixed(); ++r)
+        height += rowHeight(r);
+    return height;
+}
+
+void GridView::UpdateFixedRows() {
+    if (fixedItems_->Fixed() == 0 || verticalScrollBar()->value() == 0) {
+        fixedRows_->hide();
+        return;
+    }
+    for (int r = 0; r < fixedItems_->Fixed(); ++r)
+        fixedRows_->setRowHeight(r, rowHeight(r));
+    const QRect area = viewport()->geometry();
+    fixedRows_->setGeometry(area.left(), area.top(), area.width(), std::min(FixedRowsHeight(), area.height()));
+    fixedRows_->horizontalScrollBar()->setRange(horizontalScrollBar()->minimum(), horizontalScrollBar()->maximum());
+    fixedRows_->horizontalScrollBar()->setValue(horizontalScrollBar()->value());
+    fixedRows_->show();
+    fixedRows_->raise();
+}
+
+void GridView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    QTableView::scrollTo(index, hint);
+    // A row scrolled to the top would lie under the fixed rows' copy: show it below them.
+    const int fixed = ShownFixedRows();
+    if (!index.isValid() || index.row() < fixed || verticalScrollBar()->value() == 0)
+        return;
+    if (rowViewportPosition(index.row()) < FixedRowsHeight())
+        verticalScrollBar()->setValue(std::max(0, index.row() - fixed));
 }
 
 void GridView::Refresh() {

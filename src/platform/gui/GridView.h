@@ -54,10 +54,12 @@ protected:
     // neither is a scroll of the user's.
     void updateGeometries() override;
     bool event(QEvent* event) override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     class ItemModel;
+    class FixedRowsModel;
 
     void ApplyStructure();
     void ApplyColumns();
@@ -65,6 +67,11 @@ private:
     void ScheduleSpans();
     void ApplyCurrentCell();
     void ApplyTopRow();
+    // The fixed rows stay in sight while the grid scrolls: a copy of them lies over the top
+    // of the scrolled rows whenever the grid is not scrolled to its top.
+    void UpdateFixedRows();
+    int ShownFixedRows() const;
+    int FixedRowsHeight() const;
     void OpenEditor();
     void CloseEditor();
     void ShowEditText();
@@ -77,6 +84,8 @@ private:
 
     GridModel* grid_;
     ItemModel* items_;
+    FixedRowsModel* fixedItems_;
+    QTableView* fixedRows_;
     QLineEdit* lineEditor_ = nullptr;
     QComboBox* comboEditor_ = nullptr;
     bool spansPending_ = false;

@@ -19,8 +19,13 @@
 #include "views/BrowseGraph.h"
 #include "views/BrowseTable.h"
 #include "views/gui/TrendSearchClicks.h"
+#include "views/DataSampleText.h"
+#include "views/SampleFileExport.h"
+#include "views/gui/ExportProgress.h"
+#include "printing/gui/ReportPrinter.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -29,6 +34,7 @@
 #include <QHeaderView>
 
 #include <algorithm>
+#include <limits>
 #include <map>
 
 namespace mt52 {
@@ -414,6 +420,15 @@ void DataView::cmbBrowse_Click() {
 
 void DataView::cmdBrowse_Click(Integer index) {
     switch (index) {
+    case 0:
+        PrintCommand();
+        break;
+    case 1:
+        CopyCommand();
+        break;
+    case 2:
+        ExportCommand();
+        break;
     case 3:
         c_.vfgSummary->setVisible(c_.vfgSummary->isHidden());
         if (s_.Layout)
@@ -424,7 +439,6 @@ void DataView::cmdBrowse_Click(Integer index) {
             s_.ShowDataPage();
         break;
     default:
-        // Print (0), To clipboard (1) and Export (2) act on the shown record here.
         break;
     }
     if (GraphShown()) {
@@ -432,6 +446,85 @@ void DataView::cmdBrowse_Click(Integer index) {
         c_.zelGraph->setFocus();
     }
 }
+
+bool DataView::TextForm() const { return TableSelected() || viewLogType_ == 9; }
+
+ReportRequest DataView::PrintRequest() {
+    ReportRequest request;
+    request.kind = viewLogType_;
+    request.graph = !TextForm();
+    request.seqNo = Integer(viewSeqNo_);
+    switch (viewLogType_) {
+    case 1:
+    case 9:
+        request.interval = &records_.Interval();
+        break;
+    case 2:
+        request.alarm = &records_.Alarm();
+        break;
+    case 11:
+        request.snapshot = &records_.SnapShot();
+        break;
+    default:
+        break;
+    }
+    if (viewLogType_ == 1 || viewLogType_ == 2 || viewLogType_ == 11)
+        request.recordTable = &c_.vfgBrowse->Model();
+    return request;
+}
+
+void DataView::PrintCommand() {
+    if (viewLogType_ == 0)
+        return;
+    // A record number the report cannot hold would print another record.
+    if (viewSeqNo_ > std::numeric_limits<Integer>::max() || viewSeqNo_ < std::numeric_limits<Integer>::min()) {
+        MsgBox(GetResText(20601, {GetResText(5389)}), vbOKOnly | vbExclamation, GetResText(5161));
+        return;
+    }
+    const ReportRequest request = PrintRequest();
+    if (s_.PrintReport) {
+        s_.PrintReport(request);
+        return;
+    }
+    if (!printer_)
+        printer_ = std::make_unique<ReportPrinter>(c_.fraMenu3);
+    printer_->GoPrinter(request);
+}
+
+void DataView::CopyCommand() {
+    if (viewLogType_ == 0)
+        return;
+    BusyPointer busy;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    if (TextForm()) {
+        const DataSampleSource source{.logType = int(viewLogType_), .seqNo = viewSeqNo_, .records = records_};
+        clipboard->setText(MakeDataSampleText(source, u'\t', lastFilterIndex_));
+    } else {
+        clipboard->setImage(c_.zelGraph->Picture());
+    }
+}
+
+void DataView::ExportCommand() {
+    if (viewLogType_ == 0)
+        return;
+    QString& last = LastExportFile();
+    if (TextForm()) {
+        const DataSampleSource source{.logType = int(viewLogType_), .seqNo = viewSeqNo_, .records = records_};
+        std::optional<ExportProgress> progress;
+        int written = 0;
+        ExportSampleText(source, &c_.vfgBrowse->Model(), last, State().StartDir, ExportProgressHooks(progress), &written);
+        // The copy command builds the text of the file type last written.
+        if (written != 0)
+            lastFilterIndex_ = written;
+        return;
+    }
+    uclZelGraph& graph = *c_.zelGraph;
+    ExportBitmap([&graph](QIODevice& device) { return graph.Picture().save(&device, "BMP"); }, last,
+                 State().StartDir);
+}
+
+QString& DataView::LastExportFile() { return s_.LastExportFile ? *s_.LastExportFile : ownLastExportFile_; }
 
 // ---- Helpers -------------------------------------------------------------------------------
 

@@ -6,12 +6,15 @@
 // and of the command buttons. It works on the page's controls, handed over as plain pointers,
 // and reaches the window only through DataViewServices.
 #include "platform/Types.h"
+#include "printing/ReportForm.h"
+#include "printing/ReportJob.h"
 #include "views/ViewRecords.h"
 
 #include <QObject>
 #include <QString>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QCheckBox;
@@ -25,6 +28,7 @@ namespace mt52 {
 
 class GridView;
 class TrendSearchClicks;
+class ReportPrinter;
 class clsInstrument;
 class uclZelGraph;
 
@@ -57,6 +61,11 @@ struct DataViewServices {
     std::function<void()> Layout;
     // Sets a caption of a page control as the window sets its own (fitted to its room).
     std::function<void(QWidget* control, const QString& text)> SetCaption;
+    // The last file an export wrote (this view's or the record list's); seeds the next name.
+    // May be null: the view then keeps its own.
+    QString* LastExportFile = nullptr;
+    // Prints a report. Empty: the view prints through the program's report printer.
+    std::function<ReportOutcome(const ReportRequest&)> PrintReport;
 };
 
 class DataView final : public QObject {
@@ -89,6 +98,14 @@ public:
     // The command buttons: 0 Print, 1 To clipboard, 2 Export, 3 Summary (shows or hides the
     // summary), 4 Return (the Data page).
     void cmdBrowse_Click(Integer index);
+    // Whether the commands act on the record's text (Table selected, or a bar hole) rather than
+    // on the graph's picture.
+    bool TextForm() const;
+    // The report the Print command asks for: the shown record, its loaded model and the table
+    // the view shows; the graph page in the graph form.
+    ReportRequest PrintRequest();
+    // The file type the last export was written as (the copy command builds the same text).
+    int LastFilterIndex() const { return lastFilterIndex_; }
 
     // ---- State -----------------------------------------------------------------------------
     // The record shown: its kind (0 none) and key, fixed when ShowDataView loads it.
@@ -99,6 +116,7 @@ public:
     bool BrowseViewBuilt() const { return browseViewBuilt_; }
     // The trend search from the table's and graph's alarm events (see TrendSearchClicks).
     TrendSearchClicks& TrendSearch() { return *trendSearch_; }
+    bool ViewRefilled() const { return browseViewBuilt_; }
 
 private:
     void Connect();
@@ -129,6 +147,12 @@ private:
     static std::optional<Notice> IncompleteLoadNotice(bool databaseOrHeaderMissing, bool trendFileMissing,
                                                       bool truncated);
 
+    // The commands of the buttons (Print, To clipboard, Export).
+    void PrintCommand();
+    void CopyCommand();
+    void ExportCommand();
+    QString& LastExportFile();
+
     DataViewControls c_;
     DataViewServices s_;
     ViewRecords records_;
@@ -136,6 +160,9 @@ private:
     Long viewSeqNo_ = 0;
     bool browseViewBuilt_ = false;
     TrendSearchClicks* trendSearch_ = nullptr;  // child of this view
+    int lastFilterIndex_ = 1;
+    QString ownLastExportFile_;
+    std::unique_ptr<ReportPrinter> printer_;  // made on the first print
 };
 
 }  // namespace mt52

@@ -398,7 +398,7 @@ void frmIntermittence::Print() {
     ReportRequest request;
     request.graph = !optBrowse[0]->isChecked();
     request.kind = types_;
-    request.seqNo = Integer(State().TrendPopupSeqNo);
+    request.seqNo = 0;  // the trend reports take the loaded record, not its number
     if (types_ == 1)
         request.interval = &records_.Interval();
     else

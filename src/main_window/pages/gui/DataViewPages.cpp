@@ -1,6 +1,7 @@
 #include "main_window/pages/gui/DataViewPages.h"
 
 #include "main_window/PageContext.h"
+#include "main_window/PageFlags.h"
 #include "main_window/PageHandlers.h"
 #include "main_window/gui/ControlFactory.h"
 #include "main_window/gui/DataViewPage.h"
@@ -45,6 +46,8 @@ DataViewPages::DataViewPages(DataViewPage& page, PageContext& context, DataViewW
     services.ShowDataViewPage = hooks.ShowDataViewPage;
     services.ShowDataPage = hooks.ShowDataPage;
     services.Layout = hooks.Layout;
+    if (context.flags)
+        services.LastExportFile = &context.flags->LastExportFileName;
     services.SetCaption = [](QWidget* control, const QString& text) {
         if (auto* frame = qobject_cast<QGroupBox*>(control))
             SetCaption(frame, text);
