@@ -5,6 +5,7 @@
 #include "platform/Database.h"
 #include "printing/ReportPageLayout.h"
 #include "printing/ReportPropertyBlock.h"
+#include "records/EventRowCells.h"
 #include "records/StoredRow.h"
 
 #include <optional>
@@ -42,27 +43,6 @@ std::optional<EventListLayout> LayoutOf(Long kind) {
             {QStringLiteral("SensorNO"), QStringLiteral("Gas"), QStringLiteral("FullScale")},
             {CellAlign::Center, CellAlign::Left, CellAlign::Left, CellAlign::Left, CellAlign::Center}};
     default: return std::nullopt;
-    }
-}
-
-// The cells of an entry after its number and date, as stored; a Null column is an empty cell.
-QStringList EntryCells(Long kind, const StoredRow& row) {
-    switch (kind) {
-    case ReportKind::AlarmEvent:
-    case ReportKind::TroubleEvent: {
-        const QString code = QStringLiteral("Alarm_Type");
-        return {row.Text(QStringLiteral("GasName")),
-                row.IsNull(code) ? QString() : EventCodeText(row.Whole(code, ReadingCode::NoData))};
-    }
-    case ReportKind::PowerEvent: {
-        const QString power = QStringLiteral("Power_Type");
-        if (row.IsNull(power))
-            return {QString()};
-        return {row.YesNo(power, false) ? QStringLiteral("ON") : QStringLiteral("OFF")};
-    }
-    default:
-        return {row.Text(QStringLiteral("SensorNo")), row.Text(QStringLiteral("GasName")),
-                row.Text(QStringLiteral("FullScale"))};
     }
 }
 
@@ -117,7 +97,7 @@ void PrintEventList(PrintTarget& target, ReportForm& form) {
         const StoredRow row(rows);
         PrintTableRow(target, form,
                       QStringList{QString::number(i), StoredDateText(rows, QStringLiteral("Dates"))} +
-                          EntryCells(kind, row));
+                          EventRowCells(kind, row));
         if (target.IsPrinter() && i < n && target.CurrentY > 0.95 * target.ScaleHeight()) {
             StartContinuationPage(target, form);
             PrintCaption(target, form, *layout);

@@ -3,6 +3,7 @@
 // to the samples where a reading changes, over-range and unit conversions, event marks, titles)
 // and says how the view's series boxes, event and cursor boxes and zoom list are to be set.
 // It touches no widget, so the main data view, the trend-search window and the tests share it.
+#include "graph/TrendGraphFill.h"
 #include "platform/Types.h"
 
 #include <QString>
@@ -45,10 +46,6 @@ struct BrowseGraphBoxes {
 // The zoom factors offered for a graph of `samples` samples: "1", then "3" above 30, "5"
 // above 50, "10" above 100, "20" above 200, "30" above 300 and "50" above 500.
 QStringList BrowseZoomItems(int samples);
-
-// The value a reading is drawn at: the reading as its cell text shows it with `decimals`
-// (the curve carries the displayed precision); no data for -101 and the codes below it.
-Single ShownGraphValue(Single reading, Integer decimals);
 
 // Clears and fills `graph` from the record of `inputs.logType`, sets zoom 1 with automatic
 // ranges and repaints it. Returns the settings of the boxes and the zoom list. The control

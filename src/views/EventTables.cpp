@@ -5,6 +5,7 @@
 #include "common/ResText.h"
 #include "platform/Database.h"
 #include "platform/GridModel.h"
+#include "records/EventRowCells.h"
 #include "records/StoredRow.h"
 #include "views/TableCells.h"
 
@@ -16,27 +17,6 @@ constexpr int AlarmEvents = 5;
 constexpr int TroubleEvents = 6;
 constexpr int PowerEvents = 7;
 constexpr int SensorHistory = 8;
-
-// The cells of a child row after its number and date; Null columns give empty cells.
-std::vector<Variant> RowCells(int logType, const StoredRow& row) {
-    switch (logType) {
-    case AlarmEvents:
-    case TroubleEvents: {
-        const QString code = QStringLiteral("Alarm_Type");
-        return {row.Text(QStringLiteral("GasName")),
-                row.IsNull(code) ? QString() : EventCodeText(row.Whole(code, ReadingCode::NoData))};
-    }
-    case PowerEvents: {
-        const QString power = QStringLiteral("Power_Type");
-        if (row.IsNull(power))
-            return {QString()};
-        return {row.YesNo(power, false) ? QStringLiteral("ON") : QStringLiteral("OFF")};
-    }
-    default:
-        return {row.Text(QStringLiteral("SensorNo")), row.Text(QStringLiteral("GasName")),
-                row.Text(QStringLiteral("FullScale"))};
-    }
-}
 
 // The summary of a sensor history: serial number, user ID and last download of its Log_Head
 // row; empty values when the row is missing.
@@ -93,8 +73,8 @@ void FillEventTable(int logType, Long seqNo, Database& db, GridModel& table, Gri
         for (int n = 1; !rows.atEnd(); ++n, rows.moveNext()) {
             const StoredRow row(rows);
             std::vector<Variant> values{Long(n), row.Text(QStringLiteral("Dates"))};
-            for (Variant& cell : RowCells(logType, row))
-                values.push_back(std::move(cell));
+            for (const QString& cell : EventRowCells(logType, row))
+                values.emplace_back(cell);
             SetGridRow(table, n, 0, false, values);
         }
     }
