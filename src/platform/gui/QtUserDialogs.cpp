@@ -6,6 +6,7 @@
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace mt52 {
 
@@ -79,8 +80,16 @@ std::optional<SaveFileChoice> QtUserDialogs::SaveFile(const FileDialogRequest& r
     if (!r.confirmOverwrite)
         dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     const QStringList filters = dialog.nameFilters();
+    // A name typed without an extension gets the one of the chosen file type.
+    const auto suffixOf = [](const QString& filter) {
+        const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("\\*\\.([A-Za-z0-9]+)")).match(filter);
+        return m.hasMatch() ? m.captured(1) : QString();
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, suffixOf](const QString& filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
     if (r.filterIndex >= 1 && r.filterIndex <= filters.size())
         dialog.selectNameFilter(filters.at(r.filterIndex - 1));
+    dialog.setDefaultSuffix(suffixOf(dialog.selectedNameFilter()));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     const QString path = dialog.selectedFiles().constFirst();
