@@ -18,6 +18,7 @@
 #include "records/clsTroubleEvent.h"
 #include "views/BrowseGraph.h"
 #include "views/BrowseTable.h"
+#include "views/gui/TrendSearchClicks.h"
 #include "views/DataSampleText.h"
 #include "views/SampleFileExport.h"
 #include "views/gui/ExportProgress.h"
@@ -75,6 +76,11 @@ bool Ticked(const QCheckBox* box) { return box->isChecked(); }
 DataView::DataView(const DataViewControls& controls, DataViewServices services, QObject* parent)
     : QObject(parent), c_(controls), s_(std::move(services)) {
     Connect();
+    trendSearch_ = new TrendSearchClicks(
+        c_,
+        {[this] { return viewLogType_; }, [this] { return viewSeqNo_; },
+         [this] { return records_.Interval().GasBaseInfo(LogHeaderField::SerialNo).toString(); }},
+        this);
 }
 
 DataView::~DataView() = default;

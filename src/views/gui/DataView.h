@@ -27,6 +27,7 @@ class QWidget;
 namespace mt52 {
 
 class GridView;
+class TrendSearchClicks;
 class ReportPrinter;
 class clsInstrument;
 class uclZelGraph;
@@ -113,6 +114,8 @@ public:
     ViewRecords& Records() { return records_; }
     // The Table/Graph switch has built its view since the last load.
     bool BrowseViewBuilt() const { return browseViewBuilt_; }
+    // The trend search from the table's and graph's alarm events (see TrendSearchClicks).
+    TrendSearchClicks& TrendSearch() { return *trendSearch_; }
     bool ViewRefilled() const { return browseViewBuilt_; }
 
 private:
@@ -156,6 +159,7 @@ private:
     Long viewLogType_ = 0;
     Long viewSeqNo_ = 0;
     bool browseViewBuilt_ = false;
+    TrendSearchClicks* trendSearch_ = nullptr;  // child of this view
     int lastFilterIndex_ = 1;
     QString ownLastExportFile_;
     std::unique_ptr<ReportPrinter> printer_;  // made on the first print

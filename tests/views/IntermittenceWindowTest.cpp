@@ -1,0 +1,262 @@
+// The trend-search window on a stored alarm trend: what it takes from the main data view, its
+// caption, summary, table and graph (the same fills as the main view, on its own controls), the
+// Graph option of a short trend, the page switch and the Print and Summary commands.
+#include "common/ModuleState.h"
+#include "common/ResText.h"
+#include "graph/gui/uclZelGraph.h"
+#include "instrument/clsInstrument.h"
+#include "main_window/gui/DataViewPage.h"
+#include "platform/gui/GridView.h"
+#include "printing/ReportForm.h"
+#include "records/clsAlarm.h"
+#include "support/FakeDialogs.h"
+#include "views/SampleFileExport.h"
+#include "views/StoredRecords.h"
+#include "views/gui/DataView.h"
+#include "views/gui/frmIntermittence.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QImage>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace mt52 {
+namespace {
+
+class IntermittenceWindowTest : public test::TrendFixture {
+protected:
+    void SetUp() override {
+        TrendFixture::SetUp();
+        SetInterfaceLanguage(Language::English);
+        main_.resize(1000, 760);
+        page_ = new DataViewPage(&main_);
+        page_->SetUiTexts();
+        page_->setGeometry(0, 0, 980, 740);
+        controls_.fraMenu3 = page_;
+        controls_.optBrowse = page_->optBrowse;
+        controls_.cmdBrowse = page_->cmdBrowse;
+        controls_.chkEvent = page_->chkEvent;
+        controls_.chkOutline = page_->chkOutline;
+        controls_.chkBrowse = page_->chkBrowse;
+        controls_.cmbBrowse = page_->cmbBrowse;
+        controls_.vfgSummary = page_->vfgSummary;
+        controls_.vfgBrowse = page_->vfgBrowse;
+        controls_.zelGraph = page_->zelGraph;
+        DataViewServices s;
+        s.CurrentLogType = [] { return Long{2}; };
+        s.CurrentSeqNo = [this] { return mainSeqNo_; };
+        s.CurrentInstrument = [] { return nullptr; };
+        s.Layout = [] {};
+        view_ = std::make_unique<DataView>(controls_, s);
+
+        test::AddAlarmTrend(3, "al1", 720);
+        test::AddAlarmTrend(4, "al4", 4);
+        test::AddAlarmTrend(5, "iv*al", 180, 2);
+    }
+    void TearDown() override {
+        window_.reset();
+        view_.reset();
+        ResetInterfaceLanguage();
+        TrendFixture::TearDown();
+    }
+
+    // The main view shows the record as the user would see it before the search.
+    void ShowInMainView(Long seqNo) {
+        mainSeqNo_ = seqNo;
+        view_->cmdDetail_Click();
+    }
+    // Opens the window (without its modal loop) on an alarm trend handed over by the search.
+    frmIntermittence& Open(Long seqNo) {
+        State().TrendPopupSeqNo = seqNo;
+        State().TrendPopupKind = 2;
+        State().TrendPopupDate = test::MayDate(20, 9, 30);
+        if (!window_)
+            window_ = std::make_unique<frmIntermittence>();
+        window_->Form_Load(controls_);
+        return *window_;
+    }
+    static QStringList Cells(const GridModel& grid) {
+        QStringList cells;
+        for (int r = 0; r < grid.Rows(); ++r)
+            for (int c = 0; c < grid.Cols(); ++c)
+                cells << grid.TextMatrix(r, c);
+        return cells;
+    }
+
+    QWidget main_;
+    DataViewPage* page_ = nullptr;
+    DataViewControls controls_;
+    std::unique_ptr<DataView> view_;
+    std::unique_ptr<frmIntermittence> window_;
+    test::FakeDialogs dialogs_;
+    Long mainSeqNo_ = 0;
+};
+
+TEST_F(IntermittenceWindowTest, ShowsTheAlarmTrendLikeTheMainViewOnItsOwnGrids) {
+    ShowInMainView(3);
+    frmIntermittence& w = Open(3);
+
+    EXPECT_EQ(w.Types(), 2);
+    EXPECT_EQ(w.windowTitle(), GetResText(5001) + " [P.No.07313]");
+    EXPECT_EQ(w.fraMenu->title(), "Data View(Alarm Trend)");
+    EXPECT_EQ(w.size(), main_.size());
+    EXPECT_TRUE(w.optBrowse[0]->isChecked());
+    EXPECT_TRUE(w.optBrowse[1]->isEnabled());
+    EXPECT_FALSE(w.vfgBrowse->isHidden());
+    EXPECT_TRUE(w.zelGraph->isHidden());
+    EXPECT_TRUE(w.chkEvent->isHidden());
+    EXPECT_TRUE(w.cmdBrowse[1]->isHidden());
+
+    // Summary and table are the main view's fills: the same cells, the alarm moment in red.
+    const GridModel& table = w.vfgBrowse->Model();
+    EXPECT_EQ(table.Rows(), 721);
+    EXPECT_EQ(table.Cols(), 6);
+    EXPECT_EQ(Cells(table), Cells(page_->vfgBrowse->Model()));
+    EXPECT_EQ(Cells(w.vfgSummary->Model()), Cells(page_->vfgSummary->Model()));
+    EXPECT_EQ(w.vfgSummary->Model().TextMatrix(1, 1), "al1");
+    EXPECT_EQ(table.CellBackColor(361, 1), 255);
+    EXPECT_EQ(table.CellBackColor(360, 1), 0);
+
+    // The graph was filled with the record when it loaded; the Graph page refills it.
+    EXPECT_EQ(w.zelGraph->Graph().SampleCount(), 720);
+    w.optBrowse[1]->setChecked(true);
+    w.optBrowse_Click(1);
+    EXPECT_TRUE(w.vfgBrowse->isHidden());
+    EXPECT_FALSE(w.zelGraph->isHidden());
+    EXPECT_EQ(w.zelGraph->Graph().SampleCount(), 720);
+    EXPECT_EQ(w.cmbBrowse->count(), 7);
+    EXPECT_EQ(w.cmbBrowse->currentText(), "1");
+    EXPECT_FALSE(w.chkBrowse[0]->isHidden());  // gas 0 enabled
+    EXPECT_TRUE(w.chkBrowse[0]->isChecked());
+    EXPECT_TRUE(w.chkBrowse[2]->isHidden());   // gas 2 not enabled
+    EXPECT_FALSE(w.chkBrowse[5]->isHidden());
+    EXPECT_TRUE(w.chkBrowse[4]->isHidden());
+    EXPECT_TRUE(dialogs_.shown.empty());
+}
+
+TEST_F(IntermittenceWindowTest, ShortTrendsShowTheTableOnlyAndIntervalSamplingNamesItself) {
+    ShowInMainView(3);
+    frmIntermittence& w = Open(4);
+    EXPECT_EQ(w.vfgBrowse->Model().Rows(), 5);
+    EXPECT_TRUE(w.optBrowse[0]->isChecked());
+    EXPECT_FALSE(w.optBrowse[1]->isEnabled());
+
+    // The window is kept: the next opening reloads its models with the other record.
+    Open(5);
+    EXPECT_EQ(w.fraMenu->title(), "Data View(Interval Trend)");
+    EXPECT_TRUE(w.optBrowse[1]->isEnabled());
+    EXPECT_EQ(w.vfgBrowse->Model().Rows(), 181);
+    EXPECT_EQ(w.Records().Alarm().DataCount(), 180);
+}
+
+TEST_F(IntermittenceWindowTest, TakesTheMainViewsSummaryAndBoxes) {
+    ShowInMainView(3);
+    page_->vfgSummary->hide();
+    page_->chkBrowse[6]->setChecked(true);
+    frmIntermittence& w = Open(3);
+    EXPECT_TRUE(w.vfgSummary->isHidden());
+    EXPECT_TRUE(w.chkBrowse[6]->isChecked());
+
+    // Summary shows it again and the table makes room for it.
+    const int tableHeight = w.vfgBrowse->height();
+    w.cmdBrowse_Click(3);
+    EXPECT_FALSE(w.vfgSummary->isHidden());
+    EXPECT_LT(w.vfgBrowse->height(), tableHeight);
+}
+
+TEST_F(IntermittenceWindowTest, PrintHandsTheShownRecordAndTableToTheReport) {
+    ShowInMainView(3);
+    frmIntermittence& w = Open(3);
+    std::vector<ReportRequest> printed;
+    w.printHook = [&printed](const ReportRequest& request) { printed.push_back(request); };
+    w.cmdBrowse_Click(0);
+    w.optBrowse[1]->setChecked(true);
+    w.optBrowse_Click(1);
+    w.cmdBrowse_Click(0);
+    ASSERT_EQ(printed.size(), 2u);
+    EXPECT_EQ(printed[0].kind, 2);
+    EXPECT_FALSE(printed[0].graph);
+    EXPECT_EQ(printed[0].alarm, &w.Records().Alarm());
+    EXPECT_EQ(printed[0].interval, nullptr);
+    EXPECT_EQ(printed[0].recordTable, &w.vfgBrowse->Model());
+    EXPECT_TRUE(printed[1].graph);
+}
+
+TEST_F(IntermittenceWindowTest, ALayoutKeepsTheWindowAtItsLeastSize) {
+    ShowInMainView(3);
+    frmIntermittence& w = Open(3);
+    w.resize(300, 200);
+    w.Form_Resize();
+    EXPECT_GE(w.width() * 15, 11640);
+    EXPECT_GE(w.height() * 15, 8250);
+    // Return stands at the right of the table, Summary, Export and Print to its left.
+    EXPECT_LT(w.cmdBrowse[3]->geometry().right(), w.cmdBrowse[4]->x());
+    EXPECT_EQ(w.cmdBrowse[2]->geometry().right() + 1, w.cmdBrowse[3]->x());
+}
+
+TEST_F(IntermittenceWindowTest, ExportWritesTheMainViewsBytesForTheSameRecordAndFileType) {
+    ShowInMainView(3);
+    frmIntermittence& w = Open(3);
+    const QString dir = State().StartDir;
+    for (int filter : {1, 2, 4, 5}) {
+        const QString mine = dir + QStringLiteral("/window%1.csv").arg(filter);
+        const QString theirs = dir + QStringLiteral("/main%1.csv").arg(filter);
+        dialogs_.files.push_back(mine);
+        dialogs_.filterIndexes.push_back(filter);
+        w.cmdBrowse_Click(2);
+        dialogs_.files.push_back(theirs);
+        dialogs_.filterIndexes.push_back(filter);
+        QString mainLast;
+        const DataSampleSource mainSource{2, 3, view_->Records(), SampleStatistics::TwoGases};
+        ASSERT_EQ(ExportSampleText(mainSource, &page_->vfgBrowse->Model(), mainLast, dir), ExportOutcome::Written);
+        QFile a(mine);
+        QFile b(theirs);
+        ASSERT_TRUE(a.open(QIODevice::ReadOnly)) << filter;
+        ASSERT_TRUE(b.open(QIODevice::ReadOnly)) << filter;
+        const QByteArray bytes = a.readAll();
+        EXPECT_GT(bytes.size(), 720 * 20) << filter;
+        EXPECT_EQ(bytes, b.readAll()) << filter;
+        EXPECT_EQ(w.LastExportFile(), mine);
+    }
+    // The offered list is the trend list with the %LEL conversion, and the next name follows
+    // the last file.
+    ASSERT_FALSE(dialogs_.fileRequests.empty());
+    EXPECT_EQ(dialogs_.fileRequests.front().filter, SaveDialogFilter(GetResText(5703)));
+    EXPECT_TRUE(dialogs_.shown.empty());
+}
+
+TEST_F(IntermittenceWindowTest, ExportKeepsAnExistingFileWhenTheUserSaysNoAndSavesTheGraphAsABitmap) {
+    ShowInMainView(3);
+    frmIntermittence& w = Open(3);
+    const QString path = State().StartDir + QStringLiteral("/kept.csv");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("old");
+    }
+    dialogs_.files.push_back(path);
+    dialogs_.answers.push_back(vbNo);
+    w.cmdBrowse_Click(2);
+    QFile kept(path);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "old");
+    EXPECT_TRUE(w.LastExportFile().isEmpty());
+
+    dialogs_.files.push_back(std::nullopt);  // Cancel: nothing happens
+    w.cmdBrowse_Click(2);
+    EXPECT_TRUE(w.LastExportFile().isEmpty());
+
+    w.optBrowse[1]->setChecked(true);
+    w.optBrowse_Click(1);
+    const QString picture = State().StartDir + QStringLiteral("/graph.bmp");
+    dialogs_.files.push_back(picture);
+    w.cmdBrowse_Click(2);
+    EXPECT_EQ(w.LastExportFile(), picture);
+    EXPECT_FALSE(QImage(picture, "BMP").isNull());
+}
+
+}  // namespace
+}  // namespace mt52
