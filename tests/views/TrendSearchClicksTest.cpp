@@ -14,10 +14,12 @@
 #include "views/StoredRecords.h"
 #include "views/gui/DataView.h"
 #include "views/gui/TrendSearchClicks.h"
+#include "views/gui/frmIntermittence.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QMouseEvent>
+#include <QTimer>
 
 namespace mt52 {
 namespace {
@@ -51,6 +53,7 @@ protected:
         s.CurrentSeqNo = [this] { return seqNo_; };
         s.CurrentInstrument = [this] { return &instrument_; };
         s.Layout = [] {};
+        controls_ = c;
         view_ = std::make_unique<DataView>(c, s);
         view_->TrendSearch().SetWindowOpener([this] {
             opened_.push_back({State().TrendPopupSeqNo, State().TrendPopupKind, State().TrendPopupDate});
@@ -82,6 +85,7 @@ protected:
                 value = serial;
         test::InsertRow(QStringLiteral("Log_Head"), columns);
     }
+    DataViewControls DataViewControlsOf() const { return controls_; }
     // The row of the alarm cell in gas column 2.
     int AlarmRow() const {
         const GridModel& table = page_->vfgBrowse->Model();
@@ -98,6 +102,7 @@ protected:
     };
     QWidget window_;
     DataViewPage* page_ = nullptr;
+    DataViewControls controls_;
     clsInstrument instrument_;
     std::unique_ptr<DataView> view_;
     test::FakeDialogs dialogs_;
@@ -191,6 +196,26 @@ TEST_F(TrendSearchClicksTest, WithoutTheEventBoxTheGraphStartsNothing) {
     EXPECT_EQ(page_->zelGraph->MousePointer(), 0);
     EXPECT_TRUE(opened_.empty());
     EXPECT_TRUE(dialogs_.shown.empty());
+}
+
+TEST_F(TrendSearchClicksTest, TheProgramsOpenerShowsTheWindowModallyOnTheFoundRecord) {
+    const int row = AlarmRow();
+    ASSERT_GT(row, 0);
+    test::AddAlarmTrend(20, "al20", 400);
+    Database(State().DatabasePath)
+        .execute(QStringLiteral("UPDATE Log_Head SET Dates = ? WHERE SeqNo = 20"), {test::MayDate(20, 12, 0, 22)});
+    TrendSearchClicks& search = view_->TrendSearch();
+    search.SetWindowOpener([&search, this] {
+        QTimer::singleShot(0, &search.Window(), [&search] { search.Window().cmdBrowse_Click(4); });
+        search.Window().ShowModal(DataViewControlsOf());
+    });
+    search.TableMouseDown(1, row, 2);
+    frmIntermittence& window = search.Window();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.Types(), 2);
+    EXPECT_EQ(window.Records().Alarm().DataCount(), 400);
+    EXPECT_EQ(window.vfgBrowse->Model().Rows(), 401);
+    EXPECT_TRUE(dialogs_.shown.empty()) << dialogs_.lastText().toStdString();
 }
 
 }  // namespace

@@ -49,12 +49,15 @@ TrendSearchClicks::TrendSearchClicks(const DataViewControls& controls, TrendSear
     }
 }
 
-TrendSearchClicks::~TrendSearchClicks() = default;
+TrendSearchClicks::~TrendSearchClicks() {
+    if (window_ && window_->parent() == nullptr)
+        delete window_.data();
+}
 
 frmIntermittence& TrendSearchClicks::Window() {
     if (!window_) {
         QWidget* owner = c_.fraMenu3 != nullptr ? c_.fraMenu3->window() : nullptr;
-        window_ = std::make_unique<frmIntermittence>(owner);
+        window_ = new frmIntermittence(owner);
     }
     return *window_;
 }

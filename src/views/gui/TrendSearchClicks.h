@@ -9,9 +9,9 @@
 #include "views/gui/DataView.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
-#include <memory>
 
 namespace mt52 {
 
@@ -54,7 +54,8 @@ private:
     DataViewControls c_;
     TrendSearchSource source_;
     std::function<void()> opener_;
-    std::unique_ptr<frmIntermittence> window_;
+    // Owned by the main window when there is one (Qt parent), else by this object.
+    QPointer<frmIntermittence> window_;
 };
 
 }  // namespace mt52
