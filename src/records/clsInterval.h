@@ -51,7 +51,11 @@ public:
     Long ValueCount() const { return valueCount_; }
     void ValueCount(Long value) { valueCount_ = value; }
     Long EventCount() const { return eventCount_; }
-    void EventCount(Long value) { eventCount_ = value; }
+    // Accepted for 0 <= value <= 2,049, the rows the table holds; anything else is ignored.
+    void EventCount(Long value) {
+        if (value >= 0 && value <= EventCapacity)
+            eventCount_ = value;
+    }
 
     // Samples 0..DataCount-1. Outside: dates read 0, readings Empty; setters do nothing.
     // A gas slot outside 0..4 raises 9 for a valid sample.

@@ -287,6 +287,15 @@ TEST(IntervalModel, AccessorsGiveEmptyValuesOutsideTheLoadedData) {
     EXPECT_EQ(m.DataCount(), 1);
     m.DataCount(53999);
     EXPECT_EQ(m.DataCount(), 53999);
+
+    // An event count beyond the table's rows would let readers run past it: it is refused.
+    m.EventCount(clsInterval::EventCapacity + 1);
+    EXPECT_EQ(m.EventCount(), 0);
+    m.EventCount(-1);
+    EXPECT_EQ(m.EventCount(), 0);
+    m.EventCount(clsInterval::EventCapacity);
+    EXPECT_EQ(m.EventCount(), clsInterval::EventCapacity);
+    EXPECT_TRUE(m.GasEvent(0, clsInterval::EventCapacity).isEmpty());
 }
 
 TEST(IntervalModel, AddOperationsShareOneRowPerMomentAndGas) {
