@@ -16,6 +16,7 @@
 #include "views/gui/frmIntermittence.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QImage>
 #include <QComboBox>
@@ -256,6 +257,30 @@ TEST_F(IntermittenceWindowTest, ExportKeepsAnExistingFileWhenTheUserSaysNoAndSav
     w.cmdBrowse_Click(2);
     EXPECT_EQ(w.LastExportFile(), picture);
     EXPECT_FALSE(QImage(picture, "BMP").isNull());
+}
+
+// Pictures of the window on an alarm trend, table and graph, in both languages, into the folder
+// MT52_SCREENSHOT_DIR names.
+TEST_F(IntermittenceWindowTest, PicturesOfTheWindow) {
+    const QByteArray shots = qgetenv("MT52_SCREENSHOT_DIR");
+    if (shots.isEmpty())
+        GTEST_SKIP() << "MT52_SCREENSHOT_DIR is not set";
+    for (Language language : {Language::English, Language::Japanese}) {
+        SetInterfaceLanguage(language);
+        page_->SetUiTexts();
+        ShowInMainView(3);
+        frmIntermittence& w = Open(3);
+        w.show();
+        const QString name = QStringLiteral("%1/%2-trendsearch").arg(QString::fromLocal8Bit(shots), GetResText(101));
+        QCoreApplication::processEvents();
+        w.grab().save(name + QStringLiteral("-table.png"));
+        w.optBrowse[1]->setChecked(true);
+        w.optBrowse_Click(1);
+        QCoreApplication::processEvents();
+        w.grab().save(name + QStringLiteral("-graph.png"));
+        w.hide();
+        window_.reset();
+    }
 }
 
 }  // namespace
