@@ -1,4 +1,5 @@
 // Reports printed to PDF files through the program's printer list, read back with pdftotext.
+#include "PdfReading.h"
 #include "ReportFixture.h"
 #include "ReportRecords.h"
 #include "support/FakeDialogs.h"
@@ -16,7 +17,6 @@
 #include <QPushButton>
 #include <QFile>
 #include <QPrinter>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -24,29 +24,6 @@
 
 namespace mt52::test {
 namespace {
-
-// The text of each page of a PDF file, in reading order with its layout kept.
-QStringList PdfPages(const QString& path) {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return {};
-    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\f'));
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
-    return pages;
-}
-
-// The page's lines with runs of blanks made single.
-QStringList Lines(const QString& page) {
-    QStringList out;
-    for (const QString& line : page.split(QLatin1Char('\n'))) {
-        const QString simple = line.simplified();
-        if (!simple.isEmpty())
-            out << simple;
-    }
-    return out;
-}
 
 class PdfReportTest : public testing::Test {
 protected:
@@ -103,11 +80,11 @@ TEST_F(PdfReportTest, PageHeaderNamesEveryKind) {
     target->EndDoc();
     target.reset();
 
-    const QStringList pages = PdfPages(pdf);
+    const QStringList pages = PdfPageTexts(pdf);
     ASSERT_EQ(pages.size(), 12);
     for (int i = 0; i < 12; ++i) {
         SCOPED_TRACE(i + 1);
-        const QString first = Lines(pages[i]).value(0);
+        const QString first = PdfLines(pages[i]).value(0);
         EXPECT_TRUE(first.startsWith(QStringLiteral("MT-52 Data Logger"))) << first.toStdString();
         EXPECT_TRUE(first.endsWith(QStringLiteral("2024/06/01 14:05:09"))) << first.toStdString();
         if (i < 11)
@@ -126,9 +103,9 @@ TEST_F(PdfReportTest, IntervalReportHoldsTheSummaryBlockAndTheTable) {
     ASSERT_EQ(PrintToPdf(request), ReportOutcome::Printed);
     EXPECT_EQ(FilesInDir(), QStringList{QStringLiteral("report.pdf")});
 
-    const QStringList pages = PdfPages(pdf);
+    const QStringList pages = PdfPageTexts(pdf);
     ASSERT_EQ(pages.size(), 1);
-    const QStringList lines = Lines(pages[0]);
+    const QStringList lines = PdfLines(pages[0]);
     for (const char* expected :
          {"Property Value", "Name iv240506093000", "Sampling Date/Time 2024/05/06 09:30:00 to 2024/05/06 17:00:00",
           "Serial No. SN0042", "Station ID STATION-A", "User ID USER-7", "Data Count 5", "Interval Time (sec) 60",
@@ -145,12 +122,12 @@ TEST_F(PdfReportTest, LongAlarmTableRunsOverPagesWithHeadersRepeated) {
     request.recordTable = &table;
     ASSERT_EQ(PrintToPdf(request), ReportOutcome::Printed);
 
-    const QStringList pages = PdfPages(pdf);
+    const QStringList pages = PdfPageTexts(pdf);
     ASSERT_GE(pages.size(), 3);
     int next = 1;
     for (int p = 0; p < pages.size(); ++p) {
         SCOPED_TRACE(p + 1);
-        const QStringList lines = Lines(pages[p]);
+        const QStringList lines = PdfLines(pages[p]);
         ASSERT_FALSE(lines.isEmpty());
         EXPECT_TRUE(lines[0].startsWith(QStringLiteral("MT-52 Data Logger (Alarm Trend)"))) << lines[0].toStdString();
         EXPECT_TRUE(lines.contains(QStringLiteral("No Date/Time CH4(100%LEL) O2(25.0%)")));
