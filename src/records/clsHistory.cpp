@@ -62,6 +62,9 @@ void clsHistory::ReLoad() {
     Recordset entries = db->query(bumpTest ? QStringLiteral("SELECT * FROM Bump WHERE RelNo = ? ORDER BY Dates DESC")
                                            : QStringLiteral("SELECT * FROM cHistory WHERE RelNo = ? ORDER BY Dates DESC"),
                                   {SeqNo()});
+    // Entries the load does not reach keep their values (a viewer clears the model first), but
+    // the entries left out are this load's alone.
+    loaded.entriesNotShown_ = 0;
     if (!entries.isEmpty()) {
         const Long shown = std::min<Long>(entries.recordCount(), EntryCount);
         loaded.dataCount_ = shown;

@@ -231,6 +231,19 @@ TEST_F(DataViewTest, ARecordThatCannotBeShownWholeIsExplained) {
     EXPECT_EQ(dialogs_.shown[1].text, GetResText(5386));
 }
 
+TEST_F(DataViewTest, ALongHistorySaysThatItsOlderEntriesAreLeftOut) {
+    for (int n = 0; n < 303; ++n)
+        test::InsertRow("cHistory", {{"RelNo", Long(6)}, {"Dates", test::MayDate(1, 0, 0).addSeconds(60.0 * n)}});
+    Open(3, 6);
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown[0].text, GetResText(5390, {Long(301), Long(2)}));
+    EXPECT_TRUE(dialogs_.shown[0].text.contains("301"));
+
+    // A history the view takes whole opens without a word.
+    Open(10, 9);
+    EXPECT_EQ(dialogs_.shown.size(), 1u) << dialogs_.lastText().toStdString();
+}
+
 TEST_F(DataViewTest, OnlyAnAlarmTrendWithAnAlarmMomentOpensScrolledToIt) {
     Open(2, 3);
     EXPECT_GT(page_->vfgBrowse->Model().TopRow(), 1);

@@ -132,7 +132,7 @@ void DataView::ShowDataView() {
     browseViewBuilt_ = false;
     // Told once the page is back and the pointer normal again.
     if (notice)
-        MsgBox(GetResText(notice->textId), notice->style, GetResText(notice->titleId));
+        MsgBox(GetResText(notice->textId, notice->args), notice->style, GetResText(notice->titleId));
 }
 
 std::optional<DataView::Notice> DataView::LoadAndFill() {
@@ -238,7 +238,15 @@ std::optional<DataView::Notice> DataView::LoadAndFill() {
         case 6: reload(records_.TroubleEvent()); break;
         case 7: reload(records_.PowerEvent()); break;
         case 11: reload(records_.SnapShot()); break;
-        default: reload(records_.History()); break;
+        default: {
+            clsHistory& history = records_.History();
+            reload(history);
+            // A long history shows its newest entries only: say how many older ones are left out.
+            if (history.EntriesNotShown() > 0)
+                notice = Notice{5390, vbInformation, 5151,
+                                {Variant(Long{clsHistory::EntryCount}), Variant(history.EntriesNotShown())}};
+            break;
+        }
         }
         if (logType == 11)
             c_.optBrowse[0]->setEnabled(true);

@@ -6,6 +6,7 @@
 // and of the command buttons. It works on the page's controls, handed over as plain pointers,
 // and reaches the window only through DataViewServices.
 #include "platform/Types.h"
+#include "platform/Variant.h"
 #include "printing/ReportForm.h"
 #include "printing/ReportJob.h"
 #include "views/ViewRecords.h"
@@ -140,6 +141,7 @@ private:
         int textId;
         int style;
         int titleId;
+        QList<Variant> args{};  // the text's ~1, ~2 ... values
     };
     // Loads the current entry and sets the page up for it; what the user is to be told.
     std::optional<Notice> LoadAndFill();
