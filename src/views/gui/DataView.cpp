@@ -18,6 +18,7 @@
 #include "records/clsTroubleEvent.h"
 #include "views/BrowseGraph.h"
 #include "views/BrowseTable.h"
+#include "views/gui/ControlValues.h"
 #include "views/gui/TrendSearchClicks.h"
 #include "views/DataSampleText.h"
 #include "views/SampleFileExport.h"
@@ -541,26 +542,13 @@ void DataView::SetPageCaption(int textId) {
 }
 
 void DataView::SetOption(int index, bool selected) {
-    QRadioButton* option = c_.optBrowse[static_cast<std::size_t>(index)];
-    if (option->isChecked() == selected)
-        return;
-    if (!selected) {
-        // Exclusive option buttons refuse to clear the selected one; neither may be selected.
-        option->setAutoExclusive(false);
-        option->setChecked(false);
-        option->setAutoExclusive(true);
-        return;
-    }
-    option->setChecked(true);
-    optBrowse_Click(Integer(index));
+    if (SetOptionValue(*c_.optBrowse[static_cast<std::size_t>(index)], selected))
+        optBrowse_Click(Integer(index));
 }
 
 void DataView::SetSeriesBox(int index, bool ticked) {
-    QCheckBox* box = c_.chkBrowse[static_cast<std::size_t>(index)];
-    if (box->isChecked() == ticked)
-        return;
-    box->setChecked(ticked);
-    chkBrowse_Click(Integer(index));
+    if (SetBoxValue(*c_.chkBrowse[static_cast<std::size_t>(index)], ticked))
+        chkBrowse_Click(Integer(index));
 }
 
 void DataView::EnableCommands(int last, bool enabled) {

@@ -17,6 +17,7 @@
 #include "views/DataSampleText.h"
 #include "views/SampleFileExport.h"
 #include "views/TrendSearch.h"
+#include "views/gui/ControlValues.h"
 #include "views/gui/TrendSearchIcons.h"
 
 #include <QApplication>
@@ -520,24 +521,13 @@ void frmIntermittence::Form_Resize() {
 // ---- Helpers ---------------------------------------------------------------------------------
 
 void frmIntermittence::SetBox(QCheckBox* box, int index, bool ticked) {
-    if (box->isChecked() == ticked)
-        return;
-    box->setChecked(ticked);
-    chkBrowse_Click(Integer(index));
+    if (SetBoxValue(*box, ticked))
+        chkBrowse_Click(Integer(index));
 }
 
 void frmIntermittence::SelectOption(int index, bool selected) {
-    QRadioButton* option = optBrowse[static_cast<std::size_t>(index)];
-    if (option->isChecked() == selected)
-        return;
-    if (!selected) {
-        option->setAutoExclusive(false);
-        option->setChecked(false);
-        option->setAutoExclusive(true);
-        return;
-    }
-    option->setChecked(true);
-    optBrowse_Click(Integer(index));
+    if (SetOptionValue(*optBrowse[static_cast<std::size_t>(index)], selected))
+        optBrowse_Click(Integer(index));
 }
 
 void frmIntermittence::EnableCommands(bool enabled) {
