@@ -6,6 +6,7 @@
 #include "common/ResText.h"
 #include "instrument/clsInstrument.h"
 #include "main_window/gui/DataViewPage.h"
+#include "main_window/pages/gui/DataViewPages.h"
 #include "support/FakeDialogs.h"
 #include "views/StoredRecords.h"
 #include "views/gui/DataView.h"
@@ -27,17 +28,7 @@ protected:
         instrument_.GasEnabled(0, true);
         instrument_.GasEnabled(1, true);
 
-        DataViewControls c;
-        c.fraMenu3 = page_;
-        c.optBrowse = page_->optBrowse;
-        c.cmdBrowse = page_->cmdBrowse;
-        c.chkEvent = page_->chkEvent;
-        c.chkOutline = page_->chkOutline;
-        c.chkBrowse = page_->chkBrowse;
-        c.cmbBrowse = page_->cmbBrowse;
-        c.vfgSummary = page_->vfgSummary;
-        c.vfgBrowse = page_->vfgBrowse;
-        c.zelGraph = page_->zelGraph;
+        const DataViewControls c = ControlsOf(*page_);
         DataViewServices s;
         s.CurrentLogType = [this] { return logType_; };
         s.CurrentSeqNo = [this] { return seqNo_; };

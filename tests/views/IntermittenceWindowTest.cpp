@@ -6,6 +6,7 @@
 #include "graph/gui/uclZelGraph.h"
 #include "instrument/clsInstrument.h"
 #include "main_window/gui/DataViewPage.h"
+#include "main_window/pages/gui/DataViewPages.h"
 #include "platform/gui/GridView.h"
 #include "printing/ReportForm.h"
 #include "records/clsAlarm.h"
@@ -36,16 +37,7 @@ protected:
         page_ = new DataViewPage(&main_);
         page_->SetUiTexts();
         page_->setGeometry(0, 0, 980, 740);
-        controls_.fraMenu3 = page_;
-        controls_.optBrowse = page_->optBrowse;
-        controls_.cmdBrowse = page_->cmdBrowse;
-        controls_.chkEvent = page_->chkEvent;
-        controls_.chkOutline = page_->chkOutline;
-        controls_.chkBrowse = page_->chkBrowse;
-        controls_.cmbBrowse = page_->cmbBrowse;
-        controls_.vfgSummary = page_->vfgSummary;
-        controls_.vfgBrowse = page_->vfgBrowse;
-        controls_.zelGraph = page_->zelGraph;
+        controls_ = ControlsOf(*page_);
         DataViewServices s;
         s.CurrentLogType = [] { return Long{2}; };
         s.CurrentSeqNo = [this] { return mainSeqNo_; };

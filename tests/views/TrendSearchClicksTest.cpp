@@ -6,6 +6,7 @@
 #include "graph/gui/uclZelGraph.h"
 #include "instrument/clsInstrument.h"
 #include "main_window/gui/DataViewPage.h"
+#include "main_window/pages/gui/DataViewPages.h"
 #include "platform/RuntimeError.h"
 #include "platform/gui/GridView.h"
 #include "records/clsInterval.h"
@@ -37,17 +38,7 @@ protected:
         page_ = new DataViewPage(&window_);
         page_->SetUiTexts();
         page_->setGeometry(0, 0, 880, 680);
-        DataViewControls c;
-        c.fraMenu3 = page_;
-        c.optBrowse = page_->optBrowse;
-        c.cmdBrowse = page_->cmdBrowse;
-        c.chkEvent = page_->chkEvent;
-        c.chkOutline = page_->chkOutline;
-        c.chkBrowse = page_->chkBrowse;
-        c.cmbBrowse = page_->cmbBrowse;
-        c.vfgSummary = page_->vfgSummary;
-        c.vfgBrowse = page_->vfgBrowse;
-        c.zelGraph = page_->zelGraph;
+        const DataViewControls c = ControlsOf(*page_);
         DataViewServices s;
         s.CurrentLogType = [this] { return logType_; };
         s.CurrentSeqNo = [this] { return seqNo_; };

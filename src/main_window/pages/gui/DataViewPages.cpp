@@ -11,8 +11,6 @@
 
 namespace mt52 {
 
-namespace {
-
 DataViewControls ControlsOf(DataViewPage& page) {
     DataViewControls c;
     c.fraMenu3 = &page;
@@ -27,8 +25,6 @@ DataViewControls ControlsOf(DataViewPage& page) {
     c.zelGraph = page.zelGraph;
     return c;
 }
-
-}  // namespace
 
 DataViewPages::DataViewPages(DataViewPage& page, PageContext& context, DataViewWindowHooks hooks)
     : QObject(&page) {

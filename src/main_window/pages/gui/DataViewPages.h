@@ -26,6 +26,9 @@ struct DataViewWindowHooks {
     std::function<void()> Layout;
 };
 
+// The controls of the page that the data view works on.
+DataViewControls ControlsOf(DataViewPage& page);
+
 class DataViewPages final : public QObject {
 public:
     DataViewPages(DataViewPage& page, PageContext& context, DataViewWindowHooks hooks);
