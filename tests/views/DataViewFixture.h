@@ -1,7 +1,8 @@
 #pragma once
 // The data view on its real page (offscreen), with stored records of every kind: interval
 // trends 1 (5 samples) and 2 (4), alarm trends 3 and 4 (recorded as an interval trend), a bar
-// hole 5, a calibration history 6, a snapshot 7, alarm events 8 and a bump test 9.
+// hole 5, a calibration history 6, a snapshot 7, alarm events 8, a bump test 9, trouble events
+// 10, power events 11 and a sensor history 12.
 #include "common/ModuleState.h"
 #include "common/ResText.h"
 #include "instrument/clsInstrument.h"
@@ -33,7 +34,7 @@ protected:
         s.CurrentLogType = [this] { return logType_; };
         s.CurrentSeqNo = [this] { return seqNo_; };
         s.CurrentInstrument = [this] { return &instrument_; };
-        s.ShowDataViewPage = [] {};
+        s.ShowDataViewPage = [this] { ++pageShown_; };
         s.ShowDataPage = [this] { ++dataPageShown_; };
         s.Layout = [] {};
         s.LastExportFile = &lastExportFile_;
@@ -52,6 +53,9 @@ protected:
         AddRecord(7, 11, "ss1");
         AddRecord(8, 5, "ae1");
         AddRecord(9, 10, "bt1");
+        AddRecord(10, 6, "te1");
+        AddRecord(11, 7, "pe1");
+        AddRecord(12, 8, "sh1");
     }
     void TearDown() override {
         view_.reset();
@@ -72,6 +76,7 @@ protected:
     FakeDialogs dialogs_;
     Long logType_ = 0;
     Long seqNo_ = 0;
+    int pageShown_ = 0;
     int dataPageShown_ = 0;
     QString lastExportFile_;
     std::vector<ReportRequest> requests_;

@@ -10,6 +10,7 @@
 #include "platform/gui/GridView.h"
 #include "records/clsInterval.h"
 #include "support/FakeDialogs.h"
+#include "views/DataViewFixture.h"
 #include "views/StoredRecords.h"
 #include "views/gui/DataView.h"
 
@@ -22,52 +23,8 @@
 namespace mt52 {
 namespace {
 
-class DataViewTest : public test::TrendFixture {
+class DataViewTest : public test::DataViewFixture {
 protected:
-    void SetUp() override {
-        TrendFixture::SetUp();
-        SetInterfaceLanguage(Language::English);
-        window_.resize(900, 700);
-        page_ = new DataViewPage(&window_);
-        page_->SetUiTexts();
-        page_->setGeometry(0, 0, 880, 680);
-        instrument_.GasEnabled(0, true);
-        instrument_.GasEnabled(1, true);
-
-        const DataViewControls c = ControlsOf(*page_);
-        DataViewServices s;
-        s.CurrentLogType = [this] { return logType_; };
-        s.CurrentSeqNo = [this] { return seqNo_; };
-        s.CurrentInstrument = [this] { return &instrument_; };
-        s.ShowDataViewPage = [this] { ++pageShown_; };
-        s.ShowDataPage = [this] { ++dataPageShown_; };
-        s.Layout = [] {};
-        view_ = std::make_unique<DataView>(c, s);
-
-        test::AddIntervalTrend(1, "iv5", 5);
-        test::AddIntervalTrend(2, "iv4", 4);
-        test::AddAlarmTrend(3, "al1", 720);
-        test::AddAlarmTrend(4, "iv*al", 180, 2);
-        test::AddRecord(5, 9, "bh1");
-        test::AddRecord(6, 3, "ch1");
-        test::AddRecord(7, 11, "ss1");
-        test::AddRecord(8, 5, "ae1");
-        test::AddRecord(9, 10, "bt1");
-        test::AddRecord(10, 6, "te1");
-        test::AddRecord(11, 7, "pe1");
-        test::AddRecord(12, 8, "sh1");
-    }
-    void TearDown() override {
-        view_.reset();
-        ResetInterfaceLanguage();
-        TrendFixture::TearDown();
-    }
-
-    void Open(Long logType, Long seqNo) {
-        logType_ = logType;
-        seqNo_ = seqNo;
-        view_->cmdDetail_Click();
-    }
     QString Summary(int row, int col) const { return page_->vfgSummary->Model().TextMatrix(row, col); }
     // Enabled states of Print, To clipboard, Export and Summary as "1101".
     QString Commands() const {
@@ -76,16 +33,6 @@ protected:
             states += page_->cmdBrowse[static_cast<std::size_t>(i)]->isEnabled() ? u'1' : u'0';
         return states;
     }
-
-    QWidget window_;
-    DataViewPage* page_ = nullptr;
-    clsInstrument instrument_;
-    std::unique_ptr<DataView> view_;
-    test::FakeDialogs dialogs_;
-    Long logType_ = 0;
-    Long seqNo_ = 0;
-    int pageShown_ = 0;
-    int dataPageShown_ = 0;
 };
 
 TEST_F(DataViewTest, EachKindGetsItsCaptionCommandsAndOptions) {
