@@ -1,4 +1,5 @@
 // The calibration history and bump test report, loaded by record number from a fixture database.
+#include "PdfPrinting.h"
 #include "PdfReading.h"
 #include "ReportFixture.h"
 #include "records/RecordDatabase.h"
@@ -6,7 +7,6 @@
 
 #include "platform/RuntimeError.h"
 #include "printing/CalibrationHistoryReport.h"
-#include "printing/gui/QtPrinterList.h"
 
 #include <gtest/gtest.h>
 
@@ -185,14 +185,10 @@ TEST_F(CalibrationHistoryReportTest, PdfEntriesAreNeverSplitAcrossPages) {
         Entry("Bump", 10, At(2024, 1, 1, 8, 0).addSeconds(3600.0 * i), 48, 50);
     const QString pdf = dir_.filePath(QStringLiteral("bump.pdf"));
     FakeDialogs dialogs;
-    dialogs.files.push_back(pdf);
-    QtPrinterList printers;
-    FakeChooser chooser(static_cast<Integer>(printers.Count() - 1));
-    ReportJob job(printers, chooser);
     ReportRequest request;
     request.kind = 10;
     request.seqNo = 10;
-    ASSERT_EQ(job.GoPrinter(request, options), ReportOutcome::Printed);
+    ASSERT_EQ(PrintToPdf(dialogs, request, options, pdf), ReportOutcome::Printed);
 
     const QStringList pages = PdfPageTexts(pdf);
     ASSERT_GE(pages.size(), 2);

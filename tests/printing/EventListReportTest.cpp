@@ -1,5 +1,6 @@
 // The event list reports (alarm, trouble and power events, sensor history), read from a fixture
 // database by record number.
+#include "PdfPrinting.h"
 #include "PdfReading.h"
 #include "ReportFixture.h"
 #include "records/RecordDatabase.h"
@@ -7,7 +8,6 @@
 
 #include "platform/RuntimeError.h"
 #include "printing/EventListReport.h"
-#include "printing/gui/QtPrinterList.h"
 
 #include <gtest/gtest.h>
 
@@ -247,14 +247,10 @@ TEST_F(EventListReportTest, HundredFiftyRowsOverSeveralPdfPages) {
         AlarmEvent("Alarm_Event", 4, At(2024, 5, 6, 0, 0).addSeconds(60.0 * i), "CH4", Long(-104));
     const QString pdf = dir_.filePath(QStringLiteral("events.pdf"));
     FakeDialogs dialogs;
-    dialogs.files.push_back(pdf);
-    QtPrinterList printers;
-    FakeChooser chooser(static_cast<Integer>(printers.Count() - 1));
-    ReportJob job(printers, chooser);
     ReportRequest request;
     request.kind = 5;
     request.seqNo = 4;
-    ASSERT_EQ(job.GoPrinter(request, options), ReportOutcome::Printed);
+    ASSERT_EQ(PrintToPdf(dialogs, request, options, pdf), ReportOutcome::Printed);
 
     const QStringList pages = PdfPageTexts(pdf);
     ASSERT_GE(pages.size(), 2);

@@ -1,5 +1,6 @@
 // The graph page of a trend report: the print graph filled from the record, and the page printed
 // to a PDF file with its titles and its ink where the page layout puts them.
+#include "PdfPrinting.h"
 #include "PdfReading.h"
 #include "ReportFixture.h"
 #include "ReportRecords.h"
@@ -9,7 +10,6 @@
 #include "common/ReadingCodes.h"
 #include "platform/Clock.h"
 #include "printing/GraphPage.h"
-#include "printing/gui/QtPrinterList.h"
 
 #include <QTemporaryDir>
 
@@ -246,15 +246,11 @@ TEST_F(GraphPagePdfTest, TitlesAndInkLieInTheGraphRectangle) {
         alarm.value(0, i, static_cast<Single>(i % 90));
         alarm.value(1, i, 20.9f);
     }
-    QtPrinterList printers;
-    FakeChooser chooser(static_cast<Integer>(printers.Count() - 1));
-    dialogs.files.push_back(pdf);
-    ReportJob job(printers, chooser);
     ReportRequest request;
     request.kind = ReportKind::AlarmTrend;
     request.graph = true;
     request.alarm = &alarm;
-    ASSERT_EQ(job.GoPrinter(request, options), ReportOutcome::Printed);
+    ASSERT_EQ(PrintToPdf(dialogs, request, options, pdf), ReportOutcome::Printed);
 
     const QStringList pages = PdfPageTexts(pdf);
     ASSERT_EQ(pages.size(), 1);
