@@ -7,6 +7,7 @@
 #include "platform/Numbers.h"
 #include "platform/RuntimeError.h"
 #include "platform/VbString.h"
+#include "records/EventRowCells.h"
 #include "records/StoredRow.h"
 #include "records/clsHistory.h"
 #include "records/clsSnapShot.h"
@@ -35,21 +36,6 @@ QString HistoryValue(const SampleSlot& slot, Single value) {
 // A stored date as "yyyy/mm/dd hh:nn:ss"; an empty column gives an empty field.
 QString DateField(const StoredRow& row, const QString& column) {
     return row.IsNull(column) ? QString() : ExportDate(row.DateOf(column, Date()));
-}
-
-QStringList EventListFields(int logType, const StoredRow& row) {
-    switch (logType) {
-    case 5:
-    case 6: {
-        const QString code = QStringLiteral("Alarm_Type");
-        return {row.Text(QStringLiteral("GasName")),
-                row.IsNull(code) ? QString() : EventCodeText(row.Whole(code, ReadingCode::NoData))};
-    }
-    case 7: return {row.YesNo(QStringLiteral("Power_Type"), false) ? QStringLiteral("ON") : QStringLiteral("OFF")};
-    default:
-        return {row.Text(QStringLiteral("SensorNo")), row.Text(QStringLiteral("GasName")),
-                row.Text(QStringLiteral("FullScale"))};
-    }
 }
 
 }  // namespace
@@ -110,7 +96,7 @@ void AppendEventListText(SampleTextLines& lines, int logType, Long seqNo, const 
     for (Long n = 1; !rows.atEnd(); ++n, rows.moveNext()) {
         const StoredRow row(rows);
         lines.Line(QStringList{QString::number(n), DateField(row, QStringLiteral("Dates"))} +
-                   EventListFields(logType, row));
+                   EventRowCells(logType, row));
     }
 }
 

@@ -441,9 +441,10 @@ TEST_F(DataSampleTextTest, EventListsAndSensorHistoryComeNewestFirstFromTheDatab
          {"MT-52 Data Sample (Trouble Events)", "No,Date/Time,Gas/Body,Event", "1,2025/06/01 10:00:00,BODY,Fail(Air)"}},
         {7,
          "Power_Event",
-         {{{"Power_Type", true}, {"Dates", At(10, 0, 0)}}, {{"Power_Type", false}, {"Dates", At(11, 0, 0)}}},
+         {{{"Power_Type", true}, {"Dates", At(10, 0, 0)}}, {{"Power_Type", false}, {"Dates", At(11, 0, 0)}},
+          {{"Dates", At(9, 0, 0)}}},  // a power state never stored is an empty field, not "OFF"
          {"MT-52 Data Sample (Power Events)", "No,Date/Time,Power", "1,2025/06/01 11:00:00,OFF",
-          "2,2025/06/01 10:00:00,ON"}},
+          "2,2025/06/01 10:00:00,ON", "3,2025/06/01 09:00:00,"}},
         {8,
          "SensorHistory",
          {{{"SensorNo", Long(2)}, {"GasName", "CO"}, {"FullScale", Single(500)}, {"Dates", At(10, 0, 0)}}},
