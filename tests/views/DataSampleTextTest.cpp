@@ -46,7 +46,7 @@ QStringList LinesOf(const QString& text) {
     return lines;
 }
 
-struct GasSpec {
+struct GasSlotValues {
     const char* name;
     Single full;
     Integer point;
@@ -54,7 +54,7 @@ struct GasSpec {
     Single ratio = 0;
 };
 
-void SetGas(RecordFrame& record, Integer slot, const GasSpec& gas) {
+void SetGas(RecordFrame& record, Integer slot, const GasSlotValues& gas) {
     record.GasListInfo(slot, GasInfoField::Name, QString::fromLatin1(gas.name));
     record.GasListInfo(slot, GasInfoField::Full, gas.full);
     record.GasListInfo(slot, GasInfoField::Point, gas.point);

@@ -28,7 +28,7 @@ inline Date TimeAt(int year, int month, int day, int hour = 0, int minute = 0, i
     return *Date::FromParts(year, month, day, hour, minute, second);
 }
 
-struct GasSpec {
+struct GasSlotValues {
     QString name;
     Single full = 100;
     Integer point = 0;
@@ -37,7 +37,7 @@ struct GasSpec {
     Single ratio = 0;
 };
 
-inline void SetGas(RecordFrame& record, Integer slot, const GasSpec& gas) {
+inline void SetGas(RecordFrame& record, Integer slot, const GasSlotValues& gas) {
     record.GasListInfo(slot, GasInfoField::Name, gas.name);
     record.GasListInfo(slot, GasInfoField::Full, gas.full);
     record.GasListInfo(slot, GasInfoField::Point, gas.point);

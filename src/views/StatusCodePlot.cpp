@@ -1,4 +1,4 @@
-#include "views/SpecialGraphValue.h"
+#include "views/StatusCodePlot.h"
 
 #include "common/ReadingCodes.h"
 #include "common/ResText.h"
@@ -9,12 +9,12 @@ namespace mt52 {
 
 namespace {
 
-constexpr Single NoGraphData = -0.01f;
+// The graph's sample-indexed event track, where the labels go.
 constexpr int SampleTrack = 1000;
 
 }  // namespace
 
-bool PlotSpecialValue(ZelGraph& graph, const RecordFrame& record, Integer gas, Long index, Single code) {
+bool PlotStatusCode(ZelGraph& graph, const RecordFrame& record, Integer gas, Long index, Single code) {
     const auto level = [&](Long field) {
         const Integer point = record.GasListInfo(gas, GasInfoField::Point).toInteger();
         return FormatTrendCell(record.GasListInfo(gas, field).toSingle(), point).toFloat();
@@ -31,7 +31,7 @@ bool PlotSpecialValue(ZelGraph& graph, const RecordFrame& record, Integer gas, L
     case -102: value = index > 0 ? graph.valueY(gas, int(index - 1)) : 0; label = 20008; break;
     case -101:
     case -118:
-    case -121: value = NoGraphData; break;
+    case -121: value = GraphNoData; break;
     default: return false;
     }
     graph.valueY(gas, int(index), value);

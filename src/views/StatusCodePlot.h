@@ -13,6 +13,6 @@ class ZelGraph;
 // Puts the substitute of `code` for sample `index` of series `gas` into the graph: its value
 // and, for a code with a label, the label on the sample-indexed event track. Levels are taken
 // with the gas's decimals. Returns false (and changes nothing) for any other code.
-bool PlotSpecialValue(ZelGraph& graph, const RecordFrame& record, Integer gas, Long index, Single code);
+bool PlotStatusCode(ZelGraph& graph, const RecordFrame& record, Integer gas, Long index, Single code);
 
 }  // namespace mt52

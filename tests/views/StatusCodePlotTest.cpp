@@ -2,14 +2,14 @@
 #include "common/ResText.h"
 #include "graph/ZelGraph.h"
 #include "views/RecordModels.h"
-#include "views/SpecialGraphValue.h"
+#include "views/StatusCodePlot.h"
 
 #include <gtest/gtest.h>
 
 namespace mt52 {
 namespace {
 
-TEST(SpecialGraphValue, EachCodeGetsItsValueAndLabel) {
+TEST(StatusCodePlot, EachCodeGetsItsValueAndLabel) {
     SetInterfaceLanguage(Language::English);
     clsAlarm record;
     test::Describe(record, 1, {.name = "O2", .full = 25, .point = 1, .warning = 19.54f, .alarm = 18});
@@ -30,12 +30,12 @@ TEST(SpecialGraphValue, EachCodeGetsItsValueAndLabel) {
         graph.AddSample("b", 0, "0.0");
         graph.SampleCount(3);
         graph.valueY(1, 0, 7.5f);
-        ASSERT_TRUE(PlotSpecialValue(graph, record, 1, 1, c.code)) << c.code;
+        ASSERT_TRUE(PlotStatusCode(graph, record, 1, 1, c.code)) << c.code;
         EXPECT_FLOAT_EQ(graph.valueY(1, 1), c.value) << c.code;
         EXPECT_EQ(graph.EventFlag(1000, 1), c.label) << c.code;
     }
     ZelGraph graph;
-    EXPECT_FALSE(PlotSpecialValue(graph, record, 1, 0, 12.5f));
+    EXPECT_FALSE(PlotStatusCode(graph, record, 1, 0, 12.5f));
     ResetInterfaceLanguage();
 }
 
