@@ -19,6 +19,7 @@
 #include "views/BrowseGraph.h"
 #include "views/BrowseTable.h"
 #include "views/gui/ControlValues.h"
+#include "views/gui/TrendGraphControls.h"
 #include "views/gui/TrendSearchClicks.h"
 #include "views/DataSampleText.h"
 #include "views/SampleFileExport.h"
@@ -295,32 +296,14 @@ void DataView::ShowBrowseTable() {
 }
 
 void DataView::DrawBrowseGraph() {
-    BrowseGraphInputs inputs;
-    inputs.logType = int(viewLogType_);
-    if (viewLogType_ == 1)
-        inputs.interval = &records_.Interval();
-    if (viewLogType_ == 2)
-        inputs.alarm = &records_.Alarm();
-    for (std::size_t f = 0; f < 4; ++f)
-        inputs.colours[f] = State().GraphColors[f];
-    inputs.eventsTicked = Ticked(c_.chkBrowse[5]);
-    inputs.cursorTicked = Ticked(c_.chkBrowse[6]);
-    inputs.graphSelected = c_.optBrowse[1]->isChecked();
-
+    const BrowseGraphInputs inputs = TrendGraphInputs(int(viewLogType_), records_, c_.chkBrowse, *c_.optBrowse[1]);
     uclZelGraph& graph = *c_.zelGraph;
-    graph.CursorVisible(inputs.cursorTicked);
-    QFont font = graph.Font();
-    font.setBold(true);
-    graph.Font(font);
-    const BrowseGraphBoxes boxes = mt52::DrawBrowseGraph(graph.Graph(), inputs);
+    const BrowseGraphBoxes boxes = DrawTrendGraph(graph, inputs);
     if (boxes.seriesSet) {
         for (int f = 0; f < 4; ++f) {
             const BrowseSeriesBox& box = boxes.series[static_cast<std::size_t>(f)];
             QCheckBox* check = c_.chkBrowse[static_cast<std::size_t>(f)];
-            QPalette palette = check->palette();
-            palette.setColor(QPalette::WindowText, ToQColor(box.colour));
-            palette.setColor(QPalette::ButtonText, ToQColor(box.colour));
-            check->setPalette(palette);
+            ColourSeriesBox(*check, box.colour);
             if (s_.SetCaption)
                 s_.SetCaption(check, box.caption);
             else

@@ -18,6 +18,7 @@
 #include "views/SampleFileExport.h"
 #include "views/TrendSearch.h"
 #include "views/gui/ControlValues.h"
+#include "views/gui/TrendGraphControls.h"
 #include "views/gui/TrendSearchIcons.h"
 
 #include <QApplication>
@@ -285,32 +286,13 @@ void frmIntermittence::FillTrendTables() {
 }
 
 void frmIntermittence::FillTrendGraph() {
-    BrowseGraphInputs inputs;
-    inputs.logType = int(types_);
-    if (types_ == 1)
-        inputs.interval = &records_.Interval();
-    if (types_ == 2)
-        inputs.alarm = &records_.Alarm();
-    for (std::size_t g = 0; g < 4; ++g)
-        inputs.colours[g] = State().GraphColors[g];
-    inputs.eventsTicked = chkBrowse[5]->isChecked();
-    inputs.cursorTicked = chkBrowse[6]->isChecked();
-    inputs.graphSelected = optBrowse[1]->isChecked();
-
-    // Cursor and bold font first: the fill draws the graph with them.
-    zelGraph->CursorVisible(inputs.cursorTicked);
-    QFont font = zelGraph->Font();
-    font.setBold(true);
-    zelGraph->Font(font);
-    const BrowseGraphBoxes boxes = mt52::DrawBrowseGraph(zelGraph->Graph(), inputs);
+    const BrowseGraphBoxes boxes =
+        DrawTrendGraph(*zelGraph, TrendGraphInputs(int(types_), records_, chkBrowse, *optBrowse[1]));
     if (boxes.seriesSet) {
         for (int g = 0; g < 4; ++g) {
             const BrowseSeriesBox& box = boxes.series[static_cast<std::size_t>(g)];
             QCheckBox* check = chkBrowse[static_cast<std::size_t>(g)];
-            QPalette palette = check->palette();
-            palette.setColor(QPalette::WindowText, ToQColor(box.colour));
-            palette.setColor(QPalette::ButtonText, ToQColor(box.colour));
-            check->setPalette(palette);
+            ColourSeriesBox(*check, box.colour);
             check->setText(box.caption);
             SetBox(check, g, box.ticked);
             check->setVisible(box.visible);
