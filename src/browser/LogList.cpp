@@ -63,11 +63,13 @@ LogListing FolderListing(const LogTree& tree, const QString& key) {
     return listing;
 }
 
-SnapShotGasText GasTextOf(const Recordset& rs) {
-    const QString name = Trim(TextOf(rs.field(QStringLiteral("GasName"))));
-    const QString fullScale = Trim(TextOf(rs.field(QStringLiteral("FullScale"))));
-    const QString unit = Trim(TextOf(rs.field(QStringLiteral("Unit"))));
-    const QString value = Trim(TextOf(rs.field(QStringLiteral("Gasval"))));
+// The gas texts of a row whose columns GasName, FullScale, Unit and Gasval stand in that order
+// from `first` on.
+SnapShotGasText GasTextOf(const Recordset& rs, int first) {
+    const QString name = Trim(TextOf(rs.field(first)));
+    const QString fullScale = Trim(TextOf(rs.field(first + 1)));
+    const QString unit = Trim(TextOf(rs.field(first + 2)));
+    const QString value = Trim(TextOf(rs.field(first + 3)));
     return {name + u'(' + fullScale + unit + u')', value + unit};
 }
 
@@ -93,15 +95,16 @@ LogListing EntryListing(const LogTree& tree, const QString& key, const RecordKin
                        "(SELECT SeqNo FROM Log_Head%1) ORDER BY SeqNo")
             .arg(condition->Where()),
         condition->Values);
+    // Columns are read by their places in the statements above.
     for (; !snapshots.atEnd(); snapshots.moveNext()) {
-        const Variant relNo = snapshots.field(QStringLiteral("RelNo"));
+        const Variant relNo = snapshots.field(0);
         if (relNo.isNumeric() && !gasTexts.contains(relNo.toLong()))
-            gasTexts.insert(relNo.toLong(), GasTextOf(snapshots));
+            gasTexts.insert(relNo.toLong(), GasTextOf(snapshots, 1));
     }
 
     const QString letter = QString(QLatin1Char(kind.FolderLetter));
     for (; !rows.atEnd(); rows.moveNext()) {
-        const Variant sampling = rows.field(QStringLiteral("Sampling"));
+        const Variant sampling = rows.field(6);
         QString icon = QLatin1String(kind.IconKey);
         if (letter == QLatin1String("A") && (!sampling.isNumeric() || sampling.toLong() == 2))
             continue;  // an alarm trend sampled like an interval trend is not listed here
@@ -110,19 +113,17 @@ LogListing EntryListing(const LogTree& tree, const QString& key, const RecordKin
                 continue;
             icon = IntervalIconKey(sampling.toLong());
         }
-        const Variant seqNo = rows.field(QStringLiteral("SeqNo"));
+        const Variant seqNo = rows.field(0);
         if (!seqNo.isNumeric())
             continue;
         LogListItem item;
         item.Key = EntryKey(seqNo.toLong(), kind);
-        item.Text = Trim(TextOf(rows.field(QStringLiteral("Names"))));
+        item.Text = Trim(TextOf(rows.field(1)));
         item.SmallIcon = icon;
         item.LargeIcon = icon;
-        const Variant dates = rows.field(QStringLiteral("Dates"));
+        const Variant dates = rows.field(5);
         const SnapShotGasText gas = gasTexts.value(seqNo.toLong());
-        item.Cells = QStringList{TextOf(rows.field(QStringLiteral("SerialNo"))),
-                                 TextOf(rows.field(QStringLiteral("StationID"))),
-                                 TextOf(rows.field(QStringLiteral("UserID"))),
+        item.Cells = QStringList{TextOf(rows.field(2)), TextOf(rows.field(3)), TextOf(rows.field(4)),
                                  dates.isDate() ? GeneralDate(dates.toDate()) : TextOf(dates), gas.Gas, gas.Data};
         listing.Items.push_back(std::move(item));
     }
@@ -145,7 +146,7 @@ SnapShotGasText GetSnapShotGasText(Database& db, Long seqNo) {
     Recordset rs = db.query(
         QStringLiteral("SELECT GasName, FullScale, Unit, Gasval FROM SnapShot WHERE RelNo = ? ORDER BY SeqNo LIMIT 1"),
         {seqNo});
-    return rs.isEmpty() ? SnapShotGasText{} : GasTextOf(rs);
+    return rs.isEmpty() ? SnapShotGasText{} : GasTextOf(rs, 0);
 }
 
 void SortListItems(std::vector<LogListItem>& items, bool ascending) {

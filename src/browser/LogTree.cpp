@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <functional>
 
 namespace mt52 {
@@ -71,10 +72,10 @@ bool TextLess(const QString& a, const QString& b) {
 // The folders while the rows are sorted in; turned into the tree's nodes afterwards.
 struct Folder {
     QString Text;
-    // Children by their folded text, and by the exact stored value already seen (most rows
-    // repeat a value exactly, which spares trimming and folding it again).
+    // Children by their folded text, and by the UTF-8 bytes of the exact stored value already
+    // seen (most rows repeat a value exactly, which spares decoding, trimming and folding it).
     QHash<QString, int> ChildByGroup;
-    QHash<QString, int> ChildByStored;
+    QHash<QByteArray, int> ChildByStored;
     std::vector<int> Children;
     unsigned KindMask = 0;  // month folders: bit i set when RecordKinds()[i] has rows
 };
@@ -145,11 +146,21 @@ public:
     LogTreeBuilder(std::vector<const Level*> levels, bool extended)
         : levels_(std::move(levels)), extended_(extended), folders_(1) {}
 
-    // values: the row's stored texts in the order of the levels.
-    void AddRow(Long types, const QString* const* values) {
+    // One stored value of a row: its UTF-8 bytes, and how to read it as text when the tree
+    // has not seen those bytes yet under the folder.
+    struct Stored {
+        QByteArrayView Bytes;
+        const QString* Known = nullptr;  // the text, when the caller has it
+        const RowReader* Row = nullptr;  // else the row and column to decode it from
+        int Column = 0;
+        QString Text() const { return Known ? *Known : Row->text(Column); }
+    };
+
+    // values: the row's stored values in the order of the levels.
+    void AddRow(Long types, const Stored* values) {
         int at = 0;
         for (std::size_t depth = 0; depth < levels_.size(); ++depth)
-            at = ChildFor(at, *levels_[depth], *values[depth]);
+            at = ChildFor(at, *levels_[depth], values[depth]);
         const int kind = KindIndexOf(types, extended_);
         if (kind >= 0)
             folders_[static_cast<std::size_t>(at)].KindMask |= 1u << kind;
@@ -159,11 +170,14 @@ public:
     LogTree Finish();
 
 private:
-    int ChildFor(int parentIndex, const Level& level, const QString& stored) {
+    int ChildFor(int parentIndex, const Level& level, const Stored& stored) {
         Folder& parent = folders_[static_cast<std::size_t>(parentIndex)];
-        if (auto known = parent.ChildByStored.constFind(stored); known != parent.ChildByStored.constEnd())
+        // A lookup by the bytes as they stand, without copying them.
+        const QByteArray bytes = QByteArray::fromRawData(stored.Bytes.data(), stored.Bytes.size());
+        if (auto known = parent.ChildByStored.constFind(bytes); known != parent.ChildByStored.constEnd())
             return known.value();
-        QString text = BlankToDashes(stored, level.BlankKind);
+        QByteArray storedKey(stored.Bytes.data(), stored.Bytes.size());
+        QString text = BlankToDashes(stored.Text(), level.BlankKind);
         QString group = FoldAscii(text);
         int child = parent.ChildByGroup.value(group, -1);
         if (child < 0) {
@@ -174,7 +188,7 @@ private:
             folder.Text = std::move(text);
             folders_.push_back(std::move(folder));  // `parent` is not used after this
         }
-        folders_[static_cast<std::size_t>(parentIndex)].ChildByStored.insert(stored, child);
+        folders_[static_cast<std::size_t>(parentIndex)].ChildByStored.insert(std::move(storedKey), child);
         return child;
     }
 
@@ -185,10 +199,14 @@ private:
 
 LogTree LogTree::Build(const std::vector<LogHeadPlace>& rows, const LogGrouping& grouping) {
     LogTreeBuilder builder(LevelsOf(grouping), grouping.Extended);
-    std::vector<const QString*> values(builder.Levels().size());
+    const std::size_t levelCount = builder.Levels().size();
+    std::vector<LogTreeBuilder::Stored> values(levelCount);
     for (const LogHeadPlace& row : rows) {
-        for (std::size_t i = 0; i < values.size(); ++i)
-            values[i] = &(row.*(builder.Levels()[i]->Column));
+        // Every value is a text here: its UTF-16 code units serve as the bytes.
+        for (std::size_t i = 0; i < levelCount; ++i) {
+            const QString& text = row.*(builder.Levels()[i]->Column);
+            values[i] = {QByteArrayView(reinterpret_cast<const char*>(text.constData()), text.size() * 2), &text};
+        }
         builder.AddRow(row.Types, values.data());
     }
     return builder.Finish();
@@ -199,18 +217,28 @@ LogTree LogTree::Load(Database& db, const LogGrouping& grouping) {
     QStringList columns{QStringLiteral("Types")};
     for (const Level* level : builder.Levels())
         columns << QLatin1String(level->ColumnName);
-    Recordset rs = db.query(QStringLiteral("SELECT %1 FROM Log_Head").arg(columns.join(QStringLiteral(", "))));
-    const int levelCount = static_cast<int>(builder.Levels().size());
-    std::vector<QString> texts(static_cast<std::size_t>(levelCount));
-    std::vector<const QString*> values(static_cast<std::size_t>(levelCount));
-    for (int i = 0; i < levelCount; ++i)
-        values[static_cast<std::size_t>(i)] = &texts[static_cast<std::size_t>(i)];
-    for (; !rs.atEnd(); rs.moveNext()) {
-        for (int i = 0; i < levelCount; ++i)
-            texts[static_cast<std::size_t>(i)] = StringOf(rs.field(i + 1));
-        const Variant types = rs.field(0);
-        builder.AddRow(types.isNumeric() ? types.toLong() : 0, values.data());
-    }
+    const std::size_t levelCount = builder.Levels().size();
+    // The rows are read one at a time: a value is decoded only when its folder does not know
+    // it yet, and nothing else of the row is copied.
+    std::vector<LogTreeBuilder::Stored> values(levelCount);
+    std::vector<QByteArray> otherBytes(levelCount);
+    std::vector<QString> otherTexts(levelCount);
+    db.forEachRow(QStringLiteral("SELECT %1 FROM Log_Head").arg(columns.join(QStringLiteral(", "))), {},
+                  [&](const RowReader& row) {
+                      for (std::size_t i = 0; i < levelCount; ++i) {
+                          const int column = static_cast<int>(i) + 1;
+                          if (row.isText(column)) {
+                              values[i] = {row.utf8(column), nullptr, &row, column};
+                          } else {
+                              // Null, a number: the text the value reads as.
+                              otherTexts[i] = StringOf(row.value(column));
+                              otherBytes[i] = otherTexts[i].toUtf8();
+                              values[i] = {otherBytes[i], &otherTexts[i]};
+                          }
+                      }
+                      const Variant types = row.value(0);
+                      builder.AddRow(types.isNumeric() ? types.toLong() : 0, values.data());
+                  });
     return builder.Finish();
 }
 
@@ -223,6 +251,11 @@ LogTree LogTreeBuilder::Finish() {
     for (std::size_t k = 0; k < kinds.size(); ++k)
         kindTexts[k] = GetResText(kinds[k].TextId);
     LogTree tree;
+    std::size_t nodeCount = folders.size();
+    for (const Folder& folder : folders)
+        nodeCount += static_cast<std::size_t>(std::popcount(folder.KindMask));
+    tree.nodes_.reserve(nodeCount);
+    tree.byKey_.reserve(static_cast<qsizetype>(nodeCount));
     // Depth first, so that node positions follow the order in which the folders are shown.
     std::function<void(int, int, std::size_t, const QString&)> addChildren = [&](int folderIndex, int parentNode,
                                                                           std::size_t depth, const QString& path) {

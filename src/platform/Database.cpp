@@ -269,6 +269,31 @@ Recordset Database::query(const QString& sql, const std::vector<Variant>& values
     return Recordset(std::move(names), std::move(cells));
 }
 
+void Database::forEachRow(const QString& sql, const std::vector<Variant>& values,
+                          const std::function<void(const RowReader&)>& row) {
+    sqlite3_stmt* stmt = statements_->prepare(sql, values);
+    StatementUse use(stmt);
+    const RowReader reader(stmt);
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+        row(reader);
+    if (rc != SQLITE_DONE)
+        RaiseSqlite(db_.get(), sql);
+}
+
+Variant RowReader::value(int column) const {
+    return ReadValue(stmt_, column, KindOf(sqlite3_column_decltype(stmt_, column)));
+}
+
+bool RowReader::isText(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_TEXT; }
+
+QByteArrayView RowReader::utf8(int column) const {
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    return bytes ? QByteArrayView(bytes, sqlite3_column_bytes(stmt_, column)) : QByteArrayView();
+}
+
+QString RowReader::text(int column) const { return ReadText(stmt_, column); }
+
 Transaction::Transaction(Database& db) : db_(db) {
     if (db_.inTransaction())
         Raise(ErrDatabase, QStringLiteral("A transaction is already open on \"%1\"").arg(db_.path()));

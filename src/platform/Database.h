@@ -9,13 +9,35 @@
 #include "platform/Types.h"
 #include "platform/Variant.h"
 
+#include <QByteArrayView>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace mt52 {
+
+// The current row of a query read row by row (Database::forEachRow). It is valid only inside
+// the call that hands it over; what it returns must be copied to be kept.
+class RowReader {
+public:
+    // The value as Database::query reads it.
+    Variant value(int column) const;
+    // Whether the stored value is a text (not Null, a number or a blob).
+    bool isText(int column) const;
+    // A text value's UTF-8 bytes, valid until the next call on this column or the next row.
+    QByteArrayView utf8(int column) const;
+    // A text value as Database::query reads it.
+    QString text(int column) const;
+
+private:
+    friend class Database;
+    explicit RowReader(sqlite3_stmt* stmt) : stmt_(stmt) {}
+    sqlite3_stmt* stmt_;
+};
 
 class Database {
 public:
@@ -42,6 +64,10 @@ public:
     int execute(const QString& sql, const std::vector<Variant>& values = {});
     // Runs one query with the values bound in order and reads all of its rows.
     Recordset query(const QString& sql, const std::vector<Variant>& values = {});
+    // Runs one query and hands its rows to `row` one at a time as they are read, keeping none:
+    // for reads of many rows of which the caller keeps only a little.
+    void forEachRow(const QString& sql, const std::vector<Variant>& values,
+                    const std::function<void(const RowReader&)>& row);
 
     bool inTransaction() const;
 

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QWidget>
 
 namespace mt52 {
@@ -242,6 +243,105 @@ TEST_F(StoredDataBrowserTest, AFailedDeletionSaysSoAndKeepsEverything) {
     EXPECT_EQ(ListTexts(), QStringList({"iv01", "iv10"}));
     EXPECT_EQ(Count("SELECT COUNT(*) FROM Log_Head"), 3);
     EXPECT_TRUE(QFile::exists(TrendFilePath("05/24", "iv01")));
+}
+
+// The tree makes a folder's items when the folder is first opened; opened, it holds exactly the
+// nodes of the tree model, in the model's order.
+TEST_F(StoredDataBrowserTest, FoldersAreFilledWhenFirstOpened) {
+    AddHead({.SeqNo = 4, .Types = 7, .SerialNo = "SN2", .FolderID = "06/24"});  // power events only
+    AddHead({.SeqNo = 5, .Types = 2, .SerialNo = "sn1", .FolderID = "04/24"});
+    for (QCheckBox* box : controls_.chkLog)
+        box->setChecked(true);
+    browser_->chkLog_Click(0);
+    QTreeWidgetItem* root = controls_.tvwLog->topLevelItem(0);
+    ASSERT_EQ(root->childCount(), 2);
+    QTreeWidgetItem* sn1 = root->child(0);
+    EXPECT_EQ(sn1->text(0), "SN1");
+    EXPECT_EQ(sn1->childCount(), 0);  // not opened yet, but marked as having children
+    EXPECT_EQ(sn1->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+
+    sn1->setExpanded(true);  // opened late, as a click on its mark does
+    ASSERT_EQ(sn1->childCount(), 1);
+    EXPECT_EQ(sn1->child(0)->text(0), "ST1");
+    EXPECT_EQ(StoredDataBrowser::KeyOf(sn1->child(0)), "SN1>ST1 T");
+    EXPECT_EQ(sn1->child(0)->childCount(), 0);
+
+    // Everything opened: the items are the model's nodes, keys and texts in depth-first order.
+    controls_.tvwLog->expandAll();
+    const LogTree& tree = browser_->Tree();
+    int index = 0;
+    for (QTreeWidgetItemIterator it(controls_.tvwLog); *it; ++it, ++index) {
+        ASSERT_LT(index, tree.Count());
+        EXPECT_EQ(StoredDataBrowser::KeyOf(*it), tree.At(index).Key);
+        EXPECT_EQ((*it)->text(0), tree.At(index).Text);
+        EXPECT_EQ((*it)->childCount(), static_cast<int>(tree.At(index).Children.size()));
+    }
+    EXPECT_EQ(index, tree.Count());
+    // A month holding power events only has no folder outside the extended mode, and no mark.
+    QTreeWidgetItem* powerMonth = browser_->TreeNode("SN2>ST1>U1>06/24 M");
+    ASSERT_NE(powerMonth, nullptr);
+    EXPECT_EQ(powerMonth->childCount(), 0);
+    EXPECT_NE(powerMonth->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+}
+
+TEST_F(StoredDataBrowserTest, ADeletionInsideAnUnopenedFolderSelectsItsParent) {
+    AddHead({.SeqNo = 4, .Types = 1, .FolderID = "04/24"});
+    controls_.chkLog[0]->setChecked(true);
+    browser_->chkLog_Click(0);
+    QTreeWidgetItem* sn1 = browser_->TreeNode("SN1 S");
+    ASSERT_NE(sn1, nullptr);
+    EXPECT_EQ(sn1->childCount(), 0);
+
+    // From the list: open SN1 there, then delete its month 05/24 without opening it in the tree.
+    browser_->lvwLog_MouseDown(Qt::LeftButton, PointOf(controls_.lvwLog, ListItemAt(0)));
+    browser_->lvwLog_DblClick();
+    ASSERT_EQ(ListTexts(), QStringList({"04/24", "05/24"}));
+    browser_->lvwLog_MouseDown(Qt::RightButton, PointOf(controls_.lvwLog, ListItemAt(1)));
+    EXPECT_EQ(browser_->DeleteTag(), "SN1>05/24 M");
+    dialogs_.answers = {vbYes};
+    browser_->mnuDelete_Click();
+
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Log_Head"), 2);
+    // The rebuilt tree shows the parent, selected, with what is left under it.
+    QTreeWidgetItem* current = controls_.tvwLog->currentItem();
+    ASSERT_NE(current, nullptr);
+    EXPECT_EQ(StoredDataBrowser::KeyOf(current), "SN1 S");
+    EXPECT_EQ(ListTexts(), QStringList({"04/24"}));
+    EXPECT_EQ(browser_->TreeNode("SN1>05/24 M"), nullptr);
+    current->setExpanded(true);
+    ASSERT_EQ(current->childCount(), 1);
+    EXPECT_EQ(current->child(0)->text(0), "04/24");
+}
+
+TEST_F(StoredDataBrowserTest, ARefreshKeepsTheOpenPathUntilTheTreeIsRebuilt) {
+    OpenIntervalFolder();
+    QTreeWidgetItem* folder = browser_->TreeNode("SN1>05/24 I");
+    ASSERT_NE(folder, nullptr);
+    controls_.tvwLog->setCurrentItem(folder);
+    QTreeWidgetItem* month = folder->parent();
+    month->setExpanded(true);
+    month->parent()->setExpanded(true);
+
+    // Opening the page again without a change: the same items, open as they were.
+    dirty_ = false;
+    browser_->BuildLogTree();
+    EXPECT_EQ(browser_->TreeNode("SN1>05/24 I"), folder);
+    EXPECT_TRUE(month->isExpanded());
+    EXPECT_EQ(controls_.tvwLog->currentItem(), folder);
+
+    // After a download the tree is rebuilt: only the root open, the folders filled again on demand.
+    AddHead({.SeqNo = 4, .Types = 2, .FolderID = "05/24"});
+    dirty_ = true;
+    browser_->BuildLogTree();
+    QTreeWidgetItem* root = controls_.tvwLog->topLevelItem(0);
+    EXPECT_TRUE(root->isExpanded());
+    ASSERT_EQ(root->childCount(), 2);
+    EXPECT_FALSE(root->child(0)->isExpanded());
+    EXPECT_EQ(root->child(0)->childCount(), 0);
+    QTreeWidgetItem* alarms = browser_->TreeNode("SN1>05/24 A");
+    ASSERT_NE(alarms, nullptr);
+    EXPECT_EQ(alarms->text(0), "Alarm Trend");
+    EXPECT_EQ(alarms->parent()->childCount(), 2);
 }
 
 TEST_F(StoredDataBrowserTest, PasswordDialogContinueAndChange) {

@@ -32,22 +32,10 @@ namespace {
 
 constexpr int KeyRole = Qt::UserRole;
 
-// Icons of the tree and the list by their keys.
-QIcon IconOf(const QString& key) {
-    QStyle* style = QApplication::style();
-    if (key == ClosedFolderIcon)
-        return style->standardIcon(QStyle::SP_DirClosedIcon);
-    if (key == OpenFolderIcon)
-        return style->standardIcon(QStyle::SP_DirOpenIcon);
-    if (key == RootIcon)
-        return style->standardIcon(QStyle::SP_ComputerIcon);
-    return style->standardIcon(QStyle::SP_FileIcon);
-}
-
 // List items sort by their first column's text without regard to case.
 class ListItem final : public QTreeWidgetItem {
 public:
-    using QTreeWidgetItem::QTreeWidgetItem;
+    explicit ListItem(const QStringList& texts) : QTreeWidgetItem(texts) {}
     bool operator<(const QTreeWidgetItem& other) const override {
         return QString::compare(text(0), other.text(0), Qt::CaseInsensitive) < 0;
     }
@@ -60,6 +48,24 @@ void SetEnabled(QWidget* widget, bool enabled) {
 
 }  // namespace
 
+BrowserIcons::BrowserIcons() {
+    QStyle* style = QApplication::style();
+    closedFolder_ = style->standardIcon(QStyle::SP_DirClosedIcon);
+    openFolder_ = style->standardIcon(QStyle::SP_DirOpenIcon);
+    root_ = style->standardIcon(QStyle::SP_ComputerIcon);
+    entry_ = style->standardIcon(QStyle::SP_FileIcon);
+}
+
+const QIcon& BrowserIcons::Of(const QString& key) const {
+    if (key == ClosedFolderIcon)
+        return closedFolder_;
+    if (key == OpenFolderIcon)
+        return openFolder_;
+    if (key == RootIcon)
+        return root_;
+    return entry_;
+}
+
 StoredDataBrowser::StoredDataBrowser(StoredDataControls controls, StoredDataServices services, QObject* parent)
     : QObject(parent), c_(controls), s_(std::move(services)) {
     if (!s_.JudgeTrendAlarm) {
@@ -70,12 +76,14 @@ StoredDataBrowser::StoredDataBrowser(StoredDataControls controls, StoredDataServ
         c_.tvwLog->setIndentation(TwipsToPixels(100));
         c_.tvwLog->viewport()->installEventFilter(this);
         connect(c_.tvwLog, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { tvwLog_NodeClick(item); });
-        connect(c_.tvwLog, &QTreeWidget::currentItemChanged, this, [](QTreeWidgetItem* now, QTreeWidgetItem* before) {
+        connect(c_.tvwLog, &QTreeWidget::itemExpanded, this,
+                [this](QTreeWidgetItem* item) { FillTreeChildren(tree_.IndexOf(KeyOf(item))); });
+        connect(c_.tvwLog, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* now, QTreeWidgetItem* before) {
             // Folders show open while selected.
             if (before && before->parent())
-                before->setIcon(0, IconOf(ClosedFolderIcon));
+                before->setIcon(0, icons_.Of(ClosedFolderIcon));
             if (now && now->parent())
-                now->setIcon(0, IconOf(OpenFolderIcon));
+                now->setIcon(0, icons_.Of(OpenFolderIcon));
         });
     }
     for (int i = 0; i < 3; ++i)
@@ -84,6 +92,9 @@ StoredDataBrowser::StoredDataBrowser(StoredDataControls controls, StoredDataServ
     if (c_.lvwLog) {
         c_.lvwLog->setRootIsDecorated(false);
         c_.lvwLog->setSortingEnabled(false);
+        // Every row has one line of text and the same small icon; the view need not measure
+        // each of thousands of rows to lay them out.
+        c_.lvwLog->setUniformRowHeights(true);
         c_.lvwLog->header()->setSectionsClickable(true);
         c_.lvwLog->viewport()->installEventFilter(this);
         connect(c_.lvwLog->header(), &QHeaderView::sectionClicked, this, [this] { lvwLog_ColumnClick(); });
@@ -106,13 +117,9 @@ QString StoredDataBrowser::KeyOf(const QTreeWidgetItem* item) {
     return item ? item->data(0, KeyRole).toString() : QString();
 }
 
-QTreeWidgetItem* StoredDataBrowser::TreeNode(const QString& key) const {
-    if (!c_.tvwLog)
-        return nullptr;
-    for (QTreeWidgetItemIterator it(c_.tvwLog); *it; ++it)
-        if (KeyOf(*it) == key)
-            return *it;
-    return nullptr;
+QTreeWidgetItem* StoredDataBrowser::TreeNode(const QString& key) {
+    const int index = tree_.IndexOf(key);
+    return index < 0 ? nullptr : TreeItemOf(index);
 }
 
 QTreeWidgetItem* StoredDataBrowser::ListItem(const QString& key) const {
@@ -146,23 +153,60 @@ void StoredDataBrowser::BuildLogTree() {
 }
 
 void StoredDataBrowser::FillTree() {
+    treeItems_.clear();
     if (!c_.tvwLog)
         return;
     QTreeWidget& view = *c_.tvwLog;
     view.clear();
     view.setIndentation(TwipsToPixels(100));
-    std::vector<QTreeWidgetItem*> items(static_cast<std::size_t>(tree_.Count()), nullptr);
-    for (int i = 0; i < tree_.Count(); ++i) {
-        const LogTree::Node& node = tree_.At(i);
-        QTreeWidgetItem* item = node.Parent < 0 ? new QTreeWidgetItem(&view)
-                                                : new QTreeWidgetItem(items[static_cast<std::size_t>(node.Parent)]);
-        item->setText(0, node.Text);
-        item->setData(0, KeyRole, node.Key);
-        item->setIcon(0, IconOf(node.Parent < 0 ? RootIcon : ClosedFolderIcon));
-        items[static_cast<std::size_t>(i)] = item;
+    treeItems_.assign(static_cast<std::size_t>(tree_.Count()), nullptr);
+    if (tree_.Count() == 0)
+        return;
+    QTreeWidgetItem* root = MakeTreeItem(0);
+    treeItems_.front() = root;
+    view.addTopLevelItem(root);
+    FillTreeChildren(0);
+    root->setExpanded(true);
+}
+
+QTreeWidgetItem* StoredDataBrowser::MakeTreeItem(int index) const {
+    const LogTree::Node& node = tree_.At(index);
+    auto* item = new QTreeWidgetItem(QStringList{node.Text});
+    item->setData(0, KeyRole, node.Key);
+    item->setIcon(0, icons_.Of(node.Parent < 0 ? RootIcon : ClosedFolderIcon));
+    // The expand mark of a folder whose children are made when it opens.
+    if (!node.Children.empty())
+        item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    return item;
+}
+
+void StoredDataBrowser::FillTreeChildren(int index) {
+    if (index < 0 || index >= static_cast<int>(treeItems_.size()))
+        return;
+    QTreeWidgetItem* parent = treeItems_[static_cast<std::size_t>(index)];
+    const std::vector<int>& children = tree_.At(index).Children;
+    if (!parent || children.empty() || treeItems_[static_cast<std::size_t>(children.front())])
+        return;
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(children.size()));
+    for (int child : children) {
+        QTreeWidgetItem* item = MakeTreeItem(child);
+        treeItems_[static_cast<std::size_t>(child)] = item;
+        items.append(item);
     }
-    if (!items.empty())
-        items.front()->setExpanded(true);
+    parent->addChildren(items);
+}
+
+QTreeWidgetItem* StoredDataBrowser::TreeItemOf(int index) {
+    if (index < 0 || index >= static_cast<int>(treeItems_.size()))
+        return nullptr;
+    if (!treeItems_[static_cast<std::size_t>(index)]) {
+        const int parent = tree_.At(index).Parent;
+        if (parent < 0 || !TreeItemOf(parent))
+            return nullptr;
+        FillTreeChildren(parent);
+    }
+    return treeItems_[static_cast<std::size_t>(index)];
 }
 
 void StoredDataBrowser::RefreshLogPage() {
@@ -258,14 +302,22 @@ void StoredDataBrowser::ApplyListing(const LogListing& listing) {
     const int width = list.viewport()->width() > 0 ? list.viewport()->width() : list.width();
     for (int i = 0; i < static_cast<int>(listing.Columns.size()); ++i)
         list.setColumnWidth(i, static_cast<int>(width * listing.Columns[static_cast<std::size_t>(i)].Width));
+    // The rows are made apart from the view and handed over at once, with drawing held back.
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(listing.Items.size()));
     for (const LogListItem& entry : listing.Items) {
-        auto* item = new class ListItem(&list);
-        item->setText(0, entry.Text);
-        for (int i = 0; i < entry.Cells.size(); ++i)
-            item->setText(i + 1, entry.Cells[i]);
+        QStringList texts;
+        texts.reserve(entry.Cells.size() + 1);
+        texts << entry.Text << entry.Cells;
+        auto* item = new class ListItem(texts);
         item->setData(0, KeyRole, entry.Key);
-        item->setIcon(0, IconOf(entry.SmallIcon));
+        item->setIcon(0, icons_.Of(entry.SmallIcon));
+        items.append(item);
     }
+    const bool updates = list.updatesEnabled();
+    list.setUpdatesEnabled(false);
+    list.addTopLevelItems(items);
+    list.setUpdatesEnabled(updates);
     listSorted_ = listing.Sorted;
     listAscending_ = true;
     list.viewport()->update();

@@ -8,6 +8,7 @@
 #include "browser/LogTree.h"
 #include "platform/Types.h"
 
+#include <QIcon>
 #include <QObject>
 #include <QString>
 #include <array>
@@ -57,6 +58,23 @@ struct StoredDataServices {
     std::function<void()> PopupDeleteMenu;
 };
 
+// The pictures of the tree and the list by their keys, made once: every node and row shares
+// them, so filling the views never decodes an image.
+class BrowserIcons {
+public:
+    BrowserIcons();
+    const QIcon& Of(const QString& key) const;
+
+private:
+    QIcon closedFolder_;
+    QIcon openFolder_;
+    QIcon root_;
+    QIcon entry_;
+};
+
+// The tree control shows the nodes of `Tree()` lazily: a folder's children are made when the
+// folder is first expanded, or when one of them must be shown (`TreeNode`). Until then a
+// folder with children shows the expand mark only.
 class StoredDataBrowser : public QObject {
 public:
     StoredDataBrowser(StoredDataControls controls, StoredDataServices services, QObject* parent = nullptr);
@@ -91,9 +109,10 @@ public:
     void cmdLogInst_Click();
     void mnuDelete_Click();
 
-    // The list item and the tree node with a key; nullptr when there is none.
+    // The list item and the tree node with a key; nullptr when there is none. The tree node
+    // and the folders above it are made when they were not yet.
     QTreeWidgetItem* ListItem(const QString& key) const;
-    QTreeWidgetItem* TreeNode(const QString& key) const;
+    QTreeWidgetItem* TreeNode(const QString& key);
     // The key of a tree node or list item.
     static QString KeyOf(const QTreeWidgetItem* item);
 
@@ -103,6 +122,11 @@ protected:
 private:
     LogGrouping Grouping() const;
     void FillTree();
+    // The tree item of a node of `tree_`, made (with its siblings) when it is not yet there.
+    QTreeWidgetItem* TreeItemOf(int index);
+    // Makes the items of a node's children when the node has none yet.
+    void FillTreeChildren(int index);
+    QTreeWidgetItem* MakeTreeItem(int index) const;
     void ApplyListing(const LogListing& listing);
     void ShowFallbackDetail();
     void SetCurrentFromKey(const QString& key);
@@ -115,7 +139,10 @@ private:
 
     StoredDataControls c_;
     StoredDataServices s_;
+    BrowserIcons icons_;
     LogTree tree_;
+    // The tree items by node index of `tree_`; nullptr for a node not made yet.
+    std::vector<QTreeWidgetItem*> treeItems_;
     Long currentLogType_ = 0;
     Long currentSeqNo_ = 0;
     QString pressedLogKey_;
