@@ -63,14 +63,10 @@ LogListing FolderListing(const LogTree& tree, const QString& key) {
     return listing;
 }
 
-// The gas texts of a row whose columns GasName, FullScale, Unit and Gasval stand in that order
-// from `first` on.
-SnapShotGasText GasTextOf(const Recordset& rs, int first) {
-    const QString name = Trim(TextOf(rs.field(first)));
-    const QString fullScale = Trim(TextOf(rs.field(first + 1)));
-    const QString unit = Trim(TextOf(rs.field(first + 2)));
-    const QString value = Trim(TextOf(rs.field(first + 3)));
-    return {name + u'(' + fullScale + unit + u')', value + unit};
+// The gas texts of the fields GasName, FullScale, Unit and Gasval of a row.
+SnapShotGasText GasTextOf(const Variant& gasName, const Variant& fullScale, const Variant& unit, const Variant& gasval) {
+    const QString unitText = Trim(TextOf(unit));
+    return {Trim(TextOf(gasName)) + u'(' + Trim(TextOf(fullScale)) + unitText + u')', Trim(TextOf(gasval)) + unitText};
 }
 
 LogListing EntryListing(const LogTree& tree, const QString& key, const RecordKind& kind, Database& db) {
@@ -82,51 +78,48 @@ LogListing EntryListing(const LogTree& tree, const QString& key, const RecordKin
     if (!condition)
         return listing;
 
-    Recordset rows = db.query(QStringLiteral("SELECT SeqNo, Names, SerialNo, StationID, UserID, Dates, Sampling "
-                                             "FROM Log_Head%1 ORDER BY SeqNo")
-                                  .arg(condition->Where()),
-                              condition->Values);
-    listing.FoundRows = !rows.isEmpty();
-
-    // The first SnapShot row of every listed entry, in one read.
+    // Both reads go row by row, keeping only what the list shows; columns are read by their
+    // places in the statements. First the first SnapShot row of every listed entry.
     QHash<Long, SnapShotGasText> gasTexts;
-    Recordset snapshots = db.query(
-        QStringLiteral("SELECT RelNo, GasName, FullScale, Unit, Gasval FROM SnapShot WHERE RelNo IN "
-                       "(SELECT SeqNo FROM Log_Head%1) ORDER BY SeqNo")
-            .arg(condition->Where()),
-        condition->Values);
-    // Columns are read by their places in the statements above.
-    for (; !snapshots.atEnd(); snapshots.moveNext()) {
-        const Variant relNo = snapshots.field(0);
-        if (relNo.isNumeric() && !gasTexts.contains(relNo.toLong()))
-            gasTexts.insert(relNo.toLong(), GasTextOf(snapshots, 1));
-    }
+    db.forEachRow(QStringLiteral("SELECT RelNo, GasName, FullScale, Unit, Gasval FROM SnapShot WHERE RelNo IN "
+                                 "(SELECT SeqNo FROM Log_Head%1) ORDER BY SeqNo")
+                      .arg(condition->Where()),
+                  condition->Values, [&gasTexts](const RowReader& row) {
+                      const Variant relNo = row.value(0);
+                      if (relNo.isNumeric() && !gasTexts.contains(relNo.toLong()))
+                          gasTexts.insert(relNo.toLong(),
+                                          GasTextOf(row.value(1), row.value(2), row.value(3), row.value(4)));
+                  });
 
     const QString letter = QString(QLatin1Char(kind.FolderLetter));
-    for (; !rows.atEnd(); rows.moveNext()) {
-        const Variant sampling = rows.field(6);
-        QString icon = QLatin1String(kind.IconKey);
-        if (letter == QLatin1String("A") && (!sampling.isNumeric() || sampling.toLong() == 2))
-            continue;  // an alarm trend sampled like an interval trend is not listed here
-        if (letter == QLatin1String("I")) {
-            if (!sampling.isNumeric() || sampling.toLong() < 0 || sampling.toLong() > 2)
-                continue;
-            icon = IntervalIconKey(sampling.toLong());
-        }
-        const Variant seqNo = rows.field(0);
-        if (!seqNo.isNumeric())
-            continue;
-        LogListItem item;
-        item.Key = EntryKey(seqNo.toLong(), kind);
-        item.Text = Trim(TextOf(rows.field(1)));
-        item.SmallIcon = icon;
-        item.LargeIcon = icon;
-        const Variant dates = rows.field(5);
-        const SnapShotGasText gas = gasTexts.value(seqNo.toLong());
-        item.Cells = QStringList{TextOf(rows.field(2)), TextOf(rows.field(3)), TextOf(rows.field(4)),
-                                 dates.isDate() ? GeneralDate(dates.toDate()) : TextOf(dates), gas.Gas, gas.Data};
-        listing.Items.push_back(std::move(item));
-    }
+    db.forEachRow(
+        QStringLiteral("SELECT SeqNo, Names, SerialNo, StationID, UserID, Dates, Sampling FROM Log_Head%1 ORDER BY SeqNo")
+            .arg(condition->Where()),
+        condition->Values, [&](const RowReader& row) {
+            listing.FoundRows = true;
+            const Variant sampling = row.value(6);
+            QString icon = QLatin1String(kind.IconKey);
+            if (letter == QLatin1String("A") && (!sampling.isNumeric() || sampling.toLong() == 2))
+                return;  // an alarm trend sampled like an interval trend is not listed here
+            if (letter == QLatin1String("I")) {
+                if (!sampling.isNumeric() || sampling.toLong() < 0 || sampling.toLong() > 2)
+                    return;
+                icon = IntervalIconKey(sampling.toLong());
+            }
+            const Variant seqNo = row.value(0);
+            if (!seqNo.isNumeric())
+                return;
+            LogListItem item;
+            item.Key = EntryKey(seqNo.toLong(), kind);
+            item.Text = Trim(TextOf(row.value(1)));
+            item.SmallIcon = icon;
+            item.LargeIcon = icon;
+            const Variant dates = row.value(5);
+            const SnapShotGasText gas = gasTexts.value(seqNo.toLong());
+            item.Cells = QStringList{TextOf(row.value(2)), TextOf(row.value(3)), TextOf(row.value(4)),
+                                     dates.isDate() ? GeneralDate(dates.toDate()) : TextOf(dates), gas.Gas, gas.Data};
+            listing.Items.push_back(std::move(item));
+        });
     SortListItems(listing.Items, true);
     return listing;
 }
@@ -146,7 +139,7 @@ SnapShotGasText GetSnapShotGasText(Database& db, Long seqNo) {
     Recordset rs = db.query(
         QStringLiteral("SELECT GasName, FullScale, Unit, Gasval FROM SnapShot WHERE RelNo = ? ORDER BY SeqNo LIMIT 1"),
         {seqNo});
-    return rs.isEmpty() ? SnapShotGasText{} : GasTextOf(rs, 0);
+    return rs.isEmpty() ? SnapShotGasText{} : GasTextOf(rs.field(0), rs.field(1), rs.field(2), rs.field(3));
 }
 
 void SortListItems(std::vector<LogListItem>& items, bool ascending) {

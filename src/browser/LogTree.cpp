@@ -8,6 +8,8 @@
 #include <array>
 #include <bit>
 #include <functional>
+#include <string>
+#include <string_view>
 
 namespace mt52 {
 
@@ -159,8 +161,19 @@ public:
     // values: the row's stored values in the order of the levels.
     void AddRow(Long types, const Stored* values) {
         int at = 0;
-        for (std::size_t depth = 0; depth < levels_.size(); ++depth)
-            at = ChildFor(at, *levels_[depth], values[depth]);
+        for (std::size_t depth = 0; depth < levels_.size(); ++depth) {
+            // Rows of one instrument tend to follow each other: a value the previous row had
+            // under the same folder leads to the same child without a lookup.
+            Recent& recent = recent_[depth];
+            const std::string_view bytes(values[depth].Bytes.data(), static_cast<std::size_t>(values[depth].Bytes.size()));
+            if (recent.Parent == at && recent.Bytes == bytes) {
+                at = recent.Child;
+                continue;
+            }
+            recent.Parent = at;
+            recent.Bytes.assign(bytes);
+            at = recent.Child = ChildFor(at, *levels_[depth], values[depth]);
+        }
         const int kind = KindIndexOf(types, extended_);
         if (kind >= 0)
             folders_[static_cast<std::size_t>(at)].KindMask |= 1u << kind;
@@ -192,8 +205,16 @@ private:
         return child;
     }
 
+    // The child the previous row reached at a level: its parent, its stored bytes, the child.
+    struct Recent {
+        int Parent = -1;
+        std::string Bytes;
+        int Child = -1;
+    };
+
     std::vector<const Level*> levels_;
     bool extended_;
+    std::vector<Recent> recent_ = std::vector<Recent>(levels_.size());
     std::vector<Folder> folders_;
 };
 
