@@ -4,6 +4,15 @@
 #include <unistd.h>
 
 namespace mt52::sim {
+namespace {
+
+// A timer wakes the process late when the machine is busy, by a few hundred microseconds: the
+// wake-up for the last bytes of a paced reply comes this much early and the last stretch is
+// waited out awake, so the reply is complete when the wire has carried it, not when the
+// scheduler got round to it.
+constexpr std::chrono::microseconds WakeLead{1000};
+
+}  // namespace
 
 SimDueTimer::SimDueTimer(std::function<void()> onDue)
     : fd_(::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC)), onDue_(std::move(onDue)) {
@@ -71,6 +80,9 @@ void SimPtyDriver::OnReadable() {
 }
 
 void SimPtyDriver::OnDue() {
+    if (dueAt_)
+        while (std::chrono::steady_clock::now() < *dueAt_) {
+        }
     server_.WriteDue(std::chrono::steady_clock::now());
     Rearm();
 }
@@ -81,10 +93,15 @@ void SimPtyDriver::OnTick() {
 }
 
 void SimPtyDriver::Rearm() {
-    if (const std::optional<SimTime> next = server_.NextWrite())
-        due_.At(*next);
-    else
+    const std::optional<SimTime> next = server_.NextWrite();
+    dueAt_.reset();
+    if (!next) {
         due_.Cancel();
+        return;
+    }
+    if (server_.NextWriteEndsReply())
+        dueAt_ = next;
+    due_.At(dueAt_ ? *next - WakeLead : *next);
 }
 
 }  // namespace mt52::sim

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace mt52::sim {
 
@@ -51,6 +52,8 @@ private:
     std::function<void()> served_;
     std::unique_ptr<QSocketNotifier> readable_;
     SimDueTimer due_;
+    // The time the last bytes of a paced reply are due, waited out awake.
+    std::optional<SimTime> dueAt_;
     QTimer tick_;
 };
 

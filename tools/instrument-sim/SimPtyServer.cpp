@@ -146,6 +146,16 @@ std::optional<SimTime> SimPtyServer::NextWrite() const {
     return std::min(end, nextByte + Slice);
 }
 
+bool SimPtyServer::NextWriteEndsReply() const {
+    if (master_ < 0 || pending_.empty() || retryAt_)
+        return false;
+    const Outgoing& chunk = pending_.front();
+    if (chunk.delayTicks > 0 || !chunk.start)
+        return false;
+    const SimTime end = *chunk.start + WireTime(chunk.bytes.size(), chunk.baud);
+    return NextWrite() == end;
+}
+
 void SimPtyServer::HangUp() {
     if (master_ >= 0)
         ::close(master_);

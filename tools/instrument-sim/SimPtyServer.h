@@ -49,6 +49,8 @@ public:
     void WriteDue(SimTime now);
     // When bytes are due next; none while nothing waits for a time (the next tick aside).
     std::optional<SimTime> NextWrite() const;
+    // Whether the bytes due next complete a paced reply.
+    bool NextWriteEndsReply() const;
     bool IsOpen() const { return master_ >= 0; }
     // One tick (100 ms) passes for delayed replies and replies in pieces.
     void Advance() { Advance(std::chrono::steady_clock::now()); }
