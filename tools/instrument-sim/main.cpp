@@ -4,6 +4,7 @@
 #include "SimDescription.h"
 #include "SimFaultOption.h"
 #include "SimProtocol.h"
+#include "SimPtyDriver.h"
 #include "SimPtyServer.h"
 #include "link/SerialLog.h"
 #include "platform/TerminationSignals.h"
@@ -94,7 +95,11 @@ int main(int argc, char** argv) {
         "  silence::all        the instrument never answers\n"
         "  garble:IN,R         the serial number reply arrives damaged once\n"
         "  silence:EF,R:1:5    the sixth memory dump block is lost\n"
-        "  drop-line:EF,R:1:3  the line drops when the fourth dump block is due"));
+        "  drop-line:EF,R:1:3  the line drops when the fourth dump block is due\n"
+        "It answers a request the moment the request is complete. With --pace it sends\n"
+        "no faster than the line carries bytes: at the rate the program opened the line\n"
+        "with (or the rate --baud gives), 10 bits a byte, a request arrives once its\n"
+        "bytes have crossed the wire and the reply's bytes go out as they cross it."));
     options.addHelpOption();
     options.addPositionalArgument(QStringLiteral("description"), QStringLiteral("The instrument's description file."),
                                   QStringLiteral("[description]"));
@@ -105,8 +110,24 @@ int main(int argc, char** argv) {
                                          QStringLiteral("fault"));
     const QCommandLineOption verboseOption(QStringLiteral("verbose"),
                                            QStringLiteral("Print every request the instrument receives."));
-    options.addOptions({linkOption, faultOption, verboseOption});
+    const QCommandLineOption paceOption(QStringLiteral("pace"),
+                                        QStringLiteral("Carry the bytes both ways at the line's baud rate."));
+    const QCommandLineOption baudOption(
+        QStringLiteral("baud"), QStringLiteral("Pace at <rate> bits per second, whatever the line is set to."),
+        QStringLiteral("rate"));
+    options.addOptions({linkOption, faultOption, verboseOption, paceOption, baudOption});
     options.process(app);
+
+    SimPacing pacing;
+    pacing.on = options.isSet(paceOption) || options.isSet(baudOption);
+    if (options.isSet(baudOption)) {
+        bool ok = false;
+        pacing.baud = options.value(baudOption).toInt(&ok);
+        if (!ok || pacing.baud <= 0) {
+            err << "The rate is a whole number of bits per second above 0: " << options.value(baudOption) << Qt::endl;
+            return 2;
+        }
+    }
 
     SimInstrumentState instrument;
     const QStringList positional = options.positionalArguments();
@@ -135,6 +156,7 @@ int main(int argc, char** argv) {
     // SIGINT and SIGTERM end the event loop.
     mt52::TerminationSignals quitOnSignals([] { QCoreApplication::quit(); });
     SimPtyServer server(protocol);
+    server.SetPacing(pacing);
     std::unique_ptr<DeviceLink> link;
     if (options.isSet(linkOption))
         link = std::make_unique<DeviceLink>(options.value(linkOption));
@@ -161,27 +183,21 @@ int main(int argc, char** argv) {
     QTimer reopen;
     reopen.setSingleShot(true);
     reopen.setInterval(1000);
-    QObject::connect(&reopen, &QTimer::timeout, [&] {
-        instrument.placeInCradle();
-        if (!serveOnNewDevice())
-            QCoreApplication::exit(1);
-    });
-    QTimer serve;
-    QObject::connect(&serve, &QTimer::timeout, [&] {
-        if (!server.IsOpen())
-            return;
-        server.Serve();
+    // Served the moment the program writes to the line.
+    SimPtyDriver driver(server, [&] {
         if (verbose)
             echo.Print(out);
         // A dropped line hung the device up: the instrument comes back on a new one.
-        if (!server.IsOpen()) {
+        if (!server.IsOpen() && !reopen.isActive()) {
             out << "Line dropped." << Qt::endl;
             reopen.start();
         }
     });
-    serve.start(5);
-    QTimer tick;
-    QObject::connect(&tick, &QTimer::timeout, [&] { server.Advance(); });
-    tick.start(100);
+    QObject::connect(&reopen, &QTimer::timeout, [&] {
+        instrument.placeInCradle();
+        if (!serveOnNewDevice())
+            QCoreApplication::exit(1);
+        driver.Watch();
+    });
     return QCoreApplication::exec();
 }
