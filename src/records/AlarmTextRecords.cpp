@@ -109,18 +109,17 @@ bool clsAlarm::SetDataB0(const QString& vData, bool TestFlag, bool compress) {
         pendingTag_ = Mid(vData, 3, 2);
         return true;
     }
-    QString groups;
-    try {
-        groups = RunLengthDecode(vData);
-    } catch (const RuntimeError&) {
-        return false;  // a data line that does not decode is refused
-    }
-    const int digit = pendingTag_.size() == 2 && pendingTag_[1].isDigit() ? pendingTag_[1].digitValue() : -1;
-    // B6 lines carry status flags that are kept nowhere.
-    if (TestFlag || digit < 1 || digit > RecordGasSlots)
+    if (TestFlag)
         return true;
-    const std::size_t slot = static_cast<std::size_t>(digit - 1);
+    // A line that does not decode ends the log like a failed write: the samples after it
+    // would be placed a line too early.
     try {
+        const QString groups = RunLengthDecode(vData);
+        const int digit = pendingTag_.size() == 2 && pendingTag_[1].isDigit() ? pendingTag_[1].digitValue() : -1;
+        // B6 lines carry status flags that are kept nowhere.
+        if (digit < 1 || digit > RecordGasSlots)
+            return true;
+        const std::size_t slot = static_cast<std::size_t>(digit - 1);
         WithTrendFileOpen(header_, [&](QIODevice& file) {
             for (qsizetype at = 0; at + 4 <= groups.size(); at += 4) {
                 const Long n = ++gasSampleCount_[slot];

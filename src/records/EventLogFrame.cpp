@@ -40,7 +40,7 @@ void EventLogFrame::ReadHeader(const StoredRow& row) {
         g.Min = row.Number(column("Min"), NoDataReading);
         g.MaxDate = row.DateOf(column("MaxDate"), InvalidDateMark);
         g.MinDate = row.DateOf(column("MinDate"), InvalidDateMark);
-        g.Enable = row.YesNo(column("Enable"), false);
+        g.Enable = ReadGasEnable(row, slot + 1);
     }
 }
 
@@ -169,7 +169,8 @@ void EventLogFrame::SaveEvents(const EventStore& how) {
     Transaction transaction(db);
     const Date now = Now();
     Long key = FindLogHeadKey(db, identity, how.kind);
-    if (key >= 0) {
+    const bool newHead = key < 0;
+    if (!newHead) {
         TouchLogHead(db, identity, how.kind, now);
     } else {
         // A log whose decoding found faults starts no record of its own.
@@ -197,7 +198,8 @@ void EventLogFrame::SaveEvents(const EventStore& how) {
         const Integer gas = events_.Read(i, &Entry::GasNo);
         const Integer code = events_.Read(i, &Entry::Events);
         const Date when = events_.Read(i, &Entry::Dates);
-        if (db.query(findEvent, {key, gas, when, code}).field(QStringLiteral("Found")).toLong() > 0)
+        const bool lookUp = !(newHead && how.firstStoreKeepsAll);
+        if (lookUp && db.query(findEvent, {key, gas, when, code}).field(QStringLiteral("Found")).toLong() > 0)
             continue;
         QString gasName = QStringLiteral("Body");
         if (gas != BodyGasNo || !how.hasBody) {

@@ -53,11 +53,13 @@ protected:
         const char* table;     // the event table
         bool writesLogNo;      // the header row carries LogNo
         bool hasBody;          // gas number 15 is the instrument body
+        bool firstStoreKeepsAll = false;  // a log that makes its Log_Head row stores every event
     };
     // Stores the log: finds the instrument's Log_Head row of the kind (or makes one, unless
     // Error is set) and adds every event that the table does not hold yet, all in one
-    // transaction. An event whose gas number names no slot is refused with 9 before anything
-    // is written.
+    // transaction; with firstStoreKeepsAll, a log that has just made the row stores every
+    // event, equal ones included. An event whose gas number names no slot is refused with 9
+    // before anything is written.
     void SaveEvents(const EventStore& how);
 
     // Text-line decoders (printable text of the line, columns from 1). In test mode they check

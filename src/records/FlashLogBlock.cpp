@@ -15,7 +15,6 @@ namespace {
 
 constexpr Byte NoDataMark = 0xDD;
 constexpr Byte PowerDownMark = 0xFE;
-constexpr Byte SerialTerminator = 3;
 
 Single Scaled(Long number, Integer decimals) {
     return static_cast<Single>(static_cast<double>(number) / std::pow(10.0, decimals));
@@ -98,10 +97,8 @@ void DecodeHeaderIdentity(const QByteArray& block, int st, LogHeader& header, bo
     header.LogNo = FlashWord(block, st + 2);
     header.UserID = IdentityText(block, st + 5, 16, BlankUserId);
     header.StationID = IdentityText(block, st + 21, 16, BlankStationId);
-    QString serial = IdentityText(block, st + 38, 20, BlankSerialNo);
-    if (serialTerminator && serial.size() > 12 && serial.at(12) == QChar(SerialTerminator))
-        serial = serial.left(12) + QString(8, u' ');
-    header.SerialNo = serial;
+    header.SerialNo =
+        serialTerminator ? FlashSerialNo(block, st + 38) : IdentityText(block, st + 38, 20, BlankSerialNo);
     header.Interval = FlashWord(block, st + 58);
 }
 

@@ -129,17 +129,15 @@ bool clsInterval::SetDataA0(const QString& vData, bool TestFlag, bool compress) 
         return true;
     }
 
-    QString groups;
-    try {
-        groups = RunLengthDecode(vData);
-    } catch (const RuntimeError&) {
-        return false;  // a data line that does not decode is refused
-    }
-    const int digit = TagDigit(pendingTag_);
-    if (TestFlag || digit < 1 || digit > RecordGasSlots)
+    if (TestFlag)
         return true;
+    // A line that does not decode ends the log like a failed write: the samples after it
+    // would be placed a line too early.
     try {
-        WriteSamples(static_cast<std::size_t>(digit - 1), groups);
+        const QString groups = RunLengthDecode(vData);
+        const int digit = TagDigit(pendingTag_);
+        if (digit >= 1 && digit <= RecordGasSlots)
+            WriteSamples(static_cast<std::size_t>(digit - 1), groups);
     } catch (const RuntimeError& e) {
         SetSerialLog(QStringLiteral("<<< error catch in SetDataA0() >>> %1:%2").arg(e.number()).arg(e.description()));
         Error(true);

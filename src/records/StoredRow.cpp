@@ -59,6 +59,8 @@ QString GasColumn(int group, const char* field) {
     return QStringLiteral("Gas%1").arg(group) + QLatin1String(field);
 }
 
+bool ReadGasEnable(const StoredRow& row, int group) { return row.YesNo(GasColumn(group, "Enable"), true); }
+
 void ReadIdentity(const StoredRow& row, LogHeader& header) {
     header.UserID = row.Identity(QStringLiteral("UserID"), BlankUserId);
     header.StationID = row.Identity(QStringLiteral("StationID"), BlankStationId);
@@ -96,7 +98,7 @@ void ReadGasGroup(const StoredRow& row, int group, GasSlot& slot) {
     slot.Min = row.Number(column("Min"), NoDataReading);
     slot.MaxDate = row.DateOf(column("MaxDate"), InvalidDateMark);
     slot.MinDate = row.DateOf(column("MinDate"), InvalidDateMark);
-    slot.Enable = row.YesNo(column("Enable"), false);
+    slot.Enable = ReadGasEnable(row, group);
     slot.Warning = row.Number(column("Warning"), NoDataReading);
     slot.Alarm = row.Number(column("Alarm"), NoDataReading);
     slot.Stel = row.Number(column("Stel"), NoDataReading);

@@ -42,9 +42,13 @@ private:
 std::optional<Database> OpenIfPresent(const QString& path);
 
 // What a Null column gives where the stored value has no replacement of its own: a missing
-// date is the invalid-date mark, a missing number the no-data code -101, a missing Enable a
-// gas slot that is not in use, a missing text the empty text.
+// date is the invalid-date mark, a missing number the no-data code -101, a missing text the
+// empty text.
 inline constexpr Integer NullNumber = -101;
+
+// Gas<group>Enable of the row: a Null column reads as a gas in use. The one rule for every
+// loader of stored rows, the trend loaders included.
+bool ReadGasEnable(const StoredRow& row, int group);
 
 // Header columns that several record kinds read alike.
 void ReadIdentity(const StoredRow& row, LogHeader& header);  // UserID, StationID, SerialNo

@@ -87,6 +87,15 @@ Single FlashMarkedValue(const QByteArray& buffer, Long index, Integer point) {
     return static_cast<Single>(FlashWord(buffer, index) / Scale(point));
 }
 
+QString FlashSerialNo(const QByteArray& buffer, Long index) {
+    constexpr QChar Terminator(3);
+    FlashByte(buffer, index + 19);  // the whole field lies in the buffer
+    QString serial = BlankToDashes(DumpText(buffer, static_cast<Integer>(index), 20), BlankSerialNo);
+    if (serial.size() > 12 && serial.at(12) == Terminator)
+        serial = serial.left(12) + QString(8, u' ');
+    return serial;
+}
+
 Date FlashDate(const QByteArray& buffer, Long index) {
     if (FlashByte(buffer, index) == MarkDD && FlashByte(buffer, index + 1) == MarkDD)
         return InvalidDateMark;
@@ -100,10 +109,7 @@ void DecodeFlashHeader(const QByteArray& b, Long& st, FlashLogKind kind, LogHead
     FlashByte(b, st + 59);  // the fixed part lies in the buffer
     h.UserID = BlankToDashes(DumpText(b, static_cast<Integer>(st + 5), 16), BlankUserId);
     h.StationID = BlankToDashes(DumpText(b, static_cast<Integer>(st + 21), 16), BlankStationId);
-    QString serial = DumpText(b, static_cast<Integer>(st + 38), 20);
-    if (FlashByte(b, st + 38 + 12) == 0x03)
-        serial = serial.left(12) + QString(8, u' ');
-    h.SerialNo = BlankToDashes(serial, BlankSerialNo);
+    h.SerialNo = FlashSerialNo(b, st + 38);
     h.Interval = FlashWord(b, st + 58);
 
     Long p = st + 60;

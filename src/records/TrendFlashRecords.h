@@ -22,6 +22,10 @@ Long FlashWord(const QByteArray& buffer, Long index);
 Single FlashMarkedValue(const QByteArray& buffer, Long index, Integer point);
 // Whether FlashMarkedValue gives a number there (no marker).
 bool FlashIsNumber(const QByteArray& buffer, Long index);
+// The 20-byte serial-number field of a log header at the index: the text through BlankToDashes;
+// when its 13th character is the byte 3, the first 12 characters followed by 8 blanks. The one
+// rule of the interval, alarm, event and history headers.
+QString FlashSerialNo(const QByteArray& buffer, Long index);
 // A six-byte date YY MM DD hh mm ss; the no-date mark when it starts DD DD or is no valid date.
 Date FlashDate(const QByteArray& buffer, Long index);
 

@@ -6,6 +6,7 @@
 #include "platform/Database.h"
 #include "platform/Numbers.h"
 #include "platform/RuntimeError.h"
+#include "records/StoredRow.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -105,8 +106,7 @@ void ReadTrendGasSlots(const Recordset& row, std::array<GasSlot, RecordGasSlots>
         g.Min = SingleOr(row, col("Min"), none);
         g.MaxDate = DateOr(row, col("MaxDate"), NullStatisticDate);
         g.MinDate = DateOr(row, col("MinDate"), NullStatisticDate);
-        const Variant enable = Column(row, col("Enable"));
-        g.Enable = enable.isNull() || enable.toBool();
+        g.Enable = ReadGasEnable(StoredRow(row), slot + 1);
         g.Warning = SingleOr(row, col("Warning"), none);
         g.Alarm = SingleOr(row, col("Alarm"), none);
         g.Stel = SingleOr(row, col("Stel"), none);
@@ -142,8 +142,6 @@ std::array<QString, RecordGasSlots> RawSampleFields(const std::array<Single, Rec
 }
 
 void WriteRawExport(const QString& folder, const QString& names, const QStringList& lines) {
-    if (lines.isEmpty())
-        return;
     QString path = folder;
     if (!path.isEmpty() && !path.endsWith(u'/') && !path.endsWith(u'\\'))
         path += u'/';

@@ -65,8 +65,9 @@ QString RawExportLine(const Date& time, const std::array<QString, RecordGasSlots
 std::array<QString, RecordGasSlots> RawSampleFields(const std::array<Single, RecordGasSlots>& values);
 
 // Writes the lines, each ending in CR LF, to SafeFileName(names) + ".csv" in the folder,
-// replacing the file whole. Nothing is written without lines. A file that cannot be written
-// raises the path/file access error and leaves an older file as it was.
+// replacing the file whole; without lines the file is left empty, so no older export of the
+// same name keeps its lines. A file that cannot be written raises the path/file access error
+// and leaves an older file as it was.
 void WriteRawExport(const QString& folder, const QString& names, const QStringList& lines);
 
 }  // namespace mt52

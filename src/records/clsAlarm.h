@@ -27,8 +27,9 @@ public:
 
     // Loads the Log_Head row of SeqNo and every record of its trend file (up to 721), with no
     // reading for the fifth gas before the alarm time. Writes the raw export to the program
-    // folder when the shared ExportRawData is set and samples were loaded. What was missing or
-    // cut off is in LoadStatus(); a database or conversion failure raises.
+    // folder when the shared ExportRawData is set and the database is there, a file without
+    // lines when no sample was loaded. What was missing or cut off is in LoadStatus(); a
+    // database or conversion failure raises.
     void ReLoad();
     const TrendLoadStatus& LoadStatus() const { return loadStatus_; }
 

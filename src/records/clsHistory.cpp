@@ -89,7 +89,7 @@ void clsHistory::ReadHeader(const StoredRow& row) {
         g.Full = row.Number(column("Full"), NoDataReading);
         g.Desit = row.Number(column("Desit"), NoDataReading);
         g.Point = row.Short(column("Point"), NullNumber);
-        g.Enable = row.YesNo(column("Enable"), false);
+        g.Enable = ReadGasEnable(row, slot + 1);
         g.Unit = row.Text(column("Unit"));
     }
 }

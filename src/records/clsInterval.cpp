@@ -236,8 +236,12 @@ void clsInterval::ReLoad() {
     loadStatus_ = {};
     std::optional<Database> db =
         OpenTrendLog(DatabasePath(), SeqNo(), TrendHeaderColumns::Interval, header_, gas_, loadStatus_);
-    if (!db)
+    if (!db) {
+        // Nothing to load; the raw export still replaces an older one, with no lines.
+        if (State().ExportRawData)
+            ExportRaw();
         return;
+    }
     if (header_.Dcount > CondenseAbove)
         State().CondensedView = true;
 

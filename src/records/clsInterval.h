@@ -32,8 +32,9 @@ public:
     // Loads the Log_Head row of SeqNo, the samples of its trend file and its Interval_Event
     // rows of the record's start date. Condenses the samples when the shared CondensedView is
     // set, and sets it for a record of more than 54,000 samples. Writes the raw export to the
-    // program folder when the shared ExportRawData is set and anything was loaded. What was
-    // missing or cut off is in LoadStatus(); a database or conversion failure raises.
+    // program folder when the shared ExportRawData is set, a file without lines when nothing
+    // was loaded (no database included). What was missing or cut off is in LoadStatus(); a
+    // database or conversion failure raises.
     void ReLoad();
     const TrendLoadStatus& LoadStatus() const { return loadStatus_; }
 

@@ -22,7 +22,12 @@ void clsTroubleEvent::ClearDatas() {
 }
 
 void clsTroubleEvent::Update() {
-    SaveEvents({.kind = 6, .names = "Trouble Events", .table = "Trouble_Event", .writesLogNo = false, .hasBody = true});
+    SaveEvents({.kind = 6,
+                .names = "Trouble Events",
+                .table = "Trouble_Event",
+                .writesLogNo = false,
+                .hasBody = true,
+                .firstStoreKeepsAll = true});
 }
 
 void clsTroubleEvent::DataCount(Integer value) { dataCount_ = std::min<Long>(value, EntryTable<Entry>::Reachable); }

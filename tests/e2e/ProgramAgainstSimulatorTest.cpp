@@ -20,6 +20,7 @@
 #include "ProgramAssembly.h"
 #include "platform/gui/ShapeControl.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
@@ -31,6 +32,7 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 namespace mt52 {
@@ -300,6 +302,30 @@ TEST_F(EndToEnd, CompleteDownloadFromTheDownloadPageStoresOnceAndShowsTheSetting
     EXPECT_TRUE(option.cmdOption[3]->isHidden());
     EXPECT_TRUE(option.cmdOption[0]->isEnabled());
 
+    Close(window);
+}
+
+// The Set page shows the interval as a choice of the list: a changed entry is taken into the
+// model as the user's choice would be. The Data page is worked from its record list, which
+// takes the keyboard focus.
+TEST_F(EndToEnd, TheSetPageTakesItsIntervalEntryAndTheDataPageFocusesItsList) {
+    ASSERT_NO_FATAL_FAILURE(StartSimulator());
+    auto window = OpenWindow(true);
+    window->show();
+    window->Option().cmbInterval->setCurrentIndex(0);
+    clsInstrument& instrument = window->CurrentInstrument();
+    instrument.Intervals(10);
+    instrument.ClearChangeFlags();
+    window->cmdInst[4]->click();  // connected, nothing read: the entry "300"
+    EXPECT_EQ(window->Option().cmbInterval->currentText(), "300");
+    EXPECT_EQ(instrument.Intervals(), 300);
+    EXPECT_TRUE(instrument.Change_Interval());
+    instrument.ClearChangeFlags();
+    window->cmdInst[4]->click();  // the entry shown already: nothing changes
+    EXPECT_FALSE(instrument.Change_Interval());
+
+    window->cmdInst[2]->click();
+    EXPECT_EQ(window->focusWidget(), window->StoredData().lvwLog);
     Close(window);
 }
 

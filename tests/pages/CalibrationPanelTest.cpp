@@ -174,7 +174,8 @@ TEST_F(CalibrationPanelTest, SpanConcentrationEntries) {
         {"full scale", "100", true, "100.0", 100},
         {"above full scale", "150", false, "50.0", 50},
         {"below the warning point", "5", false, "50.0", 50},
-        {"dashes", "-----", true, "-----", -101},
+        {"dashes give 0", "-----", true, "0.0", 0},
+        {"as any text with two dashes", "a--", true, "0.0", 0},
         {"letters", "abc", false, "50.0", 50},
     };
     bool busy = false;

@@ -1,5 +1,6 @@
 // The Download page's commands, the automatic download and the link's event handlers, run
 // against the simulated instrument.
+#include "link/LinkStatus.h"
 #include "main_window/LogBox.h"
 #include "pages/PageFixture.h"
 
@@ -295,6 +296,16 @@ TEST_F(DownloadCommandsTest, LostLineDuringTheListingFailsAndLeavesTheTransfersO
     dialogs_.answers = {vbYes};
     commands_.chkAutoLoad_Click(0);
     EXPECT_TRUE(State().AutoLoadOn);
+}
+
+// A lost line leaves the link's status failed also when no transfer was waiting on it.
+TEST_F(DownloadCommandsTest, ALostLineLeavesTheLinkFailedAlsoWhenIdle) {
+    Connect();
+    ASSERT_FALSE(IsWaitingStatus(link_.core.Status()));
+    sim_.instrument.takeOutOfCradle();
+    ASSERT_TRUE(sim_.StepUntil([this] { return window_.lamps[1] == LampState::Off; }, 100));
+    EXPECT_EQ(link_.core.Status(), StatusFailed);
+    EXPECT_FALSE(Enabled(DownloadControl::Down0));
 }
 
 TEST_F(DownloadCommandsTest, DataClearAndPowerOffAskFirst) {

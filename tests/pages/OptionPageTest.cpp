@@ -194,7 +194,11 @@ TEST_F(OptionDisplayTest, GridEditsAreCheckedSnappedAndStored) {
         {"alarm a step above", 2, "60.5", false, "60.5", 50},
         {"STEL of the first gas", 3, "1", false, "1", -101},
         {"empty warning", 1, "", false, "-----", 10},
-        {"dashes clear the warning", 1, "-----", true, "-----", -101},
+        {"dashes in the warning are refused", 1, "-----", false, "-----", 10},
+        {"and in the alarm", 2, "--", false, "--", 50},
+        {"and in the STEL", 3, "-----", false, "-----", -101},
+        {"and in the TWA", 4, " ----- ", false, " ----- ", -101},
+        {"dashes clear the span concentration", 5, "-----", true, "-----", -101},
         {"letters", 1, "abc", false, "abc", 10},
         {"empty span concentration", 5, " ", true, "-----", -101},
         {"span above full scale", 5, "150", false, "150", 50},
@@ -207,6 +211,7 @@ TEST_F(OptionDisplayTest, GridEditsAreCheckedSnappedAndStored) {
         case 1: return instrument.Warning(0);
         case 2: return instrument.Alarm(0);
         case 3: return instrument.Stel(0);
+        case 4: return instrument.Twa(0);
         default: return instrument.AutoCalib(0);
         }
     };

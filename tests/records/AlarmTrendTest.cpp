@@ -114,7 +114,8 @@ TEST_F(AlarmLoad, MissingPartsAndTheCapacityAreReported) {
     EXPECT_TRUE(m.LoadStatus().trendFileMissing);
     EXPECT_EQ(m.DataCount(), 0);
     EXPECT_EQ(m.GasBaseInfo(LogHeaderField::Names), Variant("gone"));
-    EXPECT_FALSE(QFile::exists(dir_.filePath(QStringLiteral("gone.csv"))));
+    ASSERT_TRUE(QFile::exists(dir_.filePath(QStringLiteral("gone.csv"))));
+    EXPECT_EQ(test::ReadFile(dir_.filePath(QStringLiteral("gone.csv"))), QByteArray());
 
     m.ClearDatas();
     m.SeqNo(4);

@@ -3,6 +3,7 @@
 // in-memory operations the decoders and views use, and the keyed collection of records.
 #include "common/TextHelpers.h"
 #include "records/TrendFixture.h"
+#include "records/clsAlarm.h"
 #include "records/clsInterval.h"
 #include "records/clsIntervals.h"
 #include "support/ErrorOf.h"
@@ -229,10 +230,12 @@ TEST_F(IntervalLoad, MissingRowOrDatabaseLoadsWhatThereIsAndSaysSo) {
     ASSERT_TRUE(QFile::remove(ExportPath(QString())));
 
     m.ClearDatas();
-    m.SeqNo(31);  // nothing at all: no export file without lines
+    m.SeqNo(31);  // nothing at all: an export file without lines
     m.ReLoad();
     EXPECT_EQ(m.EventCount(), 0);
-    EXPECT_FALSE(QFile::exists(ExportPath(QString())));
+    ASSERT_TRUE(QFile::exists(ExportPath(QString())));
+    EXPECT_EQ(test::ReadFile(ExportPath(QString())), QByteArray());
+    ASSERT_TRUE(QFile::remove(ExportPath(QString())));
 
     ASSERT_TRUE(QFile::remove(State().DatabasePath));
     m.ClearDatas();
@@ -240,7 +243,59 @@ TEST_F(IntervalLoad, MissingRowOrDatabaseLoadsWhatThereIsAndSaysSo) {
     m.ReLoad();
     EXPECT_TRUE(m.LoadStatus().databaseMissing);
     EXPECT_EQ(m.EventCount(), 0);
-    EXPECT_FALSE(QFile::exists(ExportPath(QString())));
+    ASSERT_TRUE(QFile::exists(ExportPath(QString())));
+    EXPECT_EQ(test::ReadFile(ExportPath(QString())), QByteArray());
+}
+
+// The raw export replaces an older file of the same name also when the load has no lines, so
+// no stale lines are left to be taken for the record's; an alarm trend without a database
+// writes no export at all.
+TEST_F(IntervalLoad, RawExportReplacesAnOlderFileAlsoWithoutLines) {
+    State().ExportRawData = true;
+    InsertHead(12, QStringLiteral("nofile"));
+    Insert(QStringLiteral("Log_Head"), {{"SeqNo", Long{13}}, {"Names", "al*0"}, {"Types", Long{2}},
+                                        {"Dates", start_}, {"FolderID", "05/09"}});
+    Insert(QStringLiteral("Log_Head"), {{"SeqNo", Long{14}}, {"Names", "al-empty"}, {"Types", Long{2}},
+                                        {"Dates", start_}, {"FolderID", "05/09"}});
+    WriteTrend(QStringLiteral("05/09"), QStringLiteral("al-empty"), QByteArray());
+
+    struct Case {
+        const char* what;
+        bool alarm;
+        Long seqNo;
+        QString exportName;
+        bool withoutDatabase;
+        bool written;
+    };
+    const Case cases[] = {
+        {"interval, trend file missing", false, 12, QStringLiteral("nofile"), false, true},
+        {"interval, no header row", false, 31, QString(), false, true},
+        {"alarm, trend file missing", true, 13, QStringLiteral("al_0"), false, true},
+        {"alarm, empty trend file", true, 14, QStringLiteral("al-empty"), false, true},
+        {"alarm, no header row", true, 32, QString(), false, true},
+        {"interval, no database", false, 12, QString(), true, true},
+        {"alarm, no database", true, 13, QString(), true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.withoutDatabase && QFile::exists(State().DatabasePath)) {
+            ASSERT_TRUE(QFile::remove(State().DatabasePath));
+        }
+        const QString path = ExportPath(c.exportName);
+        ASSERT_TRUE(test::WriteFile(path, "2009/05/01 13:05:00,1,2,3,4,5\r\n"));
+        if (c.alarm) {
+            clsAlarm m;
+            m.SeqNo(c.seqNo);
+            m.ReLoad();
+            EXPECT_EQ(m.DataCount(), 0);
+        } else {
+            clsInterval m;
+            m.SeqNo(c.seqNo);
+            m.ReLoad();
+            EXPECT_EQ(m.DataCount(), 0);
+        }
+        EXPECT_EQ(test::ReadFile(path).isEmpty(), c.written);
+    }
 }
 
 TEST_F(IntervalLoad, RawExportWritesSamplesThenEventsInFixedForms) {

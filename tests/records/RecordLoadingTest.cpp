@@ -5,14 +5,17 @@
 
 #include "instrument/clsInstrument.h"
 #include "platform/RuntimeError.h"
+#include "records/clsAlarm.h"
 #include "records/clsAlarmEvent.h"
 #include "records/clsHistory.h"
+#include "records/clsInterval.h"
 #include "records/clsPowerEvent.h"
 #include "records/clsSnapShot.h"
 #include "records/clsTroubleEvent.h"
 #include "support/ErrorOf.h"
 
 #include <QFile>
+#include <functional>
 
 namespace mt52 {
 namespace {
@@ -58,12 +61,12 @@ TEST_F(RecordLoading, CalibrationHistoryLoadsHeaderAndEntriesNewestFirst) {
     EXPECT_EQ(history.GasListInfo(0, GasInfoField::Point).toInteger(), 1);
     EXPECT_EQ(history.GasListInfo(0, GasInfoField::Unit).toString(), "%LEL");
     EXPECT_TRUE(history.GasListInfo(0, GasInfoField::Enable).toBool());
-    // An undescribed group: empty texts, the no-data code, and not in use.
+    // An undescribed group: empty texts, the no-data code, and Enable as a Null column reads.
     EXPECT_EQ(history.GasListInfo(1, GasInfoField::Name).toString(), "");
     EXPECT_EQ(history.GasListInfo(1, GasInfoField::Full).toSingle(), -101.0f);
     EXPECT_EQ(history.GasListInfo(1, GasInfoField::Desit).toSingle(), -101.0f);
     EXPECT_EQ(history.GasListInfo(1, GasInfoField::Point).toInteger(), -101);
-    EXPECT_FALSE(history.GasListInfo(1, GasInfoField::Enable).toBool());
+    EXPECT_TRUE(history.GasListInfo(1, GasInfoField::Enable).toBool());
     EXPECT_EQ(history.GasListInfo(2, GasInfoField::Name).toString(), "CO");
     EXPECT_EQ(history.GasListInfo(2, GasInfoField::Unit).toString(), "");
 
@@ -274,13 +277,46 @@ TEST_F(RecordLoading, EventHeaderNullColumnsAndASecondLoad) {
     EXPECT_EQ(power.GasBaseInfo(LogHeaderField::Dcount).toLong(), 0);
     EXPECT_EQ(power.GasBaseInfo(LogHeaderField::LEL_lo).toLong(), -101);
     EXPECT_EQ(power.GasListInfo(0, GasInfoField::MaxDate).toDate(), InvalidDateMark);
-    EXPECT_FALSE(power.GasListInfo(0, GasInfoField::Enable).toBool());
+    EXPECT_TRUE(power.GasListInfo(0, GasInfoField::Enable).toBool());
     EXPECT_EQ(power.GasListInfo(0, GasInfoField::Max).toSingle(), -101.0f);
 
     // A key without a row leaves everything as it was.
     power.SeqNo(99);
     power.ReLoad();
     EXPECT_EQ(power.GasBaseInfo(LogHeaderField::Sampling).toLong(), 4);
+}
+
+// A Null Gas<n>Enable reads as a gas in use in every model that loads a Log_Head row, the
+// trend records included; a stored No stays No.
+TEST_F(RecordLoading, ANullEnableReadsAsInUseWhicheverModelLoadsTheRow) {
+    Insert("Log_Head", {{"SeqNo", Long{8}}, {"Types", Long{3}}, {"Names", "enable"}, {"Dates", At(2024, 5, 1)},
+                        {"Gas1Name", "CH4"}, {"Gas2Enable", false}});
+    // The slots each model reads, and what it has loaded into them.
+    using Enables = std::vector<bool>;
+    const auto load = [](auto& model, int slotCount) {
+        model.SeqNo(8);
+        model.ReLoad();
+        Enables enables;
+        for (int slot = 0; slot < slotCount; ++slot)
+            enables.push_back(model.GasListInfo(static_cast<Integer>(slot), GasInfoField::Enable).toBool());
+        return enables;
+    };
+    struct Case {
+        const char* what;
+        std::function<Enables()> loaded;
+        Enables expected;
+    };
+    const Case cases[] = {
+        {"history", [&] { clsHistory m; return load(m, 5); }, {true, false, true, true, true}},
+        {"alarm events", [&] { clsAlarmEvent m; return load(m, 4); }, {true, false, true, true}},
+        {"trouble events", [&] { clsTroubleEvent m; return load(m, 4); }, {true, false, true, true}},
+        {"power events", [&] { clsPowerEvent m; return load(m, 1); }, {true}},
+        {"snapshot", [&] { clsSnapShot m; return load(m, 1); }, {true}},
+        {"interval trend", [&] { clsInterval m; return load(m, 5); }, {true, false, true, true, true}},
+        {"alarm trend", [&] { clsAlarm m; return load(m, 5); }, {true, false, true, true, true}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.loaded(), c.expected) << c.what;
 }
 
 TEST_F(RecordLoading, SnapshotStoredByTheDownloadLoadsBack) {

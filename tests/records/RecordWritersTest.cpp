@@ -100,18 +100,21 @@ TEST_F(RecordWriters, AlarmEventsMergeIntoTheInstrumentsOneRecord) {
     EXPECT_EQ(Rows("SELECT RelNo FROM Alarm_Event WHERE Alarm_Type = -104").field("RelNo").toLong(), key);
 }
 
-TEST_F(RecordWriters, TroubleEventsAreDeduplicatedAndTheBodyHasNoSlot) {
+TEST_F(RecordWriters, TroubleEventsAreAllStoredByTheFirstStoreAndTheBodyHasNoSlot) {
     clsTroubleEvent log;
     Describe(log);
     AddEvents(log, At(2024, 4, 2), {{15, 16}, {15, 16}, {1, 17}});
     log.Update();
     EXPECT_EQ(Rows("SELECT Types FROM Log_Head").field("Types").toLong(), 6);
     EXPECT_TRUE(Rows("SELECT LogNo FROM Log_Head").field("LogNo").isNull());
-    ASSERT_EQ(Count("Trouble_Event"), 2);
+    // The log that makes the record stores every event, the two equal ones included.
+    ASSERT_EQ(Count("Trouble_Event"), 3);
+    EXPECT_EQ(Rows("SELECT COUNT(*) AS n FROM Trouble_Event WHERE GasNo = 15").field("n").toLong(), 2);
     EXPECT_EQ(Rows("SELECT GasName FROM Trouble_Event WHERE GasNo = 15").field("GasName").toString(), "Body");
     EXPECT_EQ(Rows("SELECT GasName FROM Trouble_Event WHERE GasNo = 1").field("GasName").toString(), "----(---)");
+    // Stored again, into the record that is there now: nothing is added.
     log.Update();
-    EXPECT_EQ(Count("Trouble_Event"), 2);
+    EXPECT_EQ(Count("Trouble_Event"), 3);
 }
 
 TEST_F(RecordWriters, EventLogsThatCannotBeStoredWriteNothing) {

@@ -1,7 +1,9 @@
 // The walks of the trend areas of a memory image: ring states, pages and sectors, headers,
 // data items and trailers, events, record keys, and a decoded log stored and read back.
 #include "instrument/clsInstrument.h"
+#include "records/FlashLogBlock.h"
 #include "records/TrendFixture.h"
+#include "records/TrendFlashRecords.h"
 #include "records/clsAlarms.h"
 #include "records/clsIntervals.h"
 #include "support/Files.h"
@@ -91,6 +93,38 @@ protected:
     clsAlarms alarms_;
     QString path_;
 };
+
+// The serial number of a log header follows one rule whichever walk reads it (interval and
+// alarm trends, events and histories): the field through BlankToDashes, and a byte 3 as the
+// 13th character of that text keeps its first 12 characters followed by 8 blanks.
+TEST_F(FlashArea, TheSerialNumberOfEveryLogHeaderFollowsOneRule) {
+    struct Case {
+        QByteArray field;
+        QString serial;
+    };
+    const QString twelve = QStringLiteral("ABCDEFGHIJKL") + QString(8, u' ');
+    const Case cases[] = {
+        {"ABCDEFGHIJKL\x03XYZ", twelve},
+        {" ABCDEFGHIJKL\x03XY", twelve},  // the 13th character once the blank is trimmed
+        {"  ABCDEFGHIJ\x03XYZ", QString::fromLatin1("ABCDEFGHIJ\x03XYZ")},  // the 13th byte, the 11th character
+        {"SN0042", QStringLiteral("SN0042")},
+        {"", QString(20, u'-')},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field.toStdString());
+        const QByteArray block = Header(1, GasEntry(0x02, "CH4", 1, 1), 10, c.field);
+        for (FlashLogKind kind : {FlashLogKind::Interval, FlashLogKind::Alarm}) {
+            LogHeader trend;
+            std::array<GasSlot, RecordGasSlots> gas{};
+            Long st = 0;
+            DecodeFlashHeader(block, st, kind, trend, gas);
+            EXPECT_EQ(trend.SerialNo, c.serial);
+        }
+        LogHeader events;
+        DecodeHeaderIdentity(block, 0, events, true);
+        EXPECT_EQ(events.SerialNo, c.serial);
+    }
+}
 
 TEST_F(FlashArea, IntervalLogDecodesHeaderDataAcrossPagesEventsAndTrailer) {
     Image image(0x50000);

@@ -156,7 +156,7 @@ TEST_F(TrendText, RefusedLinesGoToFailLineInTheCheckOnlyMode) {
         {Line(QStringLiteral("01AZ"), {}), true},                    // a tag nobody reads
         {Line(QStringLiteral("01A1"), {}), true},                    // start of gas 1 samples
         {QStringLiteral("!64\"\"''"), true},                         // a data line
-        {QStringLiteral("6z"), false},                               // run-length text that is no number
+        {QStringLiteral("6z"), true},  // run-length text that does not decode: data lines are not decoded here
         {Line(QStringLiteral("01AB"), {{5, QStringLiteral("SN")}}), false},  // short
     };
     QString expectedFails;
@@ -199,6 +199,45 @@ TEST_F(TrendText, EventAndDataLinesFillTheEventsAndTheTrendFile) {
     EXPECT_EQ(r->EventDateTimes(0), start_.addSeconds(10));
     EXPECT_EQ(r->EventDateTimes(1), start_.addSeconds(3 * 60 + 15));
     EXPECT_EQ(r->GasEvent(0, 0), Variant(static_cast<Single>(EventNumberToCode(QStringLiteral("01")))));
+}
+
+// A data line whose run-length text does not decode is caught like a failed write: the catch
+// line goes to the communication log, the log's Error is set and the line still answers True.
+// The log's later data lines are passed over, so none lands a line too early, and the log is
+// never stored.
+TEST_F(TrendText, ADataLineThatDoesNotDecodeEndsItsLog) {
+    struct Case {
+        const char* what;
+        bool alarm;
+        QStringList head;
+        QString samplesTag;
+        QByteArray caught;
+    };
+    const Case cases[] = {
+        {"interval", false, {header_}, QStringLiteral("/01A1"), "<<< error catch in SetDataA0() >>> 5:"},
+        {"alarm", true,
+         {Line(QStringLiteral("07BB"), {{5, QStringLiteral("SN5")}, {18, QStringLiteral("0720")}, {23, QStringLiteral("0")}}),
+          QStringLiteral("/07BD24051314200500010000")},
+         QStringLiteral("/07B1"), "<<< error catch in SetDataB0() >>> 5:"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto feed = [&](const QStringList& lines) { c.alarm ? Feed(alarms_, lines) : Feed(intervals_, lines); };
+        feed(c.head);
+        RecordFrame& record = c.alarm ? static_cast<RecordFrame&>(*Alarm()) : static_cast<RecordFrame&>(*Interval());
+        DefineFirstGas(record, 0);
+        feed({c.samplesTag, QStringLiteral("!64")});  // one sample, 0064
+        const LogHeader header = c.alarm ? Alarm()->Header() : Interval()->Header();
+        ASSERT_EQ(Column(header, 1).size(), 1u);
+
+        feed({QStringLiteral("6z")});  // ends on a repeat count
+        EXPECT_TRUE(c.alarm ? Alarm()->Error() : Interval()->Error());
+        EXPECT_TRUE(test::ReadFile(dir_.filePath(QStringLiteral("SerialLog.log"))).contains(c.caught));
+        feed({QStringLiteral("!64")});
+        EXPECT_EQ(Column(header, 1).size(), 1u);
+        c.alarm ? Alarm()->Update() : Interval()->Update();
+        EXPECT_EQ(Count(QStringLiteral("Log_Head")), 0);
+    }
 }
 
 TEST_F(TrendText, AContinuationLineCarriesThePreviousIdAndTag) {

@@ -38,6 +38,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QShowEvent>
+#include <QTreeWidget>
 #include <QWindowStateChangeEvent>
 #include <QDebug>
 #include <QGroupBox>
@@ -456,6 +457,9 @@ void frmMain::ShowPage(Integer menuIndex) {
     for (QGroupBox* page : fraMenu)
         page->hide();
     fraMenu[static_cast<std::size_t>(pageOfMenu[menuIndex])]->show();
+    // The Data page is worked from its record list.
+    if (menuIndex == 2 && storedData_)
+        storedData_->lvwLog->setFocus();
     Form_Resize();
 }
 

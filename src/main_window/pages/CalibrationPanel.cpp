@@ -251,7 +251,8 @@ void CalibrationCommands::ValidateEdit(int row, int col, QString& editText, bool
         cancel = !accepted;
         editText = FormatTrendCell(stored(), current.GasPoint(slot));
     } else if (text.contains(QStringLiteral("--"))) {
-        store(ReadingCode::NoData);
+        // Dashes give a concentration of 0; an emptied cell is the one without a value.
+        store(0);
         editText = FormatTrendCell(stored(), current.GasPoint(slot));
     } else {
         cancel = true;

@@ -494,9 +494,9 @@ void DownloadCommands::LinkLost() {
     for (DownloadControl control : kLineCommands)
         SetEnabled(control, false);
     host_.SetCalibrationLampsVisible(false);
-    // A transfer waiting on the line ends as failed (the link has already ended its wait).
-    if (IsWaitingStatus(link_.core.Status()))
-        link_.core.SetStatus(StatusFailed);
+    // The link's status is failed after a lost line, so a transfer waiting on the line ends
+    // as failed (the link has already ended its wait).
+    link_.core.SetStatus(StatusFailed);
 }
 
 void DownloadCommands::IrDAError(Integer errorNumber) {

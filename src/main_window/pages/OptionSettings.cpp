@@ -202,13 +202,9 @@ bool OptionGridEditor::ValidateSetPoint(Integer slot, int level, const QString& 
         default: current_.Twa(slot, value); return current_.Twa(slot);
         }
     };
-    if (!IsNumeric(trimmed)) {
-        // "-----" asks for no value.
-        if (!trimmed.contains(QStringLiteral("--")))
-            return false;
-        editText = FormatTrendCell(store(ReadingCode::NoData), point);
-        return true;
-    }
+    // A set point takes numbers only; "-----" (no value) is for the span concentration.
+    if (!IsNumeric(trimmed))
+        return false;
     const double typed = ParseNumber(trimmed);
     Single snapped = 0;
     try {

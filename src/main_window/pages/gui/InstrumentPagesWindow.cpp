@@ -181,6 +181,7 @@ void InstrumentPagesWindow::ShowInstrumentSettings() {
         option_.cmdOptionDisp[6]->setEnabled(true);
     for (int i = 0; i < 3; ++i)
         option_.txtOption[static_cast<std::size_t>(i)]->setText(d.identity[static_cast<std::size_t>(i)]);
+    const int intervalShown = option_.cmbInterval->currentIndex();
     {
         const QSignalBlocker blockInterval(option_.cmbInterval);
         const QSignalBlocker blockIntermittence(option_.cmbIntermittence);
@@ -188,6 +189,10 @@ void InstrumentPagesWindow::ShowInstrumentSettings() {
         if (d.intermittenceEntry)
             option_.cmbIntermittence->setCurrentIndex(*d.intermittenceEntry);
     }
+    // A changed interval entry counts as the user's choice: the model takes its seconds (an
+    // instrument interval the list does not offer becomes the 300 s shown).
+    if (option_.cmbInterval->currentIndex() != intervalShown)
+        ChooseInterval(CurrentInstrument(), option_.cmbInterval->currentIndex());
     gridEditor_.SetDataPresent(d.dataPresent);
     if (d.wideLayout)
         SaveAutoCalValues(current);
