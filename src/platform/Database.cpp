@@ -3,6 +3,7 @@
 #include "platform/DatabaseCodec.h"
 #include "platform/Numbers.h"
 #include "platform/RuntimeError.h"
+#include "platform/StepHook.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -238,6 +239,7 @@ bool Database::hasTable(const QString& name) {
 }
 
 int Database::execute(const QString& sql, const std::vector<Variant>& values) {
+    StepPoint();
     sqlite3_stmt* stmt = statements_->prepare(sql, values);
     StatementUse use(stmt);
     int rc;
@@ -290,6 +292,7 @@ void Transaction::commit() {
     }
     db_.execute(QStringLiteral("COMMIT"));
     done_ = true;
+    StepPoint();
 }
 
 Long Transaction::nextSeqNo(const QString& table) {

@@ -161,6 +161,7 @@ private:
     void CreateContext();
     void ConnectHandlers();
     void OpenDatabaseLockStep(bool& endProgram);
+    void FinishPendingRemovals();
     void SetAutoLoadBoxes();
     void ApplyCommonFontToControls();
     void SizeForFirstRun();
