@@ -421,8 +421,28 @@ bool frmMain::event(QEvent* event) {
 // (or one that does not give the new window the focus) never activates it.
 void frmMain::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (FirstActivation && !ClosePending() && !unloaded_)
+    if (FirstActivation && !ClosePending() && !unloaded_) {
+        KeepOnScreen();
         Form_Activate();
+    }
+}
+
+// Once shown, the window frame is known: a window whose frame runs past the screen's available
+// area is made smaller (never below its minimum) and moved wholly onto it.
+void frmMain::KeepOnScreen() {
+    const QScreen* screen = this->screen();
+    if (screen == nullptr || isMaximized() || isMinimized())
+        return;
+    const QRect area = screen->availableGeometry();
+    const QSize extra = frameGeometry().size() - size();
+    const QSize fit = size().boundedTo(area.size() - extra).expandedTo(minimumSize());
+    if (fit != size())
+        resize(fit);
+    const QRect outer = frameGeometry();
+    const int x = std::max(area.left(), std::min(outer.x(), area.right() + 1 - outer.width()));
+    const int y = std::max(area.top(), std::min(outer.y(), area.bottom() + 1 - outer.height()));
+    if (x != outer.x() || y != outer.y())
+        move(x, y);
 }
 
 void frmMain::Form_Activate() {

@@ -166,6 +166,7 @@ private:
     void ApplyCommonFontToControls();
     void SizeForFirstRun();
     void CentreOnScreen();
+    void KeepOnScreen();
     // Raises the window to its minimum size when it is smaller.
     void ApplyMinimumSize();
     void ApplyWindowSettings(const WindowSettings& settings);
