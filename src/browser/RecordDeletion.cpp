@@ -1,15 +1,13 @@
 #include "browser/RecordDeletion.h"
 
 #include "common/ModuleState.h"
+#include "common/PendingRemovals.h"
 #include "common/TextHelpers.h"
 #include "common/TrendFile.h"
 #include "platform/Database.h"
 #include "platform/VbString.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <utility>
+#include <optional>
 #include <vector>
 
 namespace mt52 {
@@ -26,88 +24,74 @@ const QStringList& ChildTables() {
     return tables;
 }
 
-using TrendFiles = std::vector<QString>;
-
-DeletionOutcome DeleteFiles(const TrendFiles& files, int headers) {
-    DeletionOutcome outcome;
-    outcome.HeadersDeleted = headers;
-    for (const QString& path : files) {
-        if (!QFile::exists(path))
-            continue;
-        if (QFile::remove(path))
-            ++outcome.FilesDeleted;
-        else
-            outcome.FilesNotDeleted << path;
-    }
-    return outcome;
-}
-
-// Deletes the headers the condition selects with their rows, in one transaction; returns the
-// count of headers and the trend files they owned. An empty condition selects every header,
-// and then the child tables are emptied whole.
-std::pair<int, TrendFiles> DeleteRows(Database& db, const LogNodeCondition& condition) {
+// Deletes the headers the condition selects with their rows and records their trend files
+// for removal, in one transaction; returns the count of headers. An empty condition selects
+// every header: then the child tables are emptied whole and the data folder's tree is recorded.
+// `orphansOf`, for an entry, is its number: when no header of any kind has it, the child rows
+// that carry the number are deleted all the same (rows left by a header deleted before).
+int DeleteRows(Database& db, const LogNodeCondition& condition, std::optional<Long> orphansOf = std::nullopt) {
     Transaction transaction(db);
     const QString where = condition.Where();
-    TrendFiles files;
-    const QString trendTypes = where.isEmpty() ? QStringLiteral(" WHERE Types IN (1, 2, 9)")
-                                               : QStringLiteral(" AND Types IN (1, 2, 9)");
-    Recordset trends =
-        db.query(QStringLiteral("SELECT FolderID, Names FROM Log_Head") + where + trendTypes, condition.Values);
-    for (; !trends.atEnd(); trends.moveNext()) {
-        const Variant folder = trends.field(0);
-        const Variant names = trends.field(1);
-        if (names.isNull() || Trim(names.toString()).isEmpty())
-            continue;  // a record without a name has no file of its own
-        files.push_back(TrendFilePath(folder.isNull() ? QString() : folder.toString(), names.toString()));
+    if (where.isEmpty()) {
+        AddPendingDataFolder(db);
+    } else {
+        Recordset trends = db.query(QStringLiteral("SELECT FolderID, Names FROM Log_Head") + where +
+                                        QStringLiteral(" AND Types IN (1, 2, 9)"),
+                                    condition.Values);
+        for (; !trends.atEnd(); trends.moveNext()) {
+            const Variant names = trends.field(1);
+            if (names.isNull() || Trim(names.toString()).isEmpty())
+                continue;  // a record without a name has no file of its own
+            AddPendingFile(db, trends.field(0).isNull() ? QString() : trends.field(0).toString(), names.toString());
+        }
     }
 
-    const QString headers = QStringLiteral("SELECT SeqNo FROM Log_Head") + where;
-    for (const QString& table : ChildTables()) {
+    QString relNos = QStringLiteral("SELECT SeqNo FROM Log_Head") + where;
+    std::vector<Variant> relValues = condition.Values;
+    if (orphansOf && db.query(QStringLiteral("SELECT COUNT(*) FROM Log_Head WHERE SeqNo = ?"), {*orphansOf})
+                             .field(0)
+                             .toLong() == 0) {
+        relNos = QStringLiteral("?");
+        relValues = {*orphansOf};
+    }
+    QStringList tables = ChildTables();
+    // Sensor histories are read from a table that databases of other origins may lack.
+    if (db.hasTable(QStringLiteral("SensorHistory")))
+        tables << QStringLiteral("SensorHistory");
+    for (const QString& table : std::as_const(tables)) {
         if (where.isEmpty())
             db.execute(QStringLiteral("DELETE FROM ") + table);
         else
-            db.execute(QStringLiteral("DELETE FROM %1 WHERE RelNo IN (%2)").arg(table, headers), condition.Values);
+            db.execute(QStringLiteral("DELETE FROM %1 WHERE RelNo IN (%2)").arg(table, relNos), relValues);
     }
-    // Sensor histories are read from a table that databases of other origins may lack.
-    if (db.hasTable(QStringLiteral("SensorHistory")))
-        db.execute(QStringLiteral("DELETE FROM SensorHistory WHERE RelNo IN (%1)").arg(headers), condition.Values);
     const int deleted = db.execute(QStringLiteral("DELETE FROM Log_Head") + where, condition.Values);
     transaction.commit();
-    return {deleted, std::move(files)};
+    return deleted;
 }
 
-// Removes the empty folders below the path (deepest first); folders holding anything stay.
-void RemoveEmptyFolders(const QString& path) {
-    QStringList folders;
-    QDirIterator it(path, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        folders << it.next();
-    std::sort(folders.begin(), folders.end(), [](const QString& a, const QString& b) { return a.size() > b.size(); });
-    for (const QString& folder : folders)
-        QDir().rmdir(folder);
+// The rows are gone: removes the files they owned, and whatever an earlier deletion left.
+DeletionOutcome RemoveFiles(Database& db, int headers) {
+    const RemovalOutcome removal = CompletePendingRemovals(db);
+    DeletionOutcome outcome;
+    outcome.HeadersDeleted = headers;
+    outcome.FilesDeleted = removal.FilesRemoved;
+    outcome.FilesNotDeleted = removal.FilesNotRemoved;
+    return outcome;
 }
 
 }  // namespace
 
 DeletionOutcome DeleteLogEntry(Database& db, Long logType, Long seqNo) {
-    auto [headers, files] = DeleteRows(db, {QStringLiteral("Types = ? AND SeqNo = ?"), {logType, seqNo}});
-    return DeleteFiles(files, headers);
+    const int headers = DeleteRows(db, {QStringLiteral("Types = ? AND SeqNo = ?"), {logType, seqNo}}, seqNo);
+    return RemoveFiles(db, headers);
 }
 
 DeletionOutcome DeleteLogFolder(Database& db, const LogNodeCondition& condition) {
-    auto [headers, files] = DeleteRows(db, condition);
-    return DeleteFiles(files, headers);
+    return RemoveFiles(db, DeleteRows(db, condition));
 }
 
 DeletionOutcome DeleteAllLogs(Database& db) {
-    auto [headers, files] = DeleteRows(db, {});
-    DeletionOutcome outcome = DeleteFiles(files, headers);
-    const QString dataFolder = State().DataFolder;
-    if (!dataFolder.isEmpty()) {
-        RemoveEmptyFolders(dataFolder);
-        QDir().mkpath(dataFolder);
-    }
-    return outcome;
+    return RemoveFiles(db, DeleteRows(db, {}));
 }
 
 int DeleteLatestHistory(Database& db, const QString& serialText, const QString& userText) {

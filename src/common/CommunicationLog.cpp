@@ -5,6 +5,7 @@
 #include "platform/RuntimeError.h"
 
 #include <QFile>
+#include <utility>
 #include <sys/stat.h>
 
 namespace mt52 {
@@ -53,6 +54,16 @@ OpenLog& Log() {
     return log;
 }
 
+struct Notice {
+    std::function<void(const QString&)> tell;
+    bool told = false;
+};
+
+Notice& FailureNotice() {
+    static Notice notice;
+    return notice;
+}
+
 }  // namespace
 
 QString CommunicationLogPath() { return JoinFolder(State().StartDir, QStringLiteral("SerialLog.log")); }
@@ -60,9 +71,15 @@ QString CommunicationLogPath() { return JoinFolder(State().StartDir, QStringLite
 int AppendCommunicationLog(const QString& line, QString* detail) {
     OpenLog& log = Log();
     const auto fail = [&](int number) {
+        const QString reason = log.File().fileName() + QStringLiteral(": ") + log.File().errorString();
         if (detail != nullptr)
-            *detail = log.File().fileName() + QStringLiteral(": ") + log.File().errorString();
+            *detail = reason;
         log.Close();  // the next line tries a fresh open
+        Notice& notice = FailureNotice();
+        if (notice.tell && !notice.told) {
+            notice.told = true;
+            notice.tell(reason);
+        }
         return number;
     };
     QFile* file = log.At(CommunicationLogPath());
@@ -76,5 +93,9 @@ int AppendCommunicationLog(const QString& line, QString* detail) {
 }
 
 void CloseCommunicationLog() { Log().Close(); }
+
+void SetCommunicationLogNotice(std::function<void(const QString& detail)> notice) {
+    FailureNotice() = Notice{std::move(notice), false};
+}
 
 }  // namespace mt52

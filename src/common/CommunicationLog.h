@@ -5,6 +5,7 @@
 // lines: the next line notices that the name no longer leads to the open file and opens it anew. The link writes its frames through SerialLog; the record
 // models write their own lines here too.
 #include <QString>
+#include <functional>
 
 namespace mt52 {
 
@@ -17,5 +18,10 @@ int AppendCommunicationLog(const QString& line, QString* detail = nullptr);
 
 // Closes the log file; the next line opens it again.
 void CloseCommunicationLog();
+
+// Where the first failure to write the log is told (the main window's log box shows it): the
+// notice is called once, with the file and the reason, and not again until a notice is set
+// anew. An empty function tells nobody. A failed line never stops the work that writes it.
+void SetCommunicationLogNotice(std::function<void(const QString& detail)> notice);
 
 }  // namespace mt52

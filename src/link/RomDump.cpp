@@ -54,6 +54,7 @@ RomDump::RomDump(LinkCore& link)
     : link_(link), listing_([&link](const QString& text) { link.Events().DumpMessage(text); }) {}
 
 bool RomDump::GetRomDump2(const QString& fileName) {
+    storeFailure_.clear();
     const Date start = Now();
     Log(GetResText(TextDumpStarted, {GeneralDate(start)}));
     LinkOperation op(link_);
@@ -131,8 +132,11 @@ bool RomDump::DumpBlock(const QString& blockNo, const QString& hexBytes) {
 void RomDump::ReportSnapshotFailures(const QStringList& failures) {
     for (const QString& failure : failures)
         Log(QStringLiteral("<<< Snapshot record not stored: %1 >>>").arg(failure));
-    if (!failures.isEmpty())
+    if (!failures.isEmpty()) {
         opResult_ = false;
+        if (storeFailure_.isEmpty())
+            storeFailure_ = failures.first();
+    }
 }
 
 }  // namespace mt52

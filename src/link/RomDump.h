@@ -33,6 +33,9 @@ public:
     bool DumpBlock(const QString& blockNo, const QString& hexBytes) override;
 
     const DumpSnapshots& Snapshots() const { return snapshots_; }
+    // Why the last download could not store its records (the first failure, as the database
+    // gave it); empty when nothing failed to be stored.
+    const QString& StoreFailure() const { return storeFailure_; }
 
 private:
     void Log(const QString& text) { link_.AddLog(text); }
@@ -44,6 +47,7 @@ private:
     int lastBlock_ = 0;
     bool storeSnapshots_ = false;
     bool opResult_ = true;
+    QString storeFailure_;
 };
 
 }  // namespace mt52

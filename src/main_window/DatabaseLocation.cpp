@@ -1,6 +1,7 @@
 #include "main_window/DatabaseLocation.h"
 
 #include "common/ModuleState.h"
+#include "common/ResText.h"
 #include "platform/RuntimeError.h"
 
 #include <QDir>
@@ -15,16 +16,17 @@ DatabaseLockFile::Outcome OpenDatabaseLock(const std::function<void(const QStrin
     const QString root = state.DataRoot;
     state.DataFolder = JoinFolder(root, QStringLiteral("Data"));
     if (!QFileInfo(root).isDir())
-        return DatabaseLockFile::Failed{QStringLiteral("%1: the data folder does not exist").arg(root)};
+        return DatabaseLockFile::Failed{GetResText(UnusableFolderText, {root})};
     if (!QFileInfo(state.DataFolder).isDir() && !QDir(root).mkdir(QStringLiteral("Data")))
-        return DatabaseLockFile::Failed{QStringLiteral("%1: the folder cannot be created").arg(state.DataFolder)};
+        return DatabaseLockFile::Failed{GetResText(UnusableFolderText, {state.DataFolder})};
 
     state.DatabasePath = JoinFolder(root, QStringLiteral("MT52.mdb"));
     if (!QFileInfo::exists(state.DatabasePath)) {
         try {
             createDatabase(state.DatabasePath);
         } catch (const RuntimeError& error) {
-            return DatabaseLockFile::Failed{QStringLiteral("%1: %2").arg(state.DatabasePath, error.description())};
+            return DatabaseLockFile::Failed{GetResText(UnusableFolderText, {root}) + QStringLiteral("\r\n") +
+                                            QStringLiteral("%1: %2").arg(state.DatabasePath, error.description())};
         }
     }
 
@@ -32,6 +34,17 @@ DatabaseLockFile::Outcome OpenDatabaseLock(const std::function<void(const QStrin
     if (std::holds_alternative<std::unique_ptr<DatabaseLockFile>>(outcome))
         state.LockFileNumber = 1;
     return outcome;
+}
+
+QString DataLocationProblem() {
+    const ModuleState& state = State();
+    if (!state.DatabasePath.isEmpty() && QFileInfo(state.DatabasePath).isFile())
+        return QString();
+    const QString root = state.DataRoot;
+    const QString folder = !QFileInfo(root).isDir() || state.DataFolder.isEmpty() || QFileInfo(state.DataFolder).isDir()
+                               ? root
+                               : state.DataFolder;
+    return GetResText(UnusableFolderText, {folder});
 }
 
 }  // namespace mt52

@@ -14,7 +14,15 @@ namespace mt52 {
 // "MT52.LCK" beside it with this process's names. The steps stop at the first failure, which
 // the result describes; the paths set before it stand. State().LockFileNumber is 1 while the
 // returned lock is held by its owner, 0 otherwise.
+// The failures name the folder that could not be made or opened and the setting that chooses
+// another one (text 5471).
 DatabaseLockFile::Outcome OpenDatabaseLock(const std::function<void(const QString&)>& createDatabase,
                                            const LockHolder& self = CurrentLockHolder());
+
+// Text 5471 naming the folder that is missing or could not be made, when the database is not
+// there to be used (a failed start); empty when it is.
+QString DataLocationProblem();
+
+inline constexpr int UnusableFolderText = 5471;
 
 }  // namespace mt52

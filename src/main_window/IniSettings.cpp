@@ -106,9 +106,13 @@ const std::vector<KeyReader>& KeyReaders() {
          }},
         {"FONT", 5,
          [](const LineValues& v, WindowSettings&) {
+             // A size no text can be read in keeps the default font, which is written back.
+             const Single size = v.single(1, 9);
+             if (!(size >= MinimumFontPoints && size <= MaximumFontPoints))
+                 return;
              FontSpec font = State().CommonFont;
              font.name = v.text(0);
-             font.size = v.single(1, 9);
+             font.size = size;
              font.bold = v.boolean(2);
              font.italic = v.boolean(3);
              font.underline = v.boolean(4);

@@ -37,6 +37,10 @@ struct WindowSettings {
     friend bool operator==(const WindowSettings&, const WindowSettings&) = default;
 };
 
+// The font sizes the settings file may set (points); a size outside keeps the default font.
+inline constexpr Single MinimumFontPoints = 6;
+inline constexpr Single MaximumFontPoints = 72;
+
 // The values written for window settings that no window has filled in.
 inline constexpr std::array<Long, 3> FallbackGraphColors{0, 15790320, 16728128};
 inline constexpr WindowPlacement FallbackPlacement{0, 11640, 8250};

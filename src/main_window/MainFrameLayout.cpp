@@ -4,8 +4,18 @@
 #include "main_window/StoredDataPagesLayout.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace mt52 {
+
+WindowSize FitSavedSize(WindowSize saved, WindowSize room) {
+    const auto fit = [](double value, double most, double least) {
+        if (!std::isfinite(value))
+            return least;
+        return std::max(std::min(value, most), least);
+    };
+    return {fit(saved.Width, room.Width, MinimumWindowWidth), fit(saved.Height, room.Height, MinimumWindowHeight)};
+}
 
 WindowSize EnforceMinimumSize(WindowSize outer) {
     return {std::max(outer.Width, MinimumWindowWidth), std::max(outer.Height, MinimumWindowHeight)};

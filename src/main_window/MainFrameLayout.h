@@ -20,6 +20,12 @@ struct WindowSize {
 // The outer size raised to the minimum, each dimension on its own.
 WindowSize EnforceMinimumSize(WindowSize outer);
 
+// A saved window size (twips, without the frame) made fit for a screen whose available area
+// holds `room` twips for the window without its frame: at most the room, at least the
+// minimum size (which wins on a screen smaller than that); a size that is no number becomes
+// the minimum.
+WindowSize FitSavedSize(WindowSize saved, WindowSize room);
+
 // The page frames fraMenu(0..5), the inside of the first visible page and the menu buttons
 // cmdInst(0), cmdInst(2), cmdInst(4), cmdInst(5) for the client size. cmdInst(1) and
 // cmdInst(3) are never placed.

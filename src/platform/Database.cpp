@@ -3,6 +3,7 @@
 #include "platform/DatabaseCodec.h"
 #include "platform/Numbers.h"
 #include "platform/RuntimeError.h"
+#include "platform/StepHook.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -243,6 +244,7 @@ bool Database::hasTable(const QString& name) {
 }
 
 int Database::execute(const QString& sql, const std::vector<Variant>& values) {
+    StepPoint();
     sqlite3_stmt* stmt = statements_->prepare(sql, values);
     StatementUse use(stmt);
     int rc;
@@ -320,6 +322,7 @@ void Transaction::commit() {
     }
     db_.execute(QStringLiteral("COMMIT"));
     done_ = true;
+    StepPoint();
 }
 
 Long Transaction::nextSeqNo(const QString& table) {

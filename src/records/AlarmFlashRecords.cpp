@@ -25,6 +25,8 @@ constexpr DumpRingArea FullAlarmRing{-1, AlarmRingStart, 0};
 
 bool clsAlarm::SetHeader(const QByteArray& buffer, Long& st) {
     DecodeFlashHeader(buffer, st, FlashLogKind::Alarm, header_, gas_);
+    // A file a stored record names is left as it is; the store finds the log stored.
+    StartTrendFile(DatabasePath(), header_);
     return true;
 }
 

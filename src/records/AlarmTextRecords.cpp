@@ -1,4 +1,5 @@
 // The alarm record's decoders of the instrument's text records, and its storing.
+#include "common/PendingRemovals.h"
 #include "common/ReadingCodes.h"
 #include "common/RecordText.h"
 #include "common/TrendFile.h"
@@ -7,12 +8,14 @@
 #include "platform/Numbers.h"
 #include "platform/RuntimeError.h"
 #include "platform/VbString.h"
+#include "records/LogRowWriter.h"
 #include "records/TrendStoring.h"
 #include "records/TrendTextRecords.h"
 #include "records/clsAlarm.h"
 
 #include <QFile>
 #include <QIODevice>
+#include <algorithm>
 
 namespace mt52 {
 namespace {
@@ -53,6 +56,8 @@ bool DecodeShortGas(const QString& name, const QString& full, const QString& res
 bool clsAlarm::SetDataBD(const QString& vData, bool TestFlag) {
     if (!DecodeTrendHeaderFields(vData, TestFlag, header_))
         Error(true);
+    if (!TestFlag && Error())
+        SetSerialLog(QStringLiteral("<<< improper date in SetDataBD() >>> ") + vData);
     if (!TestFlag && !Error()) {
         const QString prefix = header_.Sampling != 0 ? QStringLiteral("iv") : QStringLiteral("al");
         header_.Names = prefix + FormatDate(header_.Dates, QStringLiteral("ddhhnnss")) + u'_' +
@@ -60,9 +65,9 @@ bool clsAlarm::SetDataBD(const QString& vData, bool TestFlag) {
         header_.FolderID = FormatDate(header_.Dates, QStringLiteral("mm/yy"));
         MakeTrendFolder(header_.FolderID);
         duplicate_ = FindLogHead();
+        if (!duplicate_)
+            StartLogTrendFile(QStringLiteral("SetDataBD"));
     }
-    if (!TestFlag && Error())
-        SetSerialLog(QStringLiteral("<<< improper date in SetDataBD() >>> ") + vData);
     return true;
 }
 
@@ -138,6 +143,16 @@ bool clsAlarm::SetDataB0(const QString& vData, bool TestFlag, bool compress) {
     return true;
 }
 
+void clsAlarm::StartLogTrendFile(const QString& decoder) {
+    if (std::any_of(gasSampleCount_.begin(), gasSampleCount_.end(), [](Long n) { return n != 0; }))
+        return;  // the header again, within one log: its samples go on
+    if (!StartTrendFile(DatabasePath(), header_)) {
+        Error(true);
+        SetSerialLog(QStringLiteral("<<< trend file of a stored record in %1() >>> ").arg(decoder) +
+                     TrendFilePath(header_.FolderID, header_.Names));
+    }
+}
+
 bool clsAlarm::FindLogHead() const { return TrendLogStored(DatabasePath(), header_, TrendLogType::Alarm); }
 
 void clsAlarm::Update() {
@@ -159,6 +174,7 @@ void clsAlarm::Update() {
         }
         const Long key =
             InsertTrendLogHead(db, transaction, header, gas_, TrendLogType::Alarm, Instrument()->RomNumber(), false);
+        DropPendingFile(db, MayBeBlank(header_.FolderID), header_.Names);
         const Long first = transaction.nextSeqNo(QStringLiteral("Alarm_Data"));
         for (Long j = 0; j < std::min(dataCount_, Reachable); ++j) {
             const Sample& s = samples_[static_cast<std::size_t>(j)];

@@ -70,6 +70,8 @@ private:
 
 bool clsInterval::SetHeader(const QByteArray& buffer, Long& st) {
     DecodeFlashHeader(buffer, st, FlashLogKind::Interval, header_, gas_);
+    // A file a stored record names is left as it is; the store finds the log stored.
+    StartTrendFile(DatabasePath(), header_);
     return true;
 }
 

@@ -1,5 +1,6 @@
 // The interval record's decoders of the instrument's text records, and its storing.
 #include "common/ModuleState.h"
+#include "common/PendingRemovals.h"
 #include "common/ReadingCodes.h"
 #include "common/RecordText.h"
 #include "common/TrendFile.h"
@@ -8,12 +9,14 @@
 #include "platform/Numbers.h"
 #include "platform/RuntimeError.h"
 #include "platform/VbString.h"
+#include "records/LogRowWriter.h"
 #include "records/TrendStoring.h"
 #include "records/TrendTextRecords.h"
 #include "records/clsInterval.h"
 
 #include <QFile>
 #include <QIODevice>
+#include <algorithm>
 
 namespace mt52 {
 namespace {
@@ -51,15 +54,17 @@ Single clsInterval::ParseStatText(const QString& text, Integer GasNo) const {
 bool clsInterval::SetDataAD(const QString& vData, bool TestFlag) {
     if (!DecodeTrendHeaderFields(vData, TestFlag, header_))
         Error(true);
+    if (!TestFlag && Error())
+        SetSerialLog(QStringLiteral("<<< improper date in SetDataAD() >>> ") + vData);
     if (!TestFlag && !Error()) {
         header_.Names = QStringLiteral("iv") + FormatDate(header_.Dates, QStringLiteral("ddhhnnss")) + u'_' +
                         GasBaseInfo(LogHeaderField::SerialNo).toString();
         header_.FolderID = FormatDate(header_.Dates, QStringLiteral("mm/yy"));
         MakeTrendFolder(header_.FolderID);
         duplicate_ = FindLogHead();
+        if (!duplicate_)
+            StartLogTrendFile(QStringLiteral("SetDataAD"));
     }
-    if (!TestFlag && Error())
-        SetSerialLog(QStringLiteral("<<< improper date in SetDataAD() >>> ") + vData);
     return true;
 }
 
@@ -156,6 +161,16 @@ void clsInterval::WriteSamples(std::size_t slot, const QString& groups) {
     });
 }
 
+void clsInterval::StartLogTrendFile(const QString& decoder) {
+    if (std::any_of(gasSampleCount_.begin(), gasSampleCount_.end(), [](Long n) { return n != 0; }))
+        return;  // the header again, within one log: its samples go on
+    if (!StartTrendFile(DatabasePath(), header_)) {
+        Error(true);
+        SetSerialLog(QStringLiteral("<<< trend file of a stored record in %1() >>> ").arg(decoder) +
+                     TrendFilePath(header_.FolderID, header_.Names));
+    }
+}
+
 bool clsInterval::FindLogHead() const {
     return TrendLogStored(DatabasePath(), header_,
                           header_.Sampling != 0 ? TrendLogType::BarHole : TrendLogType::Interval);
@@ -184,6 +199,7 @@ void clsInterval::Update() {
             header.Dcount += TrendRecordCount(file);
         }
         const Long key = InsertTrendLogHead(db, transaction, header, gas_, types, Instrument()->RomNumber(), true);
+        DropPendingFile(db, MayBeBlank(header_.FolderID), header_.Names);
 
         const Long firstSample = transaction.nextSeqNo(QStringLiteral("Interval_Data"));
         for (Long j = 0; j < dataCount_; ++j) {

@@ -235,9 +235,9 @@ void RecordFrame::LoadLogHead(const std::function<void(const StoredRow&)>& fill)
 void RecordFrame::TakeDatabasePath() { databasePath_ = State().DatabasePath; }
 
 void RecordFrame::SetSerialLog(const QString& SetValue) {
-    QString detail;
-    if (const int failure = AppendCommunicationLog(SetValue, &detail))
-        Raise(failure, detail);
+    // A log that cannot be written never stops the decoding or the storing: the failure is
+    // told through the communication log's notice.
+    AppendCommunicationLog(SetValue);
 }
 
 }  // namespace mt52

@@ -1,13 +1,18 @@
 #include "records/TrendTextRecords.h"
 
+#include "common/PendingRemovals.h"
 #include "common/ReadingCodes.h"
 #include "common/TextHelpers.h"
 #include "common/TrendFile.h"
+#include "platform/Database.h"
 #include "platform/Numbers.h"
 #include "platform/RuntimeError.h"
+#include "platform/StepHook.h"
 #include "platform/VbString.h"
+#include "records/LogRowWriter.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <cmath>
 
 namespace mt52 {
@@ -145,8 +150,30 @@ Single StatTextLevel(const QString& text, const GasSlot& slot, bool withLevels) 
     return 0.0f;
 }
 
+bool StartTrendFile(const QString& databasePath, const LogHeader& header) {
+    if (Trim(header.Names).isEmpty())
+        return true;
+    if (QFileInfo::exists(databasePath)) {
+        try {
+            Database db(databasePath);
+            if (TrendFileNamed(db, MayBeBlank(header.FolderID), header.Names))
+                return false;
+            AddPendingFile(db, MayBeBlank(header.FolderID), header.Names);
+        } catch (const RuntimeError&) {
+            // A database that cannot take the entry cannot take the record either: its store
+            // fails and removes the file then.
+        }
+    }
+    StepPoint();
+    QFile file(TrendFilePath(header.FolderID, header.Names));
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.close();
+    return true;
+}
+
 TrendFileWriter::TrendFileWriter(const LogHeader& header)
     : file_(std::make_unique<QFile>(TrendFilePath(header.FolderID, header.Names))) {
+    StepPoint();
     if (!file_->open(QIODevice::ReadWrite))
         Raise(ErrPathFileAccess, file_->fileName() + QStringLiteral(": ") + file_->errorString());
 }
@@ -168,6 +195,7 @@ void TrendFileWriter::finish() {
     const bool whole = partial == 0 || file_->resize(file_->size() + TrendRecordBytes - partial);
     const QString error = file_->errorString();
     file_->close();
+    StepPoint();
     if (!whole)
         Raise(ErrDeviceIO, file_->fileName() + QStringLiteral(": ") + error);
 }

@@ -64,6 +64,14 @@ private:
     std::unique_ptr<QFile> file_;
 };
 
+// Starts the trend file of a log whose header a decoder has just read: records the file for
+// removal in the database at the path (common/PendingRemovals.h; the store forgets it again),
+// so that a file of a log never stored does not outlive a crash, and empties the file, so
+// that a file left by an earlier log of the same name adds no samples to this one. False,
+// touching nothing, when a stored row names the file: its samples belong to that record.
+// A file that cannot be emptied is left for the sample writer to report.
+bool StartTrendFile(const QString& databasePath, const LogHeader& header);
+
 // Opens the trend file of a log, calls `write` with it and finishes it.
 void WithTrendFileOpen(const LogHeader& header, const std::function<void(QIODevice&)>& write);
 

@@ -100,6 +100,9 @@ private:
     void LoadSamples();
     void ExportRaw() const;
     bool FindLogHead() const;
+    // Starts the trend file at a log's first header (StartTrendFile); a file a stored record
+    // names sets Error, with a line to the communication log naming the decoder.
+    void StartLogTrendFile(const QString& decoder);
 
     std::array<Sample, SampleCapacity> samples_{};
     Long dataCount_ = 0;

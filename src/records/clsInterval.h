@@ -172,6 +172,9 @@ private:
     void ExportRaw() const;
     // A log of the same start, identity and kind is stored already.
     bool FindLogHead() const;
+    // Starts the trend file at a log's first header (StartTrendFile); a file a stored record
+    // names sets Error, with a line to the communication log naming the decoder.
+    void StartLogTrendFile(const QString& decoder);
     // Writes the groups of a data line as samples of the gas slot into the trend file.
     void WriteSamples(std::size_t slot, const QString& groups);
 

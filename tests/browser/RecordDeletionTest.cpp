@@ -2,6 +2,7 @@
 // transaction, and a failure leaves everything as it was.
 #include "browser/RecordDeletion.h"
 #include "browser/BrowserFixture.h"
+#include "common/PendingRemovals.h"
 #include "common/TrendFile.h"
 #include "platform/RuntimeError.h"
 #include "support/Files.h"
@@ -107,7 +108,7 @@ TEST_F(RecordDeletionTest, AFolderTakesEveryRowUnderItAndNothingElse) {
     EXPECT_EQ(contents.count("24/05/iv01b.Dat"), 0u);
 }
 
-TEST_F(RecordDeletionTest, EverythingLeavesTheHistoryListAndFilesNoRecordOwns) {
+TEST_F(RecordDeletionTest, EverythingEmptiesTheDataFolderAndLeavesTheHistoryList) {
     Database db = Open();
     const DeletionOutcome outcome = DeleteAllLogs(db);
     EXPECT_EQ(outcome.HeadersDeleted, 5);
@@ -116,8 +117,48 @@ TEST_F(RecordDeletionTest, EverythingLeavesTheHistoryListAndFilesNoRecordOwns) {
         EXPECT_EQ(contents.at(table), 0) << table;
     EXPECT_EQ(contents.at("cLatestHist"), 4);
     EXPECT_TRUE(QDir(State().DataFolder).exists());
-    EXPECT_EQ(contents.count("24/05/notes.txt"), 1u);
-    EXPECT_EQ(contents.count("24/06"), 0u);  // the emptied month folder is gone
+    EXPECT_TRUE(QDir(State().DataFolder).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM PendingRemoval"), 0);
+}
+
+TEST_F(RecordDeletionTest, AnEntryWhoseHeaderIsGoneStillTakesTheRowsThatCarryItsNumber) {
+    AddChild("Interval_Data", 9, 77);
+    AddChild("Interval_Event", 9, 77);
+    AddChild("Alarm_Data", 9, 77);
+    Database db = Open();
+    EXPECT_EQ(DeleteLogEntry(db, 1, 77).HeadersDeleted, 0);
+    EXPECT_EQ(Rows("Interval_Data", 77), 0);
+    EXPECT_EQ(Rows("Interval_Event", 77), 0);
+    EXPECT_EQ(Rows("Alarm_Data", 77), 0);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Log_Head"), 5);
+    EXPECT_EQ(Rows("Interval_Data", 1), 2);  // other records keep theirs
+}
+
+TEST_F(RecordDeletionTest, ARemovalCutShortIsFinishedLaterAndNeverTakesAFileARowNames) {
+    // What a deletion that died after its commit leaves: its entries, and the files.
+    {
+        Database db = Open();
+        db.execute("DELETE FROM Log_Head WHERE SeqNo = 1");
+        AddPendingFile(db, "05/24", "iv01");
+        AddPendingFile(db, "05/24", "iv01b");  // row 2 still names this one
+        AddPendingFile(db, "05/24", "gone");   // a file already removed
+    }
+    AddHead({.SeqNo = 6, .Types = 1, .Names = "iv01b"});  // a second row naming the same file
+    Database db = Open();
+    const DeletionOutcome outcome = DeleteLogEntry(db, 1, 2);  // the next deletion finishes the first
+    EXPECT_EQ(outcome.FilesDeleted, 1);
+    EXPECT_FALSE(QFile::exists(TrendFilePath("05/24", "iv01")));
+    EXPECT_TRUE(QFile::exists(TrendFilePath("05/24", "iv01b"))) << "row 6 still names it";
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM PendingRemoval"), 0);
+
+    DeleteLogEntry(db, 1, 6);
+    EXPECT_FALSE(QFile::exists(TrendFilePath("05/24", "iv01b")));
+
+    // At the start, the same completion runs on its own.
+    ASSERT_TRUE(test::WriteFile(TrendFilePath("05/24", "left"), "x"));
+    AddPendingFile(db, "05/24", "left");
+    EXPECT_EQ(CompletePendingRemovals(db).FilesRemoved, 1);
+    EXPECT_FALSE(QFile::exists(TrendFilePath("05/24", "left")));
 }
 
 TEST_F(RecordDeletionTest, AFailureLeavesRowsAndFilesAsTheyWere) {

@@ -3,6 +3,7 @@
 #include "common/ResText.h"
 #include "instrument/clsInstrument.h"
 #include "main_window/DatabaseLockFile.h"
+#include "main_window/IniSettings.h"
 #include "main_window/gui/MainPages.h"
 #include "main_window/gui/CaptionFit.h"
 #include "main_window/gui/frmMain.h"
@@ -14,6 +15,7 @@
 #include "platform/gui/QtUserDialogs.h"
 #include "platform/gui/ShapeControl.h"
 #include "support/FakeDialogs.h"
+#include "support/Files.h"
 #include "support/ProgramFolder.h"
 #include "support/StubWindowLink.h"
 
@@ -22,6 +24,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -314,8 +317,9 @@ TEST_F(MainWindowTest, ClosingAsksAndRefusesWhileExitIsDisabled) {
 }
 
 TEST_F(MainWindowTest, TheSavedWindowSizeComesBackUnchangedRunAfterRun) {
-    // The second run sizes itself to the screen; from then on the size is the one saved.
-    const QSize chosen(900, 640);
+    // The second run sizes itself to the screen; from then on the size is the one saved (one
+    // that fits the screen: a larger one is brought onto it).
+    const QSize chosen(780, 640);
     for (int run = 0; run < 4; ++run) {
         auto window = Loaded();
         window->show();
@@ -450,6 +454,49 @@ TEST_F(MainWindowTest, ASmallOrBadSavedSizeIsRaisedToTheMinimumBeforeTheWindowIs
         EXPECT_GE(window.frameGeometry().left(), screen.left());
         EXPECT_GE(window.frameGeometry().top(), screen.top());
         window.Form_Unload();
+    }
+}
+
+TEST_F(MainWindowTest, SettingsLinesThatWouldHideTheWindowOrItsTextsAreMadeSoundAndWrittenBackSound) {
+    struct Case {
+        const char* line;
+        bool maximised;
+    };
+    for (const Case& c : {Case{"Size Values\t0\t99999999\t99999999", false},
+                          Case{"Size Values\t2\t99999999\t-100", true},
+                          Case{"Size Values\t0\t-5\t1e30", false},
+                          Case{"Font\t'Sans'\t99999\tFalse\tFalse\tFalse", false},
+                          Case{"Font\t'Sans'\t0.5\tFalse\tFalse\tFalse", false},
+                          Case{"Font\t'Sans'\t-12\tFalse\tFalse\tFalse", false}}) {
+        SCOPED_TRACE(c.line);
+        ASSERT_TRUE(test::WriteFile(dir.filePath("MT52.ini"), QByteArray("Execute Count\t5\r\n") + c.line + "\r\n"));
+        {
+            frmMain window(Services());
+            ASSERT_TRUE(window.Form_Load());
+            window.show();
+            const QRect area = window.screen()->availableGeometry();
+            const QRect normal = window.isMaximized() ? window.normalGeometry() : window.frameGeometry();
+            if (window.isMaximized() != c.maximised) {
+                EXPECT_FALSE(window.isMaximized()) << "a window manager may refuse the maximised state, never add it";
+            }
+            EXPECT_GE(normal.width(), TwipsToPixels(11640) - 1);
+            EXPECT_GE(normal.height(), TwipsToPixels(8250) - 1);
+            if (!window.isMaximized()) {
+                EXPECT_TRUE(area.contains(window.frameGeometry()))
+                    << window.frameGeometry().x() << "," << window.frameGeometry().y() << " " << window.frameGeometry().width()
+                    << "x" << window.frameGeometry().height() << " in " << area.width() << "x" << area.height();
+            }
+            EXPECT_GE(State().CommonFont.size, 6.0f);
+            EXPECT_LE(State().CommonFont.size, 72.0f);
+            window.Form_Unload();
+        }
+        // What the exit wrote reads back as a window on the screen and the default font size.
+        WindowSettings saved;
+        LoadIniSettings(saved);
+        ASSERT_TRUE(saved.placement.has_value());
+        EXPECT_LE(TwipsToPixels(saved.placement->width), QGuiApplication::primaryScreen()->availableGeometry().width());
+        EXPECT_LE(TwipsToPixels(saved.placement->height), QGuiApplication::primaryScreen()->availableGeometry().height());
+        EXPECT_EQ(State().CommonFont.size, 9.0f);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "pages/PageFixture.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace mt52 {
 namespace {
@@ -267,6 +268,26 @@ TEST_F(DownloadCommandsTest, WithoutAnInstrumentNothingIsSent) {
     EXPECT_EQ(window_.logBox.back(), Line(5436, LogColor::Failure));
     EXPECT_TRUE(CommunicationLog().contains(GetResText(5559)));
     EXPECT_TRUE(sim_.Sent().isEmpty());
+}
+
+TEST_F(DownloadCommandsTest, ACompleteDownloadThatCannotStoreShowsTheCauseInRed) {
+    {
+        Database db(State().DatabasePath);
+        db.execute("CREATE TRIGGER refuse BEFORE INSERT ON SnapShot BEGIN "
+                   "SELECT RAISE(ABORT, 'attempt to write a readonly database'); END");
+    }
+    PutSnapshot();
+    Connect();
+    window_.logBox.clear();
+    commands_.cmdDown_Click(0);
+
+    EXPECT_EQ(SnapshotCount(), 0);
+    const auto fail = std::find(window_.logBox.begin(), window_.logBox.end(),
+                                LogLine(GetResText(5464, {GetResText(20002)}), LogColor::Failure));
+    ASSERT_NE(fail, window_.logBox.end());
+    ASSERT_NE(fail + 1, window_.logBox.end());
+    EXPECT_EQ((fail + 1)->second, LogColor::Failure);
+    EXPECT_TRUE((fail + 1)->first.contains("attempt to write a readonly database")) << (fail + 1)->first.toStdString();
 }
 
 TEST_F(DownloadCommandsTest, LostLineDuringTheListingFailsAndLeavesTheTransfersOff) {

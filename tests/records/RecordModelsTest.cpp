@@ -1,5 +1,6 @@
 // The record models: their state after creation and after clearing, the field-number rules of
 // the header and the gas slots, and the range rules of the entry accessors.
+#include "common/CommunicationLog.h"
 #include "common/ModuleState.h"
 #include "common/GasFormats.h"
 #include "instrument/clsInstrument.h"
@@ -451,8 +452,14 @@ TEST(RecordModels, SerialLogAppendsOneLinePerCall) {
         ASSERT_TRUE(log.open(QIODevice::ReadOnly));
         EXPECT_EQ(log.readAll(), QByteArray("first\r\nsecond\r\n"));
     }
+    // A log that cannot be written stops nothing; the notice is told once.
     State().StartDir = dir.filePath(QStringLiteral("missing"));
-    EXPECT_NE(ErrorOf([] { clsHistory::SetSerialLog(QStringLiteral("x")); }), 0);
+    int told = 0;
+    SetCommunicationLogNotice([&told](const QString&) { ++told; });
+    EXPECT_EQ(ErrorOf([] { clsHistory::SetSerialLog(QStringLiteral("x")); }), 0);
+    clsHistory::SetSerialLog(QStringLiteral("y"));
+    EXPECT_EQ(told, 1);
+    SetCommunicationLogNotice({});
     test::ResetProgramState();
 }
 

@@ -1,5 +1,6 @@
 // Reading the instrument's text event and history logs into record collections: which lines
 // are taken or refused, what each tag stores, and the test mode that only checks.
+#include "common/CommunicationLog.h"
 #include "common/ModuleState.h"
 #include "platform/Clock.h"
 #include "platform/RuntimeError.h"
@@ -208,6 +209,28 @@ TEST_F(TextRecordDecoding, HistoryLinesShareOneDatedEntryPerMoment) {
     clsHistorys other;
     other.Add(QStringLiteral("x"), 0);
     EXPECT_EQ(ErrorOf([&] { other.SetDatas(0, Line("xx240301093000", 30), false); }), ErrInvalidArgument);
+}
+
+TEST_F(TextRecordDecoding, ACommunicationLogThatCannotBeWrittenStopsNoDecoderAndIsToldOnce) {
+    State().StartDir = dir_.filePath(QStringLiteral("read-only/program"));  // no such folder
+    QStringList told;
+    SetCommunicationLogNotice([&told](const QString& detail) { told << detail; });
+    struct Reset {
+        ~Reset() { SetCommunicationLogNotice({}); }
+    } reset;
+
+    clsPowerEvents powers;
+    EXPECT_EQ(ErrorOf([&] { EXPECT_TRUE(powers.SetDatas(Line("01FD2404311015000000", 24), false)); }), 0);
+    EXPECT_TRUE(powers.SetDatas(Line("01FD2404011015001111", 24), false));
+    EXPECT_EQ(powers.Item(QStringLiteral("01 L"))->DataCount(), 2);
+    clsHistorys histories;
+    EXPECT_EQ(ErrorOf([&] { EXPECT_TRUE(histories.SetDatas(0, Line("xx241302090000  1.0  2.0", 34), false)); }), 0);
+    EXPECT_TRUE(histories.SetDatas(0, Line("xx240301093000  0.5 50.0CH4", 34), false));
+    EXPECT_EQ(histories.Item(QStringLiteral("01 L"))->Dcount(), 1);  // the bad date keeps its value out
+    EXPECT_TRUE(histories.Item(QStringLiteral("01 L"))->Error());
+
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0].contains(QStringLiteral("SerialLog.log")));
 }
 
 }  // namespace

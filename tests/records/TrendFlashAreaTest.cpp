@@ -261,6 +261,26 @@ TEST_F(FlashArea, AStoredFlashLogReadsBackUnchanged) {
     EXPECT_EQ(loaded.EventDateTimes(0), Start.addSeconds(33));
 }
 
+TEST_F(FlashArea, ALogDecodedAgainAfterItsRecordWasDeletedHoldsOnlyItsOwnSamples) {
+    Image image(0x50000);
+    image.put(0x40000, Header(1, GasEntry(0x02, "CH4", 1, 1)) + Bytes({0xEE, 0xEE}) + RunItem(0, 0x0064, 2) +
+                           RunItem(0, 0, 1) + EventItem(0, 3, 1) + Trailer());
+    ASSERT_TRUE(image.save(path_));
+    ASSERT_TRUE(intervals_.ReadBinaryLog(path_));
+    const LogHeader header = intervals_.Item(1)->Header();
+    // The file a deleted record of the same name left: 50 samples of 7.0.
+    WriteTrend(header.FolderID, header.Names, Start, 60, std::vector<Values>(50, Values{7, 7, 7, 7, 7}));
+
+    clsIntervals again;
+    ASSERT_TRUE(again.ReadBinaryLog(path_));
+    QFile file(TrendFilePath(header.FolderID, header.Names));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const std::vector<TrendRecord> records = ReadTrendRecords(file);
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[0].Values[0], 10.0f);
+    EXPECT_EQ(records[2].Values[0], 0.0f);
+}
+
 class AlarmFlash : public FlashArea {
 protected:
     static constexpr Long Sector = 0x3000;

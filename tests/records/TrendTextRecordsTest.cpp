@@ -351,6 +351,57 @@ TEST_F(TrendStore, AStoredIntervalReadsBackUnchanged) {
     EXPECT_FALSE(again.Item(QStringLiteral("01 L"))->Duplicate());
 }
 
+TEST_F(TrendStore, ALogDecodedOverAStaleFileOfItsNameIsStoredWithOnlyItsOwnSamples) {
+    // The trend file a deleted log of the same name left behind: 50 records of 7.0.
+    const QString folder = QStringLiteral("05/24"), names = QStringLiteral("iv13142005_SN12");
+    WriteTrend(folder, names, start_, 60, std::vector<Values>(50, Values{7, 7, 7, 7, 7}));
+    const auto decoded = DecodedInterval();
+    ASSERT_EQ(decoded->Header().Names, names);
+    // A second data line of the same log goes on after the first.
+    Feed(intervals_, {Line(QStringLiteral("01A1"), {}), QStringLiteral("!64")});
+    decoded->Update();
+
+    EXPECT_EQ(Rows(QStringLiteral("SELECT Dcount FROM Log_Head")).field(QStringLiteral("Dcount")), Variant(Long{5}));
+    clsInterval loaded;
+    loaded.SeqNo(1);
+    loaded.ReLoad();
+    ASSERT_EQ(loaded.DataCount(), 4);
+    EXPECT_EQ(loaded.GasValue(0, 0), Variant(10.0f));
+    EXPECT_EQ(loaded.GasValue(0, 3), Variant(10.0f));
+    for (Long i = 0; i < loaded.DataCount(); ++i)
+        EXPECT_NE(loaded.GasValue(1, i), Variant(7.0f)) << i;
+
+    // The same for an alarm trend.
+    const QString alarmNames = QStringLiteral("al13142005_SN5");
+    WriteTrend(folder, alarmNames, start_, 1, std::vector<Values>(800, Values{7, 7, 7, 7, 7}));
+    Feed(alarms_, {Line(QStringLiteral("07BB"), {{5, QStringLiteral("SN5")}, {18, QStringLiteral("0720")},
+                                                 {23, QStringLiteral("0")}}),
+                   QStringLiteral("/07BD24051314200500010000"), QStringLiteral("/07B1"), QStringLiteral("!64")});
+    EXPECT_EQ(Column(Alarm()->Header(), 1).size(), 1u);
+}
+
+TEST_F(TrendStore, AFileThatAStoredRecordNamesIsNeverEmptiedByAnotherLog) {
+    const auto stored = DecodedInterval();
+    stored->Update();
+    const LogHeader& h = stored->Header();
+    const QByteArray before = test::ReadFile(TrendFilePath(h.FolderID, h.Names));
+    ASSERT_FALSE(before.isEmpty());
+    // Another log (another user) whose file name is the stored record's.
+    clsIntervals other;
+    other.Instruments(&instrument_);
+    EXPECT_TRUE(other.SetDatas(Line(QStringLiteral("01AA"), {{5, QStringLiteral("OTHER")}, {15, QStringLiteral("STATION   ")}}), false));
+    EXPECT_TRUE(other.SetDatas(Line(QStringLiteral("01AB"), {{5, QStringLiteral("SN12")}, {23, QStringLiteral("0")}}), false));
+    EXPECT_TRUE(other.SetDatas(header_, false));
+    const auto clash = other.Item(QStringLiteral("01 L"));
+    EXPECT_FALSE(clash->Duplicate());
+    EXPECT_TRUE(clash->Error());
+    EXPECT_TRUE(other.SetDatas(Line(QStringLiteral("01A1"), {}), false));
+    EXPECT_TRUE(other.SetDatas(QStringLiteral("$?4"), false));
+    clash->Update();
+    EXPECT_EQ(test::ReadFile(TrendFilePath(h.FolderID, h.Names)), before);
+    EXPECT_EQ(Count(QStringLiteral("Log_Head")), 1);
+}
+
 TEST_F(TrendStore, BarHoleLogsAndRecordsThatAreNotStored) {
     const auto sampling2 = DecodedInterval(QStringLiteral("2"));
     sampling2->Update();

@@ -1,8 +1,10 @@
 #include "main_window/gui/frmMain.h"
 
 #include "common/CommPortSelection.h"
+#include "common/CommunicationLog.h"
 #include "common/DatabaseSchema.h"
 #include "common/ModuleState.h"
+#include "common/PendingRemovals.h"
 #include "common/ResText.h"
 #include "common/TextHelpers.h"
 #include "common/gui/WindowMetrics.h"
@@ -26,6 +28,7 @@
 #include "main_window/gui/OptionPage.h"
 #include "main_window/gui/StoredDataPage.h"
 #include "platform/Clock.h"
+#include "platform/Database.h"
 #include "platform/EventLoop.h"
 #include "platform/RuntimeError.h"
 #include "platform/Twips.h"
@@ -41,6 +44,7 @@
 #include <QTreeWidget>
 #include <QWindowStateChangeEvent>
 #include <QDebug>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -107,7 +111,7 @@ frmMain::frmMain(frmMainServices services, QWidget* parent) : QWidget(parent), s
     ConnectHandlers();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() { SetCommunicationLogNotice({}); }  // the notice reaches this window
 
 clsInstrument& frmMain::CurrentInstrument() {
     if (!currentInstrument_)
@@ -233,6 +237,10 @@ bool frmMain::Form_Load() {
     Guarded("database and lock", [&] { OpenDatabaseLockStep(endProgram); });
     if (endProgram)
         return false;
+    Guarded("unfinished removals", [&] { FinishPendingRemovals(); });
+    Guarded("communication log notice", [&] {
+        SetCommunicationLogNotice([this](const QString& detail) { AddLogText(GetResText(5473, {detail}), LogColor::Failure); });
+    });
     Guarded("automatic-mode boxes", [&] { SetAutoLoadBoxes(); });
     Guarded("display buttons", [&] { displayButtons_->ShowCommonFont(); });
     Guarded("common font", [&] { ApplyCommonFontToControls(); });
@@ -308,6 +316,15 @@ void frmMain::OpenDatabaseLockStep(bool& endProgram) {
     }
 }
 
+void frmMain::FinishPendingRemovals() {
+    // Trend files whose rows a deletion removed, or of logs never stored, when the program
+    // ended before it could remove them. With the lock only: another copy may be writing.
+    if (State().LockFileNumber != 1 || !QFileInfo::exists(State().DatabasePath))
+        return;
+    Database db(State().DatabasePath);
+    CompletePendingRemovals(db);
+}
+
 void frmMain::SetAutoLoadBoxes() {
     flags_.AutoLoadClicksEnabled = false;
     struct Restore {
@@ -374,9 +391,11 @@ void frmMain::CentreOnScreen() {
         return;
     if (!isMaximized())
         ApplyMinimumSize();
-    const QRect area = screen->geometry();
+    // Centred on the screen's available area, and never with its top left off it.
+    const QRect area = screen->availableGeometry();
     const QSize outer = frameGeometry().size();
-    move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
+    move(area.x() + std::max(0, (area.width() - outer.width()) / 2),
+         area.y() + std::max(0, (area.height() - outer.height()) / 2));
 }
 
 // ---- Texts ----------------------------------------------------------------------------------
@@ -403,8 +422,28 @@ bool frmMain::event(QEvent* event) {
 // (or one that does not give the new window the focus) never activates it.
 void frmMain::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (FirstActivation && !ClosePending() && !unloaded_)
+    if (FirstActivation && !ClosePending() && !unloaded_) {
+        KeepOnScreen();
         Form_Activate();
+    }
+}
+
+// Once shown, the window frame is known: a window whose frame runs past the screen's available
+// area is made smaller (never below its minimum) and moved wholly onto it.
+void frmMain::KeepOnScreen() {
+    const QScreen* screen = this->screen();
+    if (screen == nullptr || isMaximized() || isMinimized())
+        return;
+    const QRect area = screen->availableGeometry();
+    const QSize extra = frameGeometry().size() - size();
+    const QSize fit = size().boundedTo(area.size() - extra).expandedTo(minimumSize());
+    if (fit != size())
+        resize(fit);
+    const QRect outer = frameGeometry();
+    const int x = std::max(area.left(), std::min(outer.x(), area.right() + 1 - outer.width()));
+    const int y = std::max(area.top(), std::min(outer.y(), area.bottom() + 1 - outer.height()));
+    if (x != outer.x() || y != outer.y())
+        move(x, y);
 }
 
 void frmMain::Form_Activate() {
@@ -579,6 +618,7 @@ void frmMain::EndNow() {
 }
 
 void frmMain::Form_Unload() {
+    SetCommunicationLogNotice({});
     if (link_)
         link_->TimerEnabled(false);
     try {
@@ -647,7 +687,14 @@ void frmMain::ApplyWindowSettings(const WindowSettings& settings) {
         // The size in twips, taken and given back without the window frame: before the window is
         // shown its frame is not known, so an outer size would come back larger on every run.
         // The window never starts minimised, only normal or maximised.
-        resize(TwipsToPixels(settings.placement->width), TwipsToPixels(settings.placement->height));
+        // A size the file made larger than the screen, or smaller than the window can be, is
+        // brought to fit the available area of the window's screen.
+        WindowSize size{settings.placement->width, settings.placement->height};
+        if (const QScreen* screen = this->screen()) {
+            const QSize room = screen->availableGeometry().size() - (frameGeometry().size() - this->size());
+            size = FitSavedSize(size, {double(PixelsToTwips(room.width())), double(PixelsToTwips(room.height()))});
+        }
+        resize(TwipsToPixels(size.Width), TwipsToPixels(size.Height));
         setWindowState(settings.placement->state == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
     }
 }

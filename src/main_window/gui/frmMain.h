@@ -161,10 +161,12 @@ private:
     void CreateContext();
     void ConnectHandlers();
     void OpenDatabaseLockStep(bool& endProgram);
+    void FinishPendingRemovals();
     void SetAutoLoadBoxes();
     void ApplyCommonFontToControls();
     void SizeForFirstRun();
     void CentreOnScreen();
+    void KeepOnScreen();
     // Raises the window to its minimum size when it is smaller.
     void ApplyMinimumSize();
     void ApplyWindowSettings(const WindowSettings& settings);

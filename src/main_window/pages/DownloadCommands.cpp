@@ -147,6 +147,10 @@ bool DownloadCommands::DownloadDumpList() {
         host_.AddLogText(GetResText(5462), LogColor::Failure);
     else
         host_.AddLogText(GetResText(5464, {GetResText(20002)}), LogColor::Failure);
+    // A database that refused the records (read-only, full, damaged) is told where the user
+    // looks, not only in the communication log.
+    if (!result && !link_.dump.StoreFailure().isEmpty())
+        host_.AddLogText(GetResText(5472, {link_.dump.StoreFailure()}), LogColor::Failure);
     host_.SetBusyPointer(false);
     return result;
 }

@@ -1,9 +1,11 @@
 #include "main_window/pages/gui/BrowserPages.h"
 
+#include "main_window/DatabaseLocation.h"
 #include "main_window/PageContext.h"
 #include "main_window/PageFlags.h"
 #include "main_window/gui/HistoryPage.h"
 #include "main_window/gui/StoredDataPage.h"
+#include "platform/UserDialogs.h"
 
 namespace mt52 {
 
@@ -57,6 +59,12 @@ BrowserPages::~BrowserPages() = default;
 void BrowserPages::optHistory_Click(Integer index) { history_->optHistory_Click(index); }
 
 void BrowserPages::RefreshDataPage() {
+    // Without a database (its folder could not be made or opened at start) the page says
+    // which folder and what to set, rather than failing on the database.
+    if (const QString problem = DataLocationProblem(); !problem.isEmpty()) {
+        MsgBox(problem, vbOKOnly | vbExclamation, QStringLiteral("MT-52"));
+        return;
+    }
     browser_->BuildLogTree();
     browser_->RefreshLogPage();
 }
