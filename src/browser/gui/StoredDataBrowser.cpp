@@ -12,6 +12,7 @@
 #include "platform/Twips.h"
 #include "platform/UserDialogs.h"
 #include "platform/gui/GridView.h"
+#include "platform/gui/TreeColumns.h"
 #include "records/TrendAlarmJudgement.h"
 
 #include <QAction>
@@ -266,6 +267,7 @@ void StoredDataBrowser::ApplyListing(const LogListing& listing) {
         item->setData(0, KeyRole, entry.Key);
         item->setIcon(0, IconOf(entry.SmallIcon));
     }
+    WidenTreeColumnsToText(list);
     listSorted_ = listing.Sorted;
     listAscending_ = true;
     list.viewport()->update();

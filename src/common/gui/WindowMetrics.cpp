@@ -2,6 +2,7 @@
 
 #include "platform/Twips.h"
 
+#include <QApplication>
 #include <QWidget>
 #include <algorithm>
 
@@ -42,6 +43,21 @@ void ApplyCommonFontToAll(QWidget& window, const FontSpec& source) {
     apply(window);
     for (QWidget* child : window.findChildren<QWidget*>())
         apply(*child);
+}
+
+ApplicationFont::~ApplicationFont() {
+    if (former_ && QCoreApplication::instance() != nullptr)
+        QApplication::setFont(*former_);
+}
+
+void ApplicationFont::Use(const FontSpec& source) {
+    if (QCoreApplication::instance() == nullptr)
+        return;
+    if (!former_)
+        former_ = QApplication::font();
+    QFont font = *former_;
+    ApplyCommonFont(font, source);
+    QApplication::setFont(font);
 }
 
 }  // namespace mt52

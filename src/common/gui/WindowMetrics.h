@@ -6,6 +6,7 @@
 #include "platform/Types.h"
 
 #include <QFont>
+#include <optional>
 
 class QWidget;
 
@@ -24,5 +25,20 @@ void ApplyCommonFont(QFont& target, const FontSpec& source);
 
 // ApplyCommonFont on the font of the window and of every widget inside it.
 void ApplyCommonFontToAll(QWidget& window, const FontSpec& source);
+
+// Gives the windows the program does not build itself (file dialogs, message boxes, the font and
+// colour dialogs, drop-down lists) the common font, as the application's font, for as long as
+// the object lives; the former application font comes back when it goes.
+class ApplicationFont {
+public:
+    ApplicationFont() = default;
+    ApplicationFont(const ApplicationFont&) = delete;
+    ApplicationFont& operator=(const ApplicationFont&) = delete;
+    ~ApplicationFont();
+    void Use(const FontSpec& source);
+
+private:
+    std::optional<QFont> former_;
+};
 
 }  // namespace mt52
