@@ -472,7 +472,7 @@ TEST_F(EndToEnd, PicturesOfEveryPageAndDialog) {
             save(files, QStringLiteral("dialog-file"));
         }
         {
-            QFontDialog fonts(ToQFont(State().CommonFont), window.get());
+            QFontDialog fonts(FontForFontDialog(State().CommonFont), window.get());
             fonts.setOption(QFontDialog::DontUseNativeDialog);
             fonts.show();
             save(fonts, QStringLiteral("dialog-font"));
@@ -481,8 +481,11 @@ TEST_F(EndToEnd, PicturesOfEveryPageAndDialog) {
         FontSpec large = State().CommonFont;
         large.size = 16;
         dialogs.fonts = {large};
+        const FontSpec before = State().CommonFont;
         window->Option().cmdOptionDisp[0]->click();
         save(*window, QStringLiteral("page4-font16"));
+        dialogs.fonts = {before};  // the next run starts in the usual font again
+        window->Option().cmdOptionDisp[0]->click();
         Close(window);
     }
 }

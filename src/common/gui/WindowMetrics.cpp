@@ -3,6 +3,9 @@
 #include "platform/Twips.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QPushButton>
+#include <QStyle>
 #include <QWidget>
 #include <algorithm>
 
@@ -43,6 +46,22 @@ void ApplyCommonFontToAll(QWidget& window, const FontSpec& source) {
     apply(window);
     for (QWidget* child : window.findChildren<QWidget*>())
         apply(*child);
+}
+
+void FitButtonCaption(QPushButton& button, const QString& full) {
+    const QStyle* style = button.style();
+    const int room = button.width() - 2 * style->pixelMetric(QStyle::PM_ButtonMargin) -
+                     2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const QFontMetrics metrics(button.font());
+    QString shown = full;
+    shown.replace(QStringLiteral("&&"), QStringLiteral("&"));
+    if (metrics.horizontalAdvance(shown) <= room) {
+        button.setText(full);
+        button.setToolTip(QString());
+        return;
+    }
+    button.setText(metrics.elidedText(shown, Qt::ElideRight, std::max(0, room)).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    button.setToolTip(shown);
 }
 
 ApplicationFont::~ApplicationFont() {

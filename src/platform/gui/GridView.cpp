@@ -246,7 +246,8 @@ std::vector<int> GridView::DrawnColumnWidths() const {
     // texts of one kind. Texts of merged cells spanning several columns do not widen one column.
     const int rows = std::min(grid_->Rows(), grid_->FixedRows() + 300);
     std::vector<bool> merged(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols), false);
-    for (const GridRange& r : grid_->MergedRanges()) {
+    const std::vector<GridRange> ranges = grid_->MergedRanges();
+    for (const GridRange& r : ranges) {
         if (r.ColCount() < 2)
             continue;
         for (int row = std::max(0, r.row1); row <= r.row2 && row < rows; ++row)
@@ -257,6 +258,22 @@ std::vector<int> GridView::DrawnColumnWidths() const {
     for (int c = 0; c < cols; ++c) {
         if (least[static_cast<std::size_t>(c)] > 0)
             needed[static_cast<std::size_t>(c)] = TextWidthOfColumn(c, rows, merged);
+    }
+    // A merged cell's text that its columns together cannot hold widens the last of them.
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 2;
+    for (const GridRange& r : ranges) {
+        if (r.ColCount() < 2 || r.row1 < 0 || r.row1 >= rows || r.col1 < 0 || r.col2 >= cols)
+            continue;
+        const QString text = grid_->TextMatrix(r.row1, r.col1);
+        if (text.isEmpty())
+            continue;
+        const int width = QFontMetrics(ToQFont(grid_->CellFont(r.row1, r.col1))).horizontalAdvance(text) + margin;
+        int spanned = 0;
+        for (int c = r.col1; c <= r.col2; ++c)
+            spanned += least[static_cast<std::size_t>(c)];
+        int& last = needed[static_cast<std::size_t>(r.col2)];
+        if (width > spanned)
+            last = std::max(last, least[static_cast<std::size_t>(r.col2)] + width - spanned);
     }
     return WidenedColumnWidths(least, needed, viewport()->width());
 }

@@ -102,14 +102,12 @@ std::optional<SaveFileChoice> QtUserDialogs::SaveFile(const FileDialogRequest& r
     return SaveFileChoice{path, chosen >= 0 ? chosen + 1 : r.filterIndex};
 }
 
-namespace {
-
 // The font as the font dialog must be given it. The dialog selects the style whose name is the
 // font's style name; a font without one is looked up by a name made from its weight and slant
 // in the interface language, which the family's own style names ("Regular", "Bold Italic") do
 // not match under a translated interface, and the dialog then selects the family's first style.
 // So the family's own name of the style nearest the font's weight, with its slant, is set.
-QFont FontForDialog(const FontSpec& spec) {
+QFont FontForFontDialog(const FontSpec& spec) {
     QFont font = ToQFont(spec);
     const QString family = font.family();
     QString nearest;
@@ -128,11 +126,9 @@ QFont FontForDialog(const FontSpec& spec) {
     return font;
 }
 
-}  // namespace
-
 std::optional<FontSpec> QtUserDialogs::ChooseFont(const FontSpec& current) {
     bool ok = false;
-    const QFont f = QFontDialog::getFont(&ok, FontForDialog(current), QApplication::activeWindow());
+    const QFont f = QFontDialog::getFont(&ok, FontForFontDialog(current), QApplication::activeWindow());
     if (!ok)
         return std::nullopt;
     FontSpec chosen = FromQFont(f);
