@@ -10,6 +10,8 @@
 #include "main_window/pages/gui/BrowserPages.h"
 #include "platform/EventLoop.h"
 #include "platform/gui/GridView.h"
+#include "platform/Twips.h"
+#include "support/ColumnTexts.h"
 #include "support/FakeDialogs.h"
 #include "support/ProgramFolder.h"
 #include "support/StubWindowLink.h"
@@ -127,6 +129,43 @@ TEST_F(DataViewOpening, ADoubleClickOnAListedTrendOpensItsDataView) {
     // Scrolled so that the alarm moment shows.
     EXPECT_GT(table.TopRow(), 300);
     EXPECT_LE(table.TopRow(), 361);
+}
+
+// The Data page's record list and detail grid and the data view's summary and table, in both
+// languages: no column cuts a header or cell text while its grid or
+// list leaves room free, and no column is narrower than the layout makes it.
+TEST_F(DataViewOpening, ColumnsShowTheirTextsWholeWhereTheGridHasRoom) {
+    for (Language language : {Language::English, Language::Japanese}) {
+        SetInterfaceLanguage(language);
+        auto window = OpenWindow();
+        const char* lang = language == Language::Japanese ? " (ja)" : " (en)";
+        if (language == Language::English)
+            StoreRecords();
+        const std::pair<const char*, const char*> records[] = {{"I", "1 G"}, {"A", "2 K"}};
+        for (const auto& [folder, entry] : records) {
+            ASSERT_NO_FATAL_FAILURE(OpenFromTheList(*window, folder, entry));
+            DataViewPage& view = window->DataView();
+            view.cmdBrowse[3]->click();  // the summary
+            DoEvents(5);
+            for (const std::string& cut : test::CutColumnTexts(&view))
+                ADD_FAILURE() << cut << lang;
+            view.cmdBrowse[3]->click();
+            view.cmdBrowse[4]->click();
+            DoEvents(5);
+            StoredDataPage& data = window->StoredData();
+            for (const std::string& cut : test::CutColumnTexts(&data))
+                ADD_FAILURE() << cut << lang;
+            // The layout's widths stay the least widths the detail grid draws its columns with.
+            const GridModel& detail = data.vfgLog->Model();
+            for (int c = 0; c < detail.Cols(); ++c) {
+                if (!data.vfgLog->isColumnHidden(c)) {
+                    EXPECT_GE(data.vfgLog->columnWidth(c), TwipsToPixels(detail.ColWidth(c))) << c << lang;
+                }
+            }
+        }
+        dialogs.answers = {vbYes};
+        window->close();
+    }
 }
 
 // Pictures of the data view of an interval trend and an alarm trend, summary shown, as the table

@@ -18,10 +18,26 @@
 #include "support/SimProcess.h"
 #include "support/ProgramState.h"
 #include "ProgramAssembly.h"
+#include "browser/gui/frmPassword.h"
+#include "common/QtTranslations.h"
+#include "main_window/gui/DataViewPage.h"
+#include "main_window/gui/StoredDataPage.h"
+#include "platform/gui/GridView.h"
+#include "platform/gui/QtUserDialogs.h"
 #include "platform/gui/ShapeControl.h"
+#include "printing/gui/frmSetPrinter.h"
+#include "views/StoredRecords.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QTest>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
@@ -378,25 +394,124 @@ TEST_F(EndToEnd, ClosingTheWindowDuringADownloadEndsTheDownloadFirst) {
     window.reset();
 }
 
-// Pictures of the instrument pages and the Data page after a complete download, in both languages, into the
-// folder MT52_SCREENSHOT_DIR names; skipped without it.
-TEST_F(EndToEnd, PicturesOfTheInstrumentPages) {
+// Pictures of every page and dialog a user reaches, after a complete download and with an interval
+// and an alarm trend stored, in both languages, into the folder MT52_SCREENSHOT_DIR names; skipped
+// without it. The window has the size of a first run: run the test on a 1280 x 900 screen
+// (xvfb-run -s "-screen 0 1280x900x24" with QT_QPA_PLATFORM=xcb) to see the default size.
+TEST_F(EndToEnd, PicturesOfEveryPageAndDialog) {
     const QByteArray shots = qgetenv("MT52_SCREENSHOT_DIR");
     if (shots.isEmpty())
         GTEST_SKIP() << "MT52_SCREENSHOT_DIR is not set";
     ASSERT_NO_FATAL_FAILURE(StartSimulator());
+    bool stored = false;
     for (Language language : {Language::English, Language::Japanese}) {
         SetInterfaceLanguage(language);
+        const QtTranslations qtTexts(language);
         auto window = OpenWindow(true);
-        window->resize(1000, 700);
+        window->show();
+        DoEvents(5);
+        if (!stored) {
+            test::AddIntervalTrend(101, "iv0520", 30);
+            test::AddAlarmTrend(102, "al0520", 720);
+            stored = true;
+        }
+        const auto save = [&](QWidget& widget, const QString& what) {
+            DoEvents(5);
+            widget.grab().save(QStringLiteral("%1/%2-%3.png").arg(QString::fromLocal8Bit(shots), GetResText(101), what));
+        };
+        // A modal window the click opens, pictured and closed.
+        const auto saveModal = [&](const std::function<void()>& open, const QString& what) {
+            QTimer::singleShot(300, [&] {
+                if (QWidget* modal = QApplication::activeModalWidget()) {
+                    save(*modal, what);
+                    modal->close();
+                }
+            });
+            open();
+        };
         window->Download().cmdDown[0]->click();
         for (int menu : {0, 4, 1, 2}) {
             window->cmdInst[static_cast<std::size_t>(menu)]->click();
-            DoEvents(5);
-            window->grab().save(QStringLiteral("%1/%2-page%3.png")
-                                    .arg(QString::fromLocal8Bit(shots), GetResText(101))
-                                    .arg(menu));
+            save(*window, QStringLiteral("page%1").arg(menu));
         }
+        // The Data page with every grouping box ticked, each kind's folder listed in turn and the
+        // data view of its first record.
+        StoredDataPage& data = window->StoredData();
+        for (QCheckBox* box : data.chkLog)
+            box->click();
+        data.tvwLog->expandAll();
+        save(*window, QStringLiteral("data-tree"));
+        QStringList leaves;
+        for (QTreeWidgetItemIterator it(data.tvwLog); *it; ++it) {
+            if ((*it)->childCount() == 0)
+                leaves << (*it)->data(0, Qt::UserRole).toString();
+        }
+        for (const QString& key : leaves) {
+            window->cmdInst[2]->click();
+            data.tvwLog->expandAll();
+            QTreeWidgetItem* folder = nullptr;
+            for (QTreeWidgetItemIterator it(data.tvwLog); *it && folder == nullptr; ++it) {
+                if ((*it)->data(0, Qt::UserRole).toString() == key)
+                    folder = *it;
+            }
+            if (folder == nullptr)
+                continue;
+            data.tvwLog->scrollToItem(folder);
+            QTest::mouseClick(data.tvwLog->viewport(), Qt::LeftButton, {}, data.tvwLog->visualItemRect(folder).center());
+            const QString kind = folder->text(0).left(12).replace(QLatin1Char('/'), QLatin1Char('-'));
+            save(*window, QStringLiteral("data-%1").arg(kind));
+            if (data.lvwLog->topLevelItemCount() == 0)
+                continue;
+            const QPoint at = data.lvwLog->visualItemRect(data.lvwLog->topLevelItem(0)).center();
+            QTest::mouseDClick(data.lvwLog->viewport(), Qt::LeftButton, {}, at);
+            DataViewPage& view = window->DataView();
+            save(*window, QStringLiteral("dataview-%1").arg(kind));
+            view.cmdBrowse[3]->click();  // the summary
+            save(*window, QStringLiteral("dataview-%1-summary").arg(kind));
+            view.cmdBrowse[3]->click();
+            view.cmdBrowse[4]->click();
+        }
+        // The dialogs of the Set page and the toolkit's own ones, in the program's font.
+        window->cmdInst[4]->click();
+        saveModal([&] { window->Option().cmdOptionDisp[5]->click(); }, QStringLiteral("dialog-details"));
+        {
+            frmSetPrinter printers(State().CommonFont, window.get());
+            printers.show();
+            save(printers, QStringLiteral("dialog-printer"));
+        }
+        {
+            QString password = State().LockPassword;
+            frmPassword ask(password, State().CommonFont, window.get());
+            ask.show();
+            save(ask, QStringLiteral("dialog-password"));
+        }
+        {
+            QMessageBox box(QMessageBox::Question, QStringLiteral("MT-52"), GetResText(5373), QMessageBox::Yes | QMessageBox::No,
+                            window.get());
+            box.show();
+            save(box, QStringLiteral("dialog-message"));
+        }
+        {
+            QFileDialog files(window.get(), GetResText(5373), dir.path(), QStringLiteral("CSV (*.csv);;Text (*.txt)"));
+            files.setOption(QFileDialog::DontUseNativeDialog);
+            files.show();
+            save(files, QStringLiteral("dialog-file"));
+        }
+        {
+            QFontDialog fonts(FontForFontDialog(State().CommonFont), window.get());
+            fonts.setOption(QFontDialog::DontUseNativeDialog);
+            fonts.show();
+            save(fonts, QStringLiteral("dialog-font"));
+        }
+        // The font button after a 16-point font is chosen.
+        FontSpec large = State().CommonFont;
+        large.size = 16;
+        dialogs.fonts = {large};
+        const FontSpec before = State().CommonFont;
+        window->Option().cmdOptionDisp[0]->click();
+        save(*window, QStringLiteral("page4-font16"));
+        dialogs.fonts = {before};  // the next run starts in the usual font again
+        window->Option().cmdOptionDisp[0]->click();
         Close(window);
     }
 }

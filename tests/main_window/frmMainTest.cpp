@@ -14,6 +14,7 @@
 #include "platform/gui/GridView.h"
 #include "platform/gui/QtUserDialogs.h"
 #include "platform/gui/ShapeControl.h"
+#include "support/ColumnTexts.h"
 #include "support/FakeDialogs.h"
 #include "support/Files.h"
 #include "support/ProgramFolder.h"
@@ -548,7 +549,8 @@ TEST_F(MainWindowTest, DisplayButtonsChooseTheFontAndTheGraphColours) {
     chosen.bold = true;
     dialogs.fonts = {chosen};
     window->cmdOptionDisp_Click(0);
-    EXPECT_EQ(fontButton->text(), "Liberation Serif(12)");
+    // The caption is fitted to the button in its new font at once, so it may show shortened.
+    EXPECT_EQ(FullCaption(fontButton), "Liberation Serif(12)");
     EXPECT_TRUE(fontButton->font().bold());
     EXPECT_EQ(State().CommonFont.name, "Liberation Serif");
     EXPECT_EQ(State().CommonFont.size, 12);
@@ -562,7 +564,7 @@ TEST_F(MainWindowTest, DisplayButtonsChooseTheFontAndTheGraphColours) {
     dialogs.fonts = {std::nullopt};
     window->cmdOptionDisp_Click(0);
     EXPECT_EQ(fontButton->font().pointSizeF(), 9);
-    EXPECT_EQ(fontButton->text(), "Liberation Serif(9)");
+    EXPECT_EQ(FullCaption(fontButton), "Liberation Serif(9)");
     EXPECT_EQ(State().CommonFont.size, 9);
     EXPECT_TRUE(State().CommonFont.bold);
 
@@ -622,7 +624,8 @@ TEST_F(MainWindowTest, ASerialLogThatCannotMoveIsReportedAndThePreviousLogKept) 
 }
 
 // Every caption of every page, in both languages, at the default font and at a large bold one:
-// drawn whole inside its own control and clear of every other control of the page.
+// drawn whole inside its own control and clear of every other control of the page; and every
+// column of the pages' grids and lists shows its texts whole where its grid has room.
 TEST_F(MainWindowTest, NoCaptionIsCutOrCoveredInEitherLanguageAtTheDefaultOrALargeFont) {
     for (Language language : {Language::English, Language::Japanese}) {
         for (const auto& [size, bold] : {std::pair{9.0f, false}, std::pair{10.5f, true}}) {
@@ -657,9 +660,38 @@ TEST_F(MainWindowTest, NoCaptionIsCutOrCoveredInEitherLanguageAtTheDefaultOrALar
                         EXPECT_FALSE(onPage.intersects(otherOnPage)) << name << " is covered by " << other->objectName().toStdString();
                     }
                 }
+                for (const std::string& cut : test::CutColumnTexts(frame))
+                    ADD_FAILURE() << cut << (language == Language::Japanese ? " (ja " : " (en ") << size << ")";
             }
             window->Form_Unload();
         }
+    }
+}
+
+// The font button right after a large font is chosen, before any new layout: its caption in the
+// new font is drawn whole inside the button, which grows into the room beside it or shortens it.
+TEST_F(MainWindowTest, TheFontButtonFitsItsCaptionInTheFontJustChosen) {
+    for (Language language : {Language::English, Language::Japanese}) {
+        SetInterfaceLanguage(language);
+        auto window = Loaded();
+        window->show();
+        window->Form_Activate();
+        for (int i = 0; i < 6; ++i)
+            window->fraMenu[i]->setVisible(i == 5);
+        window->Form_Resize();
+        QPushButton* button = window->Option().cmdOptionDisp[0];
+        const int designWidth = button->width();
+        FontSpec large = State().CommonFont;
+        large.size = 16;
+        dialogs.fonts = {large};
+        window->cmdOptionDisp_Click(0);
+        EXPECT_EQ(FullCaption(button), QStringLiteral("%1(16)").arg(large.name));
+        EXPECT_TRUE(button->rect().contains(CaptionRect(button))) << button->text().toStdString();
+        EXPECT_GE(button->width(), designWidth);
+        if (button->text() != FullCaption(button)) {
+            EXPECT_EQ(button->toolTip(), FullCaption(button));
+        }
+        window->Form_Unload();
     }
 }
 

@@ -12,6 +12,7 @@
 #include "platform/Twips.h"
 #include "platform/UserDialogs.h"
 #include "platform/gui/GridView.h"
+#include "platform/gui/TreeColumns.h"
 #include "records/TrendAlarmJudgement.h"
 
 #include <QAction>
@@ -318,6 +319,7 @@ void StoredDataBrowser::ApplyListing(const LogListing& listing) {
     list.setUpdatesEnabled(false);
     list.addTopLevelItems(items);
     list.setUpdatesEnabled(updates);
+    WidenTreeColumnsToText(list);
     listSorted_ = listing.Sorted;
     listAscending_ = true;
     list.viewport()->update();

@@ -2,6 +2,10 @@
 
 #include "platform/Twips.h"
 
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPushButton>
+#include <QStyle>
 #include <QWidget>
 #include <algorithm>
 
@@ -42,6 +46,37 @@ void ApplyCommonFontToAll(QWidget& window, const FontSpec& source) {
     apply(window);
     for (QWidget* child : window.findChildren<QWidget*>())
         apply(*child);
+}
+
+void FitButtonCaption(QPushButton& button, const QString& full) {
+    const QStyle* style = button.style();
+    const int room = button.width() - 2 * style->pixelMetric(QStyle::PM_ButtonMargin) -
+                     2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const QFontMetrics metrics(button.font());
+    QString shown = full;
+    shown.replace(QStringLiteral("&&"), QStringLiteral("&"));
+    if (metrics.horizontalAdvance(shown) <= room) {
+        button.setText(full);
+        button.setToolTip(QString());
+        return;
+    }
+    button.setText(metrics.elidedText(shown, Qt::ElideRight, std::max(0, room)).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    button.setToolTip(shown);
+}
+
+ApplicationFont::~ApplicationFont() {
+    if (former_ && QCoreApplication::instance() != nullptr)
+        QApplication::setFont(*former_);
+}
+
+void ApplicationFont::Use(const FontSpec& source) {
+    if (QCoreApplication::instance() == nullptr)
+        return;
+    if (!former_)
+        former_ = QApplication::font();
+    QFont font = *former_;
+    ApplyCommonFont(font, source);
+    QApplication::setFont(font);
 }
 
 }  // namespace mt52

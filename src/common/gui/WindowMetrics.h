@@ -6,7 +6,9 @@
 #include "platform/Types.h"
 
 #include <QFont>
+#include <optional>
 
+class QPushButton;
 class QWidget;
 
 namespace mt52 {
@@ -24,5 +26,24 @@ void ApplyCommonFont(QFont& target, const FontSpec& source);
 
 // ApplyCommonFont on the font of the window and of every widget inside it.
 void ApplyCommonFontToAll(QWidget& window, const FontSpec& source);
+
+// Shows `full` on the button, or, when the button is too narrow for it, the text shortened with
+// "…" and the whole text as the button's tool tip.
+void FitButtonCaption(QPushButton& button, const QString& full);
+
+// Gives the windows the program does not build itself (file dialogs, message boxes, the font and
+// colour dialogs, drop-down lists) the common font, as the application's font, for as long as
+// the object lives; the former application font comes back when it goes.
+class ApplicationFont {
+public:
+    ApplicationFont() = default;
+    ApplicationFont(const ApplicationFont&) = delete;
+    ApplicationFont& operator=(const ApplicationFont&) = delete;
+    ~ApplicationFont();
+    void Use(const FontSpec& source);
+
+private:
+    std::optional<QFont> former_;
+};
 
 }  // namespace mt52

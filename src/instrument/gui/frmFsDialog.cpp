@@ -80,6 +80,8 @@ void frmFsDialog::Form_Resize() {
     PlaceTwips(*Station->lblSpaceCount, l.lblSpaceCount);
     PlaceTwips(*Station->cmdStationExport, l.cmdStationExport);
     PlaceTwips(*Station->cmdStationImport, l.cmdStationImport);
+    FitButtonCaption(*Station->cmdStationExport, GetResText(8039));
+    FitButtonCaption(*Station->cmdStationImport, GetResText(8040));
     PlaceTwips(*cmdOK, l.cmdOK);
     PlaceTwips(*cmdCancel, l.cmdCancel);
 }

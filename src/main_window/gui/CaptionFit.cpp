@@ -143,6 +143,14 @@ void FitOne(QWidget* control, const QWidget* page) {
         else
             width = std::min(std::max(designSize.width(), needed), room);
         control->resize(width, control->height());
+    } else if (qobject_cast<QPushButton*>(control)) {
+        // A button too narrow for its caption grows to the right, where it has room.
+        const int needed = textWidth + chrome;
+        if (needed > designSize.width())
+            width = std::max(designSize.width(), std::min(needed, RoomToTheRight(control, page)));
+        else
+            width = designSize.width();
+        control->resize(width, control->height());
     }
     // A caption taller than its control grows the control about its middle.
     const int lineHeight = metrics.height();

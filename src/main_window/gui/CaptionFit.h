@@ -1,9 +1,9 @@
 #pragma once
 // Keeps the captions of a page readable whatever the font and the language: a label, check
-// box or option button whose text is wider than its design width grows to the right as far as
-// the next control (or its container's edge) allows; a caption that still does not fit, or a
-// button or frame title wider than its control, is shortened with "…" and shows its full text
-// as a tool tip. A caption taller than its control grows about its middle. Only captions set
+// box, option button or push button whose text is wider than its design width grows to the
+// right as far as the next control (or its container's edge) allows; a caption that still does
+// not fit, or a frame title wider than its control, is shortened with "…" and shows its full
+// text as a tool tip. A caption taller than its control grows about its middle. Only captions set
 // through SetCaption are fitted: they remember their full text and their design size.
 #include <QRect>
 #include <QString>

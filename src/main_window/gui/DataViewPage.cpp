@@ -21,6 +21,8 @@ DataViewPage::DataViewPage(QWidget* window) : PageFrame(window, 3) {
     vfgSummary = MakeControl<GridView>(this, QStringLiteral("vfgSummary"), 120, 612, 8320, 2286);
     vfgSummary->hide();
     vfgBrowse = MakeControl<GridView>(this, QStringLiteral("vfgBrowse"), 120, 612, 8320, 6768);
+    vfgSummary->WidenColumnsToText(true);
+    vfgBrowse->WidenColumnsToText(true);
     zelGraph = MakeControl<uclZelGraph>(this, QStringLiteral("zelGraph"), 120, 612, 8320, 6088);
     zelGraph->hide();
     const double boxWidths[7] = {2055, 1875, 1995, 2415, 2415, 1515, 1092};

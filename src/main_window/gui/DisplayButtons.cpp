@@ -6,6 +6,7 @@
 #include "main_window/FramDumpCommand.h"
 #include "main_window/MainWindowLink.h"
 #include "main_window/gui/ControlFactory.h"
+#include "main_window/gui/CaptionFit.h"
 #include "main_window/gui/DownloadPage.h"
 #include "main_window/gui/OptionPage.h"
 #include "platform/UserDialogs.h"
@@ -109,6 +110,7 @@ void DisplayButtons::ChooseCommonFont() {
     font.setUnderline(chosen.underline);
     button->setFont(font);
     SetCaption(button, QStringLiteral("%1(%2)").arg(chosen.name, QString::number(chosen.size)));
+    FitCaptions(&page_);  // the caption in its new font, fitted now rather than at the next layout
     // The other controls take the font at the next start, when the load applies it to all.
     CommonFontFromFontButton();
 }

@@ -11,6 +11,7 @@ HistoryPage::HistoryPage(QWidget* window) : PageFrame(window, 4) {
     for (int i = 0; i < 3; ++i)
         optHistory[i] = MakeControl<QRadioButton>(this, Indexed("optHistory", i), 60 + i * 2260, 240, 2140, 252);
     vfgHistory = MakeControl<GridView>(this, QStringLiteral("vfgHistory"), 60, 552, 8440, 6948);
+    vfgHistory->WidenColumnsToText(true);
     cmdLastCal = MakeControl<QPushButton>(this, QStringLiteral("cmdLastCal"), 7200, 240, 1200, 252);
 }
 

@@ -22,6 +22,7 @@ StoredDataPage::StoredDataPage(QWidget* window) : PageFrame(window, 2) {
     // Until a folder is chosen the list has one untitled column, not the toolkit's "1".
     lvwLog->setHeaderLabels({QString()});
     vfgLog = MakeControl<GridView>(this, QStringLiteral("vfgLog"), 3236, 3560, 5204, 3200);
+    vfgLog->WidenColumnsToText(true);
     cmdDetail = MakeControl<QPushButton>(this, QStringLiteral("cmdDetail"), 4000, 6900, 1561, 480);
     cmdListCSV = MakeControl<QPushButton>(this, QStringLiteral("cmdListCSV"), 5741, 6900, 1561, 480);
     chkRawData = MakeControl<QCheckBox>(this, QStringLiteral("chkRawData"), 7400, 6900, 1215, 465);

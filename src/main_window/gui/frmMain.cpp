@@ -362,6 +362,7 @@ void frmMain::ResetAfterPowerOff() {
 }
 
 void frmMain::ApplyCommonFontToControls() {
+    applicationFont_.Use(State().CommonFont);
     for (QWidget* control : findChildren<QWidget*>()) {
         QFont font = control->font();
         ApplyCommonFont(font, State().CommonFont);

@@ -15,6 +15,7 @@
 #include "main_window/PageFlags.h"
 #include "main_window/PageHandlers.h"
 #include "main_window/gui/WidgetGeometry.h"
+#include "common/gui/WindowMetrics.h"
 #include "platform/Types.h"
 
 #include <QString>
@@ -196,6 +197,7 @@ private:
     HistoryPage* history_ = nullptr;
     OptionPage* option_ = nullptr;
     std::unique_ptr<DisplayButtons> displayButtons_;
+    ApplicationFont applicationFont_;  // the common font of the standard dialogs
     std::unique_ptr<InstrumentPages> instrumentPages_;
     std::unique_ptr<StoredDataPages> storedDataPages_;
     WidgetGeometry geometry_;

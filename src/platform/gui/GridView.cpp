@@ -1,15 +1,20 @@
 #include "platform/gui/GridView.h"
 
+#include "platform/ColumnWidths.h"
 #include "platform/Twips.h"
 #include "platform/gui/QtUserDialogs.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QResizeEvent>
+#include <QTimer>
 #include <QScrollBar>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -161,6 +166,7 @@ GridView::GridView(QWidget* parent)
         items_->CellsChanged(r1, c1, r2, c2);
         if (grid_->MergeCells() != MergeNever)
             ScheduleSpans();
+        ScheduleColumns();
     });
     connect(grid_, &GridModel::columnsChanged, this, [this] {
         if (grid_->Redraw())
@@ -212,17 +218,110 @@ void GridView::ApplyStructure() {
 }
 
 void GridView::ApplyColumns() {
+    columnsPending_ = false;
+    const std::vector<int> widths = DrawnColumnWidths();
     for (int c = 0; c < grid_->Cols(); ++c) {
         const int width = grid_->ColWidth(c);
         const bool hidden = grid_->ColHidden(c) || width <= 0;
         setColumnHidden(c, hidden);
         fixedRows_->setColumnHidden(c, hidden);
         if (!hidden) {
-            setColumnWidth(c, TwipsToPixels(width));
-            fixedRows_->setColumnWidth(c, TwipsToPixels(width));
+            setColumnWidth(c, widths[static_cast<std::size_t>(c)]);
+            fixedRows_->setColumnWidth(c, widths[static_cast<std::size_t>(c)]);
         }
     }
     UpdateFixedRows();
+}
+
+std::vector<int> GridView::DrawnColumnWidths() const {
+    const int cols = grid_->Cols();
+    std::vector<int> least(static_cast<std::size_t>(cols), 0);
+    for (int c = 0; c < cols; ++c) {
+        if (!grid_->ColHidden(c) && grid_->ColWidth(c) > 0)
+            least[static_cast<std::size_t>(c)] = TwipsToPixels(grid_->ColWidth(c));
+    }
+    if (!widenColumns_ || cols == 0)
+        return least;
+    // The fixed rows and the first rows below them are measured: the rows of one grid hold
+    // texts of one kind. Texts of merged cells spanning several columns do not widen one column.
+    const int rows = std::min(grid_->Rows(), grid_->FixedRows() + 300);
+    std::vector<bool> merged(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols), false);
+    const std::vector<GridRange> ranges = grid_->MergedRanges();
+    for (const GridRange& r : ranges) {
+        if (r.ColCount() < 2)
+            continue;
+        for (int row = std::max(0, r.row1); row <= r.row2 && row < rows; ++row)
+            for (int col = r.col1; col <= r.col2 && col < cols; ++col)
+                merged[static_cast<std::size_t>(row) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(col)] = true;
+    }
+    std::vector<int> needed(static_cast<std::size_t>(cols), 0);
+    for (int c = 0; c < cols; ++c) {
+        if (least[static_cast<std::size_t>(c)] > 0)
+            needed[static_cast<std::size_t>(c)] = TextWidthOfColumn(c, rows, merged);
+    }
+    // A merged cell's text that its columns together cannot hold widens the last of them.
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 2;
+    for (const GridRange& r : ranges) {
+        if (r.ColCount() < 2 || r.row1 < 0 || r.row1 >= rows || r.col1 < 0 || r.col2 >= cols)
+            continue;
+        const QString text = grid_->TextMatrix(r.row1, r.col1);
+        if (text.isEmpty())
+            continue;
+        const int width = QFontMetrics(ToQFont(grid_->CellFont(r.row1, r.col1))).horizontalAdvance(text) + margin;
+        int spanned = 0;
+        for (int c = r.col1; c <= r.col2; ++c)
+            spanned += least[static_cast<std::size_t>(c)];
+        int& last = needed[static_cast<std::size_t>(r.col2)];
+        if (width > spanned)
+            last = std::max(last, least[static_cast<std::size_t>(r.col2)] + width - spanned);
+    }
+    return WidenedColumnWidths(least, needed, viewport()->width());
+}
+
+// The width a column needs for the widest text of its first `rows` rows in the cells' fonts,
+// with the margins the cells draw their texts inside.
+int GridView::TextWidthOfColumn(int col, int rows, const std::vector<bool>& merged) const {
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 2;
+    const int cols = grid_->Cols();
+    std::vector<std::pair<FontSpec, QFontMetrics>> metrics;
+    int widest = 0;
+    for (int r = 0; r < rows; ++r) {
+        if (merged[static_cast<std::size_t>(r) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(col)])
+            continue;
+        const QString text = grid_->TextMatrix(r, col);
+        if (text.isEmpty())
+            continue;
+        const FontSpec font = grid_->CellFont(r, col);
+        auto found = std::find_if(metrics.begin(), metrics.end(), [&font](const auto& m) { return m.first == font; });
+        if (found == metrics.end()) {
+            metrics.emplace_back(font, QFontMetrics(ToQFont(font)));
+            found = metrics.end() - 1;
+        }
+        widest = std::max(widest, found->second.horizontalAdvance(text));
+    }
+    return widest > 0 ? widest + margin : 0;
+}
+
+void GridView::WidenColumnsToText(bool on) {
+    widenColumns_ = on;
+    ApplyColumns();
+}
+
+// Texts changed: the columns are widened again once the fill has ended.
+void GridView::ScheduleColumns() {
+    if (!widenColumns_ || columnsPending_)
+        return;
+    columnsPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        if (columnsPending_)
+            ApplyColumns();
+    });
+}
+
+void GridView::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    if (widenColumns_ && event->size().width() != event->oldSize().width())
+        ApplyColumns();
 }
 
 void GridView::ApplySpans() {

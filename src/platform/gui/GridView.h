@@ -12,6 +12,7 @@
 #include "platform/GridModel.h"
 
 #include <QTableView>
+#include <vector>
 
 class QComboBox;
 class QLineEdit;
@@ -38,6 +39,11 @@ public:
     // Sets a column's width to its widest text in the cells' fonts, with a small margin.
     void AutoSizeColumn(int col);
 
+    // With `on`, a column whose texts are wider than the model's width for it is drawn wider,
+    // as far as the room the columns leave free in the grid allows (WidenedColumnWidths); the
+    // model's width stays the least width it is drawn with. Off by default.
+    void WidenColumnsToText(bool on);
+
     // The open editor (a QLineEdit or a QComboBox); nullptr when no edit runs.
     QWidget* Editor() const;
 
@@ -56,6 +62,7 @@ protected:
     bool event(QEvent* event) override;
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     class ItemModel;
@@ -63,6 +70,11 @@ private:
 
     void ApplyStructure();
     void ApplyColumns();
+    // The drawn widths of the columns in pixels: the model's widths, widened to their texts
+    // when that is on.
+    std::vector<int> DrawnColumnWidths() const;
+    int TextWidthOfColumn(int col, int rows, const std::vector<bool>& merged) const;
+    void ScheduleColumns();
     void ApplySpans();
     void ScheduleSpans();
     void ApplyCurrentCell();
@@ -91,6 +103,8 @@ private:
     bool spansPending_ = false;
     bool syncing_ = false;
     bool committing_ = false;
+    bool widenColumns_ = false;
+    bool columnsPending_ = false;
 };
 
 }  // namespace mt52

@@ -3,10 +3,13 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <cmath>
+#include <limits>
 
 namespace mt52 {
 
@@ -99,12 +102,44 @@ std::optional<SaveFileChoice> QtUserDialogs::SaveFile(const FileDialogRequest& r
     return SaveFileChoice{path, chosen >= 0 ? chosen + 1 : r.filterIndex};
 }
 
+// The font as the font dialog must be given it. The dialog selects the style whose name is the
+// font's style name; a font without one is looked up by a name made from its weight and slant
+// in the interface language, which the family's own style names ("Regular", "Bold Italic") do
+// not match under a translated interface, and the dialog then selects the family's first style.
+// So the family's own name of the style nearest the font's weight, with its slant, is set.
+QFont FontForFontDialog(const FontSpec& spec) {
+    QFont font = ToQFont(spec);
+    const QString family = font.family();
+    QString nearest;
+    int distance = std::numeric_limits<int>::max();
+    for (const QString& style : QFontDatabase::styles(family)) {
+        if (QFontDatabase::italic(family, style) != font.italic())
+            continue;
+        const int d = std::abs(QFontDatabase::weight(family, style) - static_cast<int>(font.weight()));
+        if (d < distance) {
+            nearest = style;
+            distance = d;
+        }
+    }
+    if (!nearest.isEmpty())
+        font.setStyleName(nearest);
+    return font;
+}
+
 std::optional<FontSpec> QtUserDialogs::ChooseFont(const FontSpec& current) {
     bool ok = false;
-    const QFont f = QFontDialog::getFont(&ok, ToQFont(current), QApplication::activeWindow());
+    const QFont f = QFontDialog::getFont(&ok, FontForFontDialog(current), QApplication::activeWindow());
     if (!ok)
         return std::nullopt;
-    return FromQFont(f);
+    FontSpec chosen = FromQFont(f);
+    // The dialog offers whole points: a fractional size the user left as shown stays as it was.
+    if (f.pointSize() == qRound(current.size))
+        chosen.size = current.size;
+    // What the dialog does not show (character set, a weight between its styles) stays.
+    chosen.charset = current.charset;
+    if (chosen.bold == current.bold)
+        chosen.weight = current.weight;
+    return chosen;
 }
 
 std::optional<long> QtUserDialogs::ChooseColor(long current) {

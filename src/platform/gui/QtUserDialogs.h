@@ -20,6 +20,9 @@ public:
 // Conversions between the kept font and colour values and Qt's.
 QFont ToQFont(const FontSpec& spec);
 FontSpec FromQFont(const QFont& font);
+// The font the font dialog opens on: ToQFont with the family's own name of its style, which
+// the dialog selects in every interface language.
+QFont FontForFontDialog(const FontSpec& spec);
 QColor ToQColor(long colour);
 long FromQColor(const QColor& colour);
 }  // namespace mt52

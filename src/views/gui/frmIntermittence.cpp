@@ -121,6 +121,8 @@ void frmIntermittence::MakeControls() {
     cmdBrowse[1]->hide();
     vfgSummary = new GridView(fraMenu);
     vfgBrowse = new GridView(fraMenu);
+    vfgSummary->WidenColumnsToText(true);
+    vfgBrowse->WidenColumnsToText(true);
     zelGraph = new uclZelGraph(fraMenu);
     for (auto& box : chkBrowse)
         box = new QCheckBox(fraMenu);
