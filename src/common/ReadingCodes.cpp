@@ -84,6 +84,9 @@ const QString& ScreenTextOf(const ReadingCodeInfo& row) {
 }  // namespace
 
 const ReadingCodeInfo* FindReadingCode(double code) {
+    // Every code of the table is -101 or below; a reading above that is none.
+    if (!(code <= ReadingCode::NoData))
+        return nullptr;
     for (const ReadingCodeInfo& row : CodeTable) {
         if (row.Code == code)
             return &row;

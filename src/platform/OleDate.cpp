@@ -153,6 +153,14 @@ void AppendDigits(QString& out, int value, int width) {
         out += QLatin1Char(digits[--n]);
 }
 
+// The lower case of a picture character; the letters of the fields are plain ASCII.
+QChar LowerOf(QChar c) {
+    const char16_t u = c.unicode();
+    if (u < 128)
+        return QChar(u >= u'A' && u <= u'Z' ? static_cast<char16_t>(u + (u'a' - u'A')) : u);
+    return c.toLower();
+}
+
 }  // namespace
 
 QString FormatDate(const Date& date, const QString& picture) {
@@ -166,9 +174,9 @@ QString FormatDate(const Date& date, const QString& picture) {
     const int n = static_cast<int>(picture.size());
     out.reserve(n + 8);
     for (int i = 0; i < n;) {
-        const QChar c = picture.at(i).toLower();
+        const QChar c = LowerOf(picture.at(i));
         int run = 1;
-        while (i + run < n && picture.at(i + run).toLower() == c)
+        while (i + run < n && LowerOf(picture.at(i + run)) == c)
             ++run;
         const int width = run >= 2 ? 2 : 1;
         switch (c.unicode()) {
