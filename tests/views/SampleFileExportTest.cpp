@@ -31,7 +31,7 @@ TEST(ExportYield, ServesTheLoopAtMostEvery50Milliseconds) {
     ThrottledYield yield([&] { ++turns; }, ExportYieldMilliseconds, [&] { return now; });
     yield();
     EXPECT_EQ(turns, 1);
-    for (int row = 0; row < 49; ++row, ++now)
+    for (; now < 1050; ++now)
         yield();
     EXPECT_EQ(turns, 1);
     yield();  // 50 ms after the first turn
