@@ -2,13 +2,37 @@
 
 namespace mt52 {
 
+namespace {
+
+bool NeedsQuotes(QStringView text, QChar separator) {
+    for (const QChar c : text)
+        if (c == separator || c == u'"' || c == u'\r' || c == u'\n')
+            return true;
+    return false;
+}
+
+}  // namespace
+
+void AppendCsvField(QString& out, QStringView text, QChar separator) {
+    if (!NeedsQuotes(text, separator)) {
+        out += text;
+        return;
+    }
+    out += u'"';
+    for (const QChar c : text) {
+        if (c == u'"')
+            out += u'"';
+        out += c;
+    }
+    out += u'"';
+}
+
 QString CsvField(const QString& text, QChar separator) {
-    const bool quote = text.contains(separator) || text.contains(u'"') || text.contains(u'\r') || text.contains(u'\n');
-    if (!quote)
+    if (!NeedsQuotes(text, separator))
         return text;
-    QString quoted = text;
-    quoted.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
+    QString quoted;
+    AppendCsvField(quoted, text, separator);
+    return quoted;
 }
 
 QString CsvLine(const QStringList& fields, QChar separator) {
@@ -16,7 +40,7 @@ QString CsvLine(const QStringList& fields, QChar separator) {
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (i > 0)
             line += separator;
-        line += CsvField(fields[i], separator);
+        AppendCsvField(line, fields[i], separator);
     }
     return line;
 }

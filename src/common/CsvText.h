@@ -8,6 +8,8 @@
 namespace mt52 {
 
 QString CsvField(const QString& text, QChar separator = u',');
+// Appends CsvField(text, separator) to `out`.
+void AppendCsvField(QString& out, QStringView text, QChar separator = u',');
 // The fields joined by the separator (no line end).
 QString CsvLine(const QStringList& fields, QChar separator = u',');
 

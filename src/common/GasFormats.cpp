@@ -5,6 +5,9 @@
 #include "platform/Numbers.h"
 #include "platform/VbString.h"
 
+#include <algorithm>
+#include <charconv>
+
 namespace mt52 {
 
 GasCaptionParts GasCaptionParts::Settings(const QString& name, Single fullScale, Integer point,
@@ -85,6 +88,37 @@ QString FormatReading(const QString& text, Single fullScale) {
         return text;
     const double value = ParseNumber(text);
     return (value >= 0 && value <= fullScale) ? text : QStringLiteral("OVER");
+}
+
+bool AppendReadingText(QString& out, Single value, Integer point, Single fullScale) {
+    const qsizetype start = out.size();
+    const bool number = AppendTrendCell(out, value, point);
+    if (fullScale == static_cast<Single>(ReadingCode::NoData)) {
+        out.truncate(start);
+        out += QLatin1StringView("-----");
+        return false;
+    }
+    // Code words and marks are never numeric and stay as they are; a number is compared at the
+    // precision it shows, as FormatReading reads it back.
+    if (!number)
+        return false;
+    char digits[96];
+    const qsizetype length = std::min<qsizetype>(out.size() - start, sizeof digits);
+    const QChar* text = out.constData() + start;
+    for (qsizetype i = 0; i < length; ++i)
+        digits[i] = static_cast<char>(text[i].unicode());
+    double shown = 0;
+    if (std::from_chars(digits, digits + length, shown).ec != std::errc()) {
+        const QString text = out.mid(start);
+        out.truncate(start);
+        out += FormatReading(text, fullScale);
+        return IsNumeric(out.mid(start));
+    }
+    if (shown >= 0 && shown <= fullScale)
+        return true;
+    out.truncate(start);
+    out += QLatin1StringView("OVER");
+    return false;
 }
 
 Integer IntervalToIndex(Integer seconds) {

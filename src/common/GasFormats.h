@@ -62,6 +62,10 @@ QString UnitSuffix(Integer unitCode, Single unitSwitch, Single value, Single lim
 // The over-range check of a formatted reading: "-----" when the full scale is -101; a
 // numeric text outside 0 .. full scale gives "OVER"; any other text comes back unchanged.
 QString FormatReading(const QString& text, Single fullScale);
+// Appends FormatReading(FormatTrendCell(value, point), fullScale) to `out` (recording the
+// category as FormatTrendCell does) without the temporaries of the two calls: the reading
+// cell of long tables and exports. True when the appended text is numeric.
+bool AppendReadingText(QString& out, Single value, Integer point, Single fullScale);
 
 // Position of a logging interval in the interval list: 10, 20, 30, 60, 180, 300, 600
 // seconds give 0 to 6; any other value gives 5 (300 s).

@@ -6,6 +6,7 @@
 #include "platform/VbString.h"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 
 namespace mt52 {
@@ -65,18 +66,27 @@ struct RawMark {
 };
 constexpr std::array<RawMark, 3> RawMarks{{{56797.0f, "*****"}, {65535.0f, "-----"}, {65287.0f, "-----"}}};
 
-QString DecimalPicture(Integer point) {
-    switch (point) {
-    case 1: return QStringLiteral("#0.0");
-    case 2: return QStringLiteral("#0.00");
-    case 3: return QStringLiteral("#0.000");
-    default: return QStringLiteral("#0");
-    }
+// The decimals of a reading's text: 1 to 3 as given, "#0" for any other count.
+int ReadingDecimals(Integer point) { return point >= 1 && point <= 3 ? point : 0; }
+
+// The screen texts of the table as shared strings, made once: a cell of a long table takes a
+// reference rather than a new string.
+const QString& ScreenTextOf(const ReadingCodeInfo& row) {
+    static const std::array<QString, CodeTable.size()> texts = [] {
+        std::array<QString, CodeTable.size()> made;
+        for (std::size_t i = 0; i < CodeTable.size(); ++i)
+            made[i] = QString::fromLatin1(CodeTable[i].ScreenText);
+        return made;
+    }();
+    return texts[static_cast<std::size_t>(&row - CodeTable.data())];
 }
 
 }  // namespace
 
 const ReadingCodeInfo* FindReadingCode(double code) {
+    // Every code of the table is -101 or below; a reading above that is none.
+    if (!(code <= ReadingCode::NoData))
+        return nullptr;
     for (const ReadingCodeInfo& row : CodeTable) {
         if (row.Code == code)
             return &row;
@@ -84,19 +94,45 @@ const ReadingCodeInfo* FindReadingCode(double code) {
     return nullptr;
 }
 
+namespace {
+
+// The text of a raw 16-bit mark; nullptr for any other value.
+const char* RawMarkText(Single value) {
+    for (const RawMark& mark : RawMarks)
+        if (value == mark.value)
+            return mark.text;
+    return nullptr;
+}
+
+}  // namespace
+
 QString FormatTrendCell(Single value, Integer point) {
     if (const ReadingCodeInfo* row = FindReadingCode(value)) {
         State().CellCategory = row->Category;
-        return QString::fromLatin1(row->ScreenText);
+        return ScreenTextOf(*row);
     }
-    for (const RawMark& mark : RawMarks) {
-        if (value == mark.value) {
-            State().CellCategory = NoValue;
-            return QString::fromLatin1(mark.text);
-        }
+    if (const char* mark = RawMarkText(value)) {
+        State().CellCategory = NoValue;
+        return QString::fromLatin1(mark);
     }
     State().CellCategory = Number;
-    return FormatNumber(value, DecimalPicture(point));
+    return FormatFixedDecimals(value, ReadingDecimals(point));
+}
+
+bool AppendTrendCell(QString& out, Single value, Integer point) {
+    if (const ReadingCodeInfo* row = FindReadingCode(value)) {
+        State().CellCategory = row->Category;
+        out += ScreenTextOf(*row);
+        return false;
+    }
+    if (const char* mark = RawMarkText(value)) {
+        State().CellCategory = NoValue;
+        out += QLatin1StringView(mark);
+        return false;
+    }
+    State().CellCategory = Number;
+    AppendFixedDecimals(out, value, ReadingDecimals(point));
+    return std::isfinite(value);
 }
 
 QString EventCodeText(Long code) {

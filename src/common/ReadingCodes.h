@@ -61,6 +61,9 @@ const ReadingCodeInfo* FindReadingCode(double code);
 // value is a reading, formatted with "#0.0", "#0.00" or "#0.000" for 1, 2 or 3 decimals and
 // "#0" otherwise. Records the category of the text in State().CellCategory.
 QString FormatTrendCell(Single value, Integer point);
+// Appends the text of FormatTrendCell(value, point) to `out`, recording the category the same
+// way; true when the text is a number (a finite reading), false for a code word or mark.
+bool AppendTrendCell(QString& out, Single value, Integer point);
 
 // The report text of a code; the empty text for -101 and for anything not in the table.
 QString EventCodeText(Long code);

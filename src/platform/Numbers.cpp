@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -118,10 +119,8 @@ void RoundDecimalText(const std::string& text, int decimals, std::string& intPar
     intPart.erase(0, nz);
 }
 
-QString FormatWithPicture(const std::string& shortest, bool negative, const QString& picture,
-                          const QString& general) {
-    if (picture.isEmpty())
-        return general;
+// The picture is not empty (an empty one asks for the general form, which the callers make).
+QString FormatWithPicture(const std::string& shortest, bool negative, const QString& picture) {
     // Locate the numeric part of the picture: the run of 0 # , . characters.
     int start = -1, end = -1;
     for (int i = 0; i < picture.size(); ++i) {
@@ -285,17 +284,94 @@ QString SingleToText(Single value) { return ShortestGeneral(value, 7); }
 QString DoubleToText(double value) { return ShortestGeneral(value, 15); }
 
 QString FormatNumber(double value, const QString& picture) {
-    if (!std::isfinite(value))
+    if (!std::isfinite(value) || picture.isEmpty())
         return DoubleToText(value);
     const bool negative = std::signbit(value);
-    return FormatWithPicture(ShortestFixed(std::fabs(value)), negative, picture, DoubleToText(value));
+    return FormatWithPicture(ShortestFixed(std::fabs(value)), negative, picture);
 }
 
 QString FormatNumber(Single value, const QString& picture) {
-    if (!std::isfinite(value))
+    if (!std::isfinite(value) || picture.isEmpty())
         return SingleToText(value);
     const bool negative = std::signbit(value);
-    return FormatWithPicture(ShortestFixed(std::fabs(value)), negative, picture, SingleToText(value));
+    return FormatWithPicture(ShortestFixed(std::fabs(value)), negative, picture);
+}
+
+void AppendFixedDecimals(QString& out, Single value, int decimals) {
+    if (decimals < 0 || decimals > MaxFixedDecimals)
+        decimals = 0;
+    if (!std::isfinite(value)) {
+        out += SingleToText(value);
+        return;
+    }
+    // The shortest plain text of the magnitude, then rounded half away from zero on its digits,
+    // as FormatWithPicture does, but in buffers on the stack.
+    char shortest[64];
+    const auto res = std::to_chars(shortest, shortest + sizeof shortest, std::fabs(value), std::chars_format::fixed);
+    if (res.ec != std::errc()) {
+        out += FormatNumber(value, FixedDecimalsPicture(decimals));
+        return;
+    }
+    const int length = static_cast<int>(res.ptr - shortest);
+    int dot = length;
+    for (int i = 0; i < length; ++i)
+        if (shortest[i] == '.')
+            dot = i;
+    // digits: the integer digits, then exactly `decimals` fraction digits (cut or padded).
+    char digits[80];
+    int count = 0;
+    for (int i = 0; i < dot; ++i)
+        digits[count++] = shortest[i];
+    const int fraction = dot < length ? length - dot - 1 : 0;
+    for (int i = 0; i < decimals; ++i)
+        digits[count++] = i < fraction ? shortest[dot + 1 + i] : '0';
+    int intDigits = dot;
+    if (fraction > decimals && shortest[dot + 1 + decimals] >= '5') {
+        int i = count - 1;
+        for (; i >= 0 && digits[i] == '9'; --i)
+            digits[i] = '0';
+        if (i >= 0) {
+            ++digits[i];
+        } else {
+            std::memmove(digits + 1, digits, static_cast<std::size_t>(count));
+            digits[0] = '1';
+            ++count;
+            ++intDigits;
+        }
+    }
+    // Leading zeros of the integer part go; "#0" keeps at least one integer digit.
+    int first = 0;
+    while (first < intDigits - 1 && digits[first] == '0')
+        ++first;
+    bool allZero = true;
+    for (int i = first; i < count; ++i)
+        if (digits[i] != '0')
+            allZero = false;
+    char text[96];
+    int n = 0;
+    if (std::signbit(value) && !allZero)
+        text[n++] = '-';
+    for (int i = first; i < intDigits; ++i)
+        text[n++] = digits[i];
+    if (decimals > 0) {
+        text[n++] = '.';
+        for (int i = intDigits; i < count; ++i)
+            text[n++] = digits[i];
+    }
+    out += QLatin1StringView(text, n);
+}
+
+QString FormatFixedDecimals(Single value, int decimals) {
+    QString text;
+    text.reserve(16);
+    AppendFixedDecimals(text, value, decimals);
+    return text;
+}
+
+QString FixedDecimalsPicture(int decimals) {
+    if (decimals < 1 || decimals > MaxFixedDecimals)
+        return QStringLiteral("#0");
+    return QStringLiteral("#0.") + QString(decimals, u'0');
 }
 
 }  // namespace mt52

@@ -42,6 +42,14 @@ QString DoubleToText(double value);
 // An empty picture gives the plain general form (SingleToText / DoubleToText).
 QString FormatNumber(double value, const QString& picture);
 QString FormatNumber(Single value, const QString& picture);
+// The text of FormatNumber(value, FixedDecimalsPicture(decimals)) without parsing a picture
+// and without temporaries: the fixed forms of readings in long tables and exports. A count
+// outside 0 to 9 stands for 0. The Append form adds the text to `out`.
+inline constexpr int MaxFixedDecimals = 9;
+QString FormatFixedDecimals(Single value, int decimals);
+void AppendFixedDecimals(QString& out, Single value, int decimals);
+// "#0" for 0 decimals, "#0.0" .. "#0.000000000" for 1 to 9, "#0" for any other count.
+QString FixedDecimalsPicture(int decimals);
 // Disambiguate whole-number arguments.
 inline QString FormatNumber(int value, const QString& picture) {
     return FormatNumber(static_cast<double>(value), picture);

@@ -117,32 +117,81 @@ long long Date::secondsTo(const Date& other) const {
     return (otherDays - days) * 86400LL + (otherSecs - secs);
 }
 
+namespace {
+
+// The calendar date of a day count from 1899-12-30 (the proleptic Gregorian calendar, as QDate
+// counts it), worked out in integers: a long table formats a date per row.
+struct CalendarDay {
+    int year;
+    int month;
+    int day;
+};
+CalendarDay CalendarDayOf(long long days) {
+    constexpr long long EpochToCivilBase = 693899;  // 0000-03-01 to 1899-12-30
+    const long long z = days + EpochToCivilBase;
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const long long dayOfEra = z - era * 146097;
+    const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const long long monthIndex = (5 * dayOfYear + 2) / 153;
+    const int day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
+    const int month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
+    return {static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0)), month, day};
+}
+
+// A non-negative number with at least `width` digits, zeros in front.
+void AppendDigits(QString& out, int value, int width) {
+    char digits[12];
+    int n = 0;
+    do {
+        digits[n++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value > 0);
+    for (int i = n; i < width; ++i)
+        out += u'0';
+    while (n > 0)
+        out += QLatin1Char(digits[--n]);
+}
+
+// The lower case of a picture character; the letters of the fields are plain ASCII.
+QChar LowerOf(QChar c) {
+    const char16_t u = c.unicode();
+    if (u < 128)
+        return QChar(u >= u'A' && u <= u'Z' ? static_cast<char16_t>(u + (u'a' - u'A')) : u);
+    return c.toLower();
+}
+
+}  // namespace
+
 QString FormatDate(const Date& date, const QString& picture) {
     long long days = 0, secs = 0;
     Split(date.value(), days, secs);
-    const QDate d = kEpoch.addDays(days);
-    const QTime t = QTime(0, 0).addSecs(static_cast<int>(secs));
-    auto two = [](int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
+    const CalendarDay d = CalendarDayOf(days);
+    const int hour = static_cast<int>(secs / 3600);
+    const int minute = static_cast<int>(secs / 60 % 60);
+    const int second = static_cast<int>(secs % 60);
     QString out;
-    const int n = picture.size();
+    const int n = static_cast<int>(picture.size());
+    out.reserve(n + 8);
     for (int i = 0; i < n;) {
-        const QChar c = picture.at(i).toLower();
+        const QChar c = LowerOf(picture.at(i));
         int run = 1;
-        while (i + run < n && picture.at(i + run).toLower() == c)
+        while (i + run < n && LowerOf(picture.at(i + run)) == c)
             ++run;
+        const int width = run >= 2 ? 2 : 1;
         switch (c.unicode()) {
         case 'y':
             if (run >= 4)
-                out += QStringLiteral("%1").arg(d.year(), 4, 10, QLatin1Char('0'));
+                AppendDigits(out, d.year, 4);
             else
-                out += two(d.year() % 100);
+                AppendDigits(out, d.year % 100, 2);
             break;
-        case 'm': out += run >= 2 ? two(d.month()) : QString::number(d.month()); break;
-        case 'd': out += run >= 2 ? two(d.day()) : QString::number(d.day()); break;
-        case 'h': out += run >= 2 ? two(t.hour()) : QString::number(t.hour()); break;
-        case 'n': out += run >= 2 ? two(t.minute()) : QString::number(t.minute()); break;
-        case 's': out += run >= 2 ? two(t.second()) : QString::number(t.second()); break;
-        default: out += picture.mid(i, run); break;
+        case 'm': AppendDigits(out, d.month, width); break;
+        case 'd': AppendDigits(out, d.day, width); break;
+        case 'h': AppendDigits(out, hour, width); break;
+        case 'n': AppendDigits(out, minute, width); break;
+        case 's': AppendDigits(out, second, width); break;
+        default: out += QStringView(picture).mid(i, run); break;
         }
         i += run;
     }

@@ -20,10 +20,28 @@ namespace mt52 {
 
 // --- Lines ---------------------------------------------------------------------------------------
 
+namespace {
+// Gathered characters that go to the device at once while streaming.
+constexpr qsizetype StreamPieceChars = 16384;
+}  // namespace
+
 void SampleTextLines::Line(const QStringList& fields) {
-    text_ += CsvLine(fields, separator_);
-    text_ += QStringLiteral("\r\n");
-    if (streaming_)
+    for (const QString& field : fields)
+        Field(field);
+    EndLine();
+}
+
+void SampleTextLines::Field(QStringView field) {
+    if (lineStarted_)
+        text_ += separator_;
+    AppendCsvField(text_, field, separator_);
+    lineStarted_ = true;
+}
+
+void SampleTextLines::EndLine() {
+    text_ += QLatin1StringView("\r\n");
+    lineStarted_ = false;
+    if (streaming_ && text_.size() >= StreamPieceChars)
         Flush();
 }
 
@@ -35,6 +53,10 @@ void SampleTextLines::StreamToOutput() {
 }
 
 QString SampleTextLines::TakeText() {
+    if (streaming_) {
+        Flush();
+        return {};
+    }
     QString text;
     text.swap(text_);
     return text;

@@ -86,25 +86,41 @@ private:
             return false;
         MakeRoomForRow();
         const Integer firstSlot = unitCode_ == ReadingCode::UnitLel ? 0 : VolSlot;
-        std::vector<Variant> values{Long(CurrentRow()), GeneralDate(time)};
+        const int row = CurrentRow();
+        // Each cell's text is made in one string (no per-cell temporaries): a long trend has
+        // hundreds of thousands of them.
+        table_.SetTextMatrix(row, 0, QString::number(row));
+        table_.SetTextMatrix(row, 1, GeneralDate(time));
         for (int c = 0; c < ShownGasSlots; ++c) {
             const Integer slot = c == 0 ? firstSlot : Integer(c);
             const Single value = record_.GasValue(slot, index).toSingle();
-            QString text = ReadingText(value, Slot(slot));
-            if (IsNumeric(text)) {
-                // The first gas in vol% takes its unit from the vol% slot; every other cell
-                // from its own slot, by the unit the events last set.
-                const bool vol = c == 0 && unitCode_ == ReadingCode::UnitVol;
-                const SampleSlot& unitSlot = Slot(vol ? VolSlot : Integer(c));
-                text += UnitSuffix(vol ? ReadingCode::UnitVol : unitCode_, unitSlot.ratio, value, unitSlot.full,
-                                   QString(), unitSlot.unit);
-            }
-            values.emplace_back(text);
+            QString text;
+            text.reserve(24);
+            if (AppendReadingText(text, value, Slot(slot).decimals, Slot(slot).full))
+                text += UnitText(c);
+            table_.SetTextMatrix(row, FirstGasCol + c, text);
         }
-        SetGridRow(table_, CurrentRow(), 0, false, values);
         ++rowCount_;
         ++sampleRows_;
         return true;
+    }
+
+    // The unit after a numeric reading of gas column c (0 to 3). The first gas in vol% takes its
+    // unit from the vol% slot; every other cell from its own slot, by the unit the events last
+    // set. The suffix does not depend on the reading (no alternative text is given), so it is
+    // made once for each unit the events set.
+    const QString& UnitText(int c) {
+        if (unitTextsFor_ != unitCode_) {
+            for (int col = 0; col < ShownGasSlots; ++col) {
+                const bool vol = col == 0 && unitCode_ == ReadingCode::UnitVol;
+                const SampleSlot& unitSlot = Slot(vol ? VolSlot : Integer(col));
+                unitTexts_[static_cast<std::size_t>(col)] =
+                    UnitSuffix(vol ? ReadingCode::UnitVol : unitCode_, unitSlot.ratio, 0, unitSlot.full, QString(),
+                               unitSlot.unit);
+            }
+            unitTextsFor_ = unitCode_;
+        }
+        return unitTexts_[static_cast<std::size_t>(c)];
     }
 
     // False when the event lies after the end of the listing.
@@ -195,6 +211,8 @@ private:
     int sampleRows_ = 0;
     int hiddenEvents_ = 0;
     Integer unitCode_ = ReadingCode::UnitLel;
+    Integer unitTextsFor_ = 0;  // the unit code unitTexts_ were made for; 0 before the first
+    std::array<QString, ShownGasSlots> unitTexts_;
     Date endTime_ = *Date::FromParts(2099, 1, 1);
 };
 

@@ -28,7 +28,8 @@ struct SampleTextOptions {
 };
 
 // The lines of one text. Lines are gathered; once StreamToOutput is called with an output
-// device, the gathered text and every later line go to the device instead (UTF-8).
+// device, the gathered text and every later line go to the device instead (UTF-8), in pieces
+// of some ten thousand characters, so the text of a long trend is never held whole.
 class SampleTextLines {
 public:
     SampleTextLines(QChar separator, QIODevice* output) : separator_(separator), output_(output) {}
@@ -37,8 +38,11 @@ public:
     // The fields joined by the separator, each quoted when it must be, and CR LF.
     void Line(const QStringList& fields);
     void EmptyLine() { Line({}); }
+    // The same line written field by field: Field for each, then EndLine.
+    void Field(QStringView field);
+    void EndLine();
     void StreamToOutput();
-    // The gathered text (empty once streaming).
+    // The gathered text; once streaming, what is left goes to the device and the text is empty.
     QString TakeText();
 
 private:
@@ -47,6 +51,7 @@ private:
     QChar separator_;
     QIODevice* output_;
     bool streaming_ = false;
+    bool lineStarted_ = false;
     QString text_;
 };
 

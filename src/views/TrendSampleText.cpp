@@ -98,16 +98,58 @@ private:
     Single Value(Integer gas, Long i) const { return record_.GasValue(gas, i).toSingle(); }
     Single Code(Integer gas, Long e) const { return record_.GasEvent(gas, e).toSingle(); }
 
+    // A sample row is written field by field into the text, with the reading cells made in one
+    // reused string: a long trend has tens of thousands of rows. The fields are those of
+    // AddReading over GeneralReading and OtherUnitReading.
     void Sample(Long i) {
-        QStringList fields{QString::number(++rowNumber_), ExportDate(record_.DateTimes(i))};
+        cell_.setNum(++rowNumber_);
+        lines_.Field(cell_);
+        lines_.Field(ExportDate(record_.DateTimes(i)));
         const Single vol = Value(OtherUnitGas, i);
-        const Reading first = unitCode_ == ReadingCode::UnitVol && WithinOtherUnitScale(gases_, vol)
-                                  ? OtherUnitReading(gases_, vol, Value(FirstGas, i), options_)
-                                  : GeneralReading(SlotOf(gases_, FirstGas), Value(FirstGas, i), unitCode_);
-        AddReading(fields, first.text, first.unit, options_.unitColumns);
-        const Reading second = GeneralReading(SlotOf(gases_, SecondGas), Value(SecondGas, i), unitCode_);
-        AddReading(fields, second.text, second.unit, options_.unitColumns);
-        lines_.Line(fields);
+        if (unitCode_ == ReadingCode::UnitVol && WithinOtherUnitScale(gases_, vol)) {
+            const Reading first = OtherUnitReading(gases_, vol, Value(FirstGas, i), options_);
+            cell_ = first.text;
+            ReadingFields(IsNumeric(first.text), first.unit);
+        } else {
+            GeneralReadingFields(FirstGas, Value(FirstGas, i));
+        }
+        GeneralReadingFields(SecondGas, Value(SecondGas, i));
+        lines_.EndLine();
+    }
+
+    // The reading of a gas under the general rule and its unit text.
+    void GeneralReadingFields(Integer gas, Single value) {
+        const SampleSlot& slot = SlotOf(gases_, gas);
+        cell_.clear();
+        const bool numeric = AppendReadingText(cell_, value, slot.decimals, slot.full);
+        ReadingFields(numeric, UnitText(gas));
+    }
+
+    // cell_ holds the reading: the reading and the unit of a numeric reading, in one field or
+    // with unit columns in two.
+    void ReadingFields(bool numeric, const QString& unit) {
+        if (options_.unitColumns) {
+            lines_.Field(cell_);
+            lines_.Field(numeric ? QStringView(unit) : QStringView());
+            return;
+        }
+        if (numeric)
+            cell_ += unit;
+        lines_.Field(cell_);
+    }
+
+    // GeneralReading's unit text of the first or second gas in the current unit. It does not
+    // depend on the reading (no alternative text is given), so it is made once per unit.
+    const QString& UnitText(Integer gas) {
+        if (unitTextsFor_ != unitCode_) {
+            for (Integer g : {FirstGas, SecondGas}) {
+                const SampleSlot& slot = SlotOf(gases_, g);
+                unitTexts_[static_cast<std::size_t>(g)] =
+                    UnitSuffix(unitCode_, slot.ratio, 0, slot.full, QString(), slot.unit);
+            }
+            unitTextsFor_ = unitCode_;
+        }
+        return unitTexts_[static_cast<std::size_t>(gas)];
     }
 
     void Event(Long e) {
@@ -150,6 +192,9 @@ private:
     const bool debugMode_;
     Integer unitCode_ = ReadingCode::UnitLel;
     Long rowNumber_ = 0;
+    QString cell_;
+    Integer unitTextsFor_ = 0;  // the unit code unitTexts_ were made for; 0 before the first
+    std::array<QString, 2> unitTexts_;
 };
 
 }  // namespace

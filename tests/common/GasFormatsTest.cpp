@@ -1,11 +1,14 @@
 #include "common/GasFormats.h"
 #include "common/GasTable.h"
 #include "common/ModuleState.h"
+#include "common/ReadingCodes.h"
+#include "platform/Numbers.h"
 #include "support/ErrorOf.h"
 #include "support/ProgramState.h"
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <map>
 #include <vector>
 
@@ -92,6 +95,33 @@ TEST(GasFormats, ReadingOverRangeCheck) {
     };
     for (auto [text, fullScale, result] : cases)
         EXPECT_EQ(FormatReading(QString::fromLatin1(text), fullScale), QString::fromLatin1(result)) << text;
+}
+
+TEST(GasFormats, AppendedReadingTextIsTheFormattedReadingChecked) {
+    test::ResetProgramState();
+    std::vector<Single> values{0.0f,    -0.0f,   0.04f,   0.05f,    -0.04f,  -0.05f,  -0.5f,   12.346f, 2.675f,
+                               49.95f,  49.96f,  50.0f,   50.04f,   50.05f,  99.95f,  100.0f,  -101.0f, -102.0f,
+                               -107.0f, -118.0f, -121.0f, -132.0f,  -158.0f, -173.0f, -175.0f, -197.0f, -100.0f,
+                               -150.5f, 56797.0f, 65535.0f, 65287.0f, 1e-30f, 3.4e38f, -3.4e38f,
+                               std::numeric_limits<Single>::quiet_NaN(), std::numeric_limits<Single>::infinity(),
+                               -std::numeric_limits<Single>::infinity()};
+    for (int i = -300; i <= 700; ++i)
+        values.push_back(static_cast<Single>(i) / 7.0f);
+    for (const Single fullScale : {50.0f, 0.0f, 100.0f, 5.0f, -101.0f, -1.0f, 3.4e38f}) {
+        for (Integer point : {Integer(0), Integer(1), Integer(2), Integer(3), Integer(4), Integer(-1)}) {
+            for (const Single value : values) {
+                const QString expected = FormatReading(FormatTrendCell(value, point), fullScale);
+                const Integer category = State().CellCategory;
+                State().CellCategory = -1;
+                QString appended = QStringLiteral("a,b ");
+                const bool numeric = AppendReadingText(appended, value, point, fullScale);
+                EXPECT_EQ(appended, QStringLiteral("a,b ") + expected) << value << " " << point << " " << fullScale;
+                EXPECT_EQ(numeric, IsNumeric(expected)) << value << " " << point << " " << fullScale;
+                EXPECT_EQ(State().CellCategory, category) << value;
+            }
+        }
+    }
+    test::ResetProgramState();
 }
 
 TEST(GasFormats, IntervalListPosition) {

@@ -131,6 +131,44 @@ TEST(GraphDenseRendering, MergedColumnsGiveTheSamePicture) {
     EXPECT_LE(differing, curvePixels / 100) << differing << " of " << curvePixels << " curve pixels differ";
 }
 
+// A batch of lines on the screen picture gives the pixels of stroking each line by itself:
+// vertical lines at every fraction of a pixel, slanted lines, dots, in both directions.
+TEST(GraphDenseRendering, BatchedLinesGiveThePixelsOfSingleStrokes) {
+    std::vector<GraphPoint> ends;
+    for (int k = 0; k < 600; ++k) {
+        const double x = 150 + k * 2.25 + (k % 7) * 0.9;  // twips: 15 a pixel
+        const double y1 = 300 + (k % 17) * 3.75;
+        const double y2 = y1 + (k % 41) * 7.5 + (k % 3 == 0 ? 0 : 2);
+        ends.push_back({x, k % 2 ? y1 : y2});
+        ends.push_back({k % 5 == 0 ? x + 40 : x, k % 2 ? y2 : y1});
+        if (k % 50 == 0) {
+            ends.push_back({x, y1});
+            ends.push_back({x, y1});
+        }
+    }
+    auto image = [] {
+        QImage picture(200, 120, QImage::Format_RGB32);
+        picture.setDotsPerMeterX(3780);
+        picture.setDotsPerMeterY(3780);
+        picture.fill(Qt::white);
+        return picture;
+    };
+    QImage batched = image();
+    {
+        QPainter painter(&batched);
+        QPainterGraphSurface surface(painter, GraphSurface::Kind::Preview);
+        surface.Lines(ends, Green);
+    }
+    QImage single = image();
+    {
+        QPainter painter(&single);
+        QPainterGraphSurface surface(painter, GraphSurface::Kind::Preview);
+        for (std::size_t i = 0; i + 1 < ends.size(); i += 2)
+            surface.Line(ends[i], ends[i + 1], Green);
+    }
+    EXPECT_TRUE(batched == single);
+}
+
 TEST_F(uclZelGraphTest, ArrowKeysMoveTheCursorAndTheReadout) {
     QTest::keyClick(w.picGraph(), Qt::Key_Right);
     EXPECT_EQ(w.Graph().CursorIndex(), 1.0f);

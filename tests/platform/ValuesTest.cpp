@@ -11,6 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
+#include <QLocale>
+
+#include <cmath>
 #include <ctime>
 #include <limits>
 
@@ -67,6 +71,38 @@ TEST(NumberText, PatternsRoundHalfAwayFromZeroOnShortestText) {
     EXPECT_EQ(FormatNumber(2.675f, QStringLiteral("#0.00")), QStringLiteral("2.68"));
     EXPECT_EQ(FormatNumber(1.005f, QStringLiteral("0.00")), QStringLiteral("1.01"));
     EXPECT_EQ(FormatNumber(5.5f, QString()), QStringLiteral("5.5"));
+}
+
+// The values a reading cell meets: readings of every size and sign, halves at each count of
+// decimals, carries into a new digit, codes, marks, and what is not a number at all.
+std::vector<Single> ReadingTable() {
+    std::vector<Single> values{0.0f, -0.0f, 0.5f, -0.5f, 0.05f, -0.05f, 0.005f, 0.0005f, 0.45f, 0.55f,
+                               1.005f, 2.675f, 12.346f, 9.95f, 9.995f, 99.95f, 99.995f, 999.9995f, -9.95f,
+                               -0.004f, -101.0f, -102.0f, -118.0f, -121.0f, -158.0f, -197.0f, 56797.0f, 65535.0f,
+                               65287.0f, 20.9f, 100.0f, 100.04f, 100.05f, 1e-7f, 1e-30f, 1.4e-45f, 123456.7f,
+                               16777216.0f, 3.0e10f, 3.4e38f, -3.4e38f, 0.1f, 0.3f, 0.7f, 1.5f, 2.5f, -2.5f};
+    for (int i = -2000; i <= 2000; ++i)
+        values.push_back(static_cast<Single>(i) / 8.0f + static_cast<Single>(i % 7) / 1000.0f);
+    values.push_back(std::numeric_limits<Single>::quiet_NaN());
+    values.push_back(std::numeric_limits<Single>::infinity());
+    values.push_back(-std::numeric_limits<Single>::infinity());
+    return values;
+}
+
+TEST(NumberText, FixedDecimalsGiveTheTextOfTheirPicture) {
+    EXPECT_EQ(FixedDecimalsPicture(0), QStringLiteral("#0"));
+    EXPECT_EQ(FixedDecimalsPicture(3), QStringLiteral("#0.000"));
+    EXPECT_EQ(FixedDecimalsPicture(12), QStringLiteral("#0"));
+    for (int decimals : {-1, 0, 1, 2, 3, 4, 9, 10}) {
+        const QString picture = FixedDecimalsPicture(decimals);
+        for (const Single value : ReadingTable()) {
+            EXPECT_EQ(FormatFixedDecimals(value, decimals), FormatNumber(value, picture))
+                << value << " with " << decimals << " decimals";
+            QString appended = QStringLiteral("x");
+            AppendFixedDecimals(appended, value, decimals);
+            EXPECT_EQ(appended, QStringLiteral("x") + FormatNumber(value, picture));
+        }
+    }
 }
 
 TEST(Dates, MarksAndConversions) {
@@ -142,6 +178,46 @@ TEST(Dates, Formats) {
     EXPECT_EQ(ParseDate(QStringLiteral("2009/4/30")), Date::FromParts(2009, 4, 30));
     EXPECT_FALSE(ParseDate(QStringLiteral("2009/13/30")));
     EXPECT_FALSE(ParseDate(QStringLiteral("yesterday")));
+}
+
+// The date text as a calendar object makes it: every field of every picture, from the first
+// day to the last and across the invalid, negative and fractional values a damaged row holds.
+QString ReferenceDate(const Date& date) {
+    double value = date.value();
+    if (!IsDateInRange(value))
+        value = InvalidDateMark.value();
+    const double whole = std::trunc(value);
+    long long secs = std::llround(std::fabs(value - whole) * 86400.0);
+    long long days = static_cast<long long>(whole);
+    if (secs >= 86400) {
+        secs -= 86400;
+        days += value < 0 ? -1 : 1;
+    }
+    const QDate d = QDate(1899, 12, 30).addDays(days);
+    const QTime t = QTime(0, 0).addSecs(static_cast<int>(secs));
+    const QString fields = QStringLiteral("yyyy|yy|MM|M|dd|d|HH|H|mm|m|ss|s");
+    return QLocale::c().toString(QDateTime(d, t, Qt::UTC), fields);
+}
+
+TEST(Dates, FormattedFieldsMatchTheCalendar) {
+    // Each picture field by itself, read back from one text, compared with the calendar's.
+    const QString fields = QStringLiteral("yyyy|yy|mm|m|dd|d|hh|h|nn|n|ss|s");
+    std::vector<double> values{0.0,     1.0,      2.0,      2.5,       -1.25,      59.0,       60.0,     61.0,
+                               36525.0, 36585.75, 45000.999994, 45000.999995, -657434.0, 2958465.99998,
+                               2958466.0, -657435.0, std::numeric_limits<double>::quiet_NaN(), 1e300};
+    for (double v = -657434.0; v < 2958466.0; v += 1234.567)
+        values.push_back(v);
+    for (double v = 110000.0; v < 111600.0; v += 1.0)  // leap days and month ends around 2201
+        values.push_back(v + 0.3);
+    for (const double value : values) {
+        const Date date(value);
+        EXPECT_EQ(FormatDate(date, fields), ReferenceDate(date)) << value;
+    }
+    // Letters other than the fields are copied as they stand, in either case; fields are read
+    // in either case and a longer run of a field is still one field.
+    const Date d = *Date::FromParts(2024, 2, 29, 23, 59, 58);
+    EXPECT_EQ(FormatDate(d, QStringLiteral("At YYYY-MM-DD HH.NN.SS yyy mmm")),
+              QStringLiteral("At 2024-02-29 23.59.58 24 02"));
 }
 
 TEST(VariantValues, Conversions) {

@@ -12,6 +12,7 @@
 #include "records/clsSnapShot.h"
 #include "support/FakeDialogs.h"
 #include "views/StoredRecords.h"
+#include "views/ThrottledYield.h"
 #include "views/ViewRecords.h"
 
 #include <QDir>
@@ -21,6 +22,28 @@
 
 namespace mt52 {
 namespace {
+
+// A long export asks to yield once per row: the loop runs on the first ask and then only once
+// 50 ms have passed since it last ran.
+TEST(ExportYield, ServesTheLoopAtMostEvery50Milliseconds) {
+    qint64 now = 1000;
+    int turns = 0;
+    ThrottledYield yield([&] { ++turns; }, ExportYieldMilliseconds, [&] { return now; });
+    yield();
+    EXPECT_EQ(turns, 1);
+    for (; now < 1050; ++now)
+        yield();
+    EXPECT_EQ(turns, 1);
+    yield();  // 50 ms after the first turn
+    EXPECT_EQ(turns, 2);
+    now += 10;
+    yield();
+    EXPECT_EQ(turns, 2);
+    now += 500;  // a slow row: one turn, not one per 50 ms missed
+    yield();
+    yield();
+    EXPECT_EQ(turns, 3);
+}
 
 QByteArray ReadAll(const QString& path) {
     QFile file(path);

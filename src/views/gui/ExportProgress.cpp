@@ -2,6 +2,7 @@
 
 #include "common/ModuleState.h"
 #include "link/gui/frmUpload.h"
+#include "views/ThrottledYield.h"
 
 #include <QApplication>
 
@@ -29,7 +30,8 @@ ExportBusyHooks ExportProgressHooks(std::optional<ExportProgress>& slot) {
     ExportBusyHooks hooks;
     hooks.begin = [&slot] { slot.emplace(); };
     hooks.end = [&slot] { slot.reset(); };
-    hooks.yield = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+    // A long export asks once per row; the loop is served at most every 50 ms.
+    hooks.yield = ThrottledYield([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     return hooks;
 }
 
