@@ -10,6 +10,7 @@
 #include "support/FakeDialogs.h"
 
 #include <QFile>
+#include <functional>
 
 namespace mt52 {
 namespace {
@@ -78,23 +79,23 @@ TEST_F(TextDeclaredColumnsTest, TheDetailGridShowsDatesThePeriodsEndAndTheMaximu
 TEST_F(TextDeclaredColumnsTest, AColumnHoldingNoDateOrYesNoIsADamagedRow) {
     const struct {
         const char* column;
-        std::function<void(TextDeclaredColumnsTest&)> run;
+        std::function<void()> run;
     } cases[] = {
         {"Gas1CalDate",
-         [](TextDeclaredColumnsTest& t) {
-             t.AddInstrument(1, "A1", QStringLiteral("soon"), 30);
-             Database db = t.Open();
-             ShowCalHistoryList(t.grid_, db, 0, 5);
+         [this] {
+             AddInstrument(1, "A1", QStringLiteral("soon"), 30);
+             Database db = Open();
+             ShowCalHistoryList(grid_, db, 0, 5);
          }},
         {"Last",
-         [](TextDeclaredColumnsTest& t) {
-             t.AddTrendHeader(QStringLiteral("2024-05-20 25:00:00"));
-             t.ShowDetail();
+         [this] {
+             AddTrendHeader(QStringLiteral("2024-05-20 25:00:00"));
+             ShowDetail();
          }},
         {"Gas1Enable",
-         [](TextDeclaredColumnsTest& t) {
-             t.AddTrendHeader(*Date::FromParts(2024, 5, 20, 13), QStringLiteral("yes"));
-             t.ShowDetail();
+         [this] {
+             AddTrendHeader(*Date::FromParts(2024, 5, 20, 13), QStringLiteral("yes"));
+             ShowDetail();
          }},
     };
     for (const auto& c : cases) {
@@ -102,7 +103,7 @@ TEST_F(TextDeclaredColumnsTest, AColumnHoldingNoDateOrYesNoIsADamagedRow) {
         Open().execute("DELETE FROM cLatestHist");
         Open().execute("DELETE FROM Log_Head");
         try {
-            c.run(*this);
+            c.run();
             ADD_FAILURE() << "no error";
         } catch (const RuntimeError& e) {
             EXPECT_EQ(e.number(), ErrTypeMismatch);
