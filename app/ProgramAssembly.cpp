@@ -42,6 +42,11 @@ void InstallPages(frmMain& window) {
             button->setEnabled(enabled);
     };
     browserHooks.OpenDetail = [dataView] { dataView->cmdDetail_Click(); };
+    browserHooks.FirstActivation = [&window] { return window.FirstActivation; };
+    browserHooks.ShowInstrumentInfo = [&window] {
+        if (InstrumentPages* pages = window.InstrumentHandlers())
+            pages->ShowInstrumentInfo();
+    };
     window.SetStoredDataPages(
         std::make_unique<BrowserPages>(window.StoredData(), window.History(), window.Context(), browserHooks));
 

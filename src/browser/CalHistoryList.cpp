@@ -8,6 +8,7 @@
 #include "platform/Database.h"
 #include "platform/GridModel.h"
 #include "platform/UserDialogs.h"
+#include "records/StoredRow.h"
 
 #include <QDate>
 #include <cmath>
@@ -40,46 +41,46 @@ Single ReadingOf(const Variant& value) { return value.isNumeric() ? value.toSing
 
 // The due colour of a row's first gas.
 Long RowDueColor(const Recordset& rs, Integer warnDays) {
-    const auto date = DateOf(rs.field(QStringLiteral("Gas1CalDate")));
+    const auto date = DateOf(StoredValue(rs, QStringLiteral("Gas1CalDate")));
     if (!date)
         return 0;
-    return GetCalDueColor(*date, IntegerOf(rs.field(QStringLiteral("CalLimit"))),
-                          BoolOf(rs.field(QStringLiteral("Gas1Enable"))), Now(), warnDays);
+    return GetCalDueColor(*date, IntegerOf(StoredValue(rs, QStringLiteral("CalLimit"))),
+                          BoolOf(StoredValue(rs, QStringLiteral("Gas1Enable"))), Now(), warnDays);
 }
 
 std::vector<Variant> Identities(const Recordset& rs, int position) {
-    return {Long(position), BlankToDashes(TextOf(rs.field(QStringLiteral("SerialNo"))), BlankSerialNo),
-            BlankToDashes(TextOf(rs.field(QStringLiteral("UserID"))), BlankUserId),
-            BlankToDashes(TextOf(rs.field(QStringLiteral("StationID"))), BlankStationId)};
+    return {Long(position), BlankToDashes(TextOf(StoredValue(rs, QStringLiteral("SerialNo"))), BlankSerialNo),
+            BlankToDashes(TextOf(StoredValue(rs, QStringLiteral("UserID"))), BlankUserId),
+            BlankToDashes(TextOf(StoredValue(rs, QStringLiteral("StationID"))), BlankStationId)};
 }
 
 QString GasDate(const Recordset& rs, int gas) {
-    if (!BoolOf(rs.field(QStringLiteral("Gas%1Enable").arg(gas))))
+    if (!BoolOf(StoredValue(rs, QStringLiteral("Gas%1Enable").arg(gas))))
         return NoValue;
-    return FormatCalDate(rs.field(QStringLiteral("Gas%1CalDate").arg(gas)));
+    return FormatCalDate(StoredValue(rs, QStringLiteral("Gas%1CalDate").arg(gas)));
 }
 
 std::vector<Variant> DateRow(const Recordset& rs, int position, bool everyGas) {
     std::vector<Variant> values = Identities(rs, position);
     for (int gas = 1; gas <= 5; ++gas)
         values.emplace_back(gas == 1 || everyGas ? GasDate(rs, gas) : QString());
-    values.emplace_back(FormatCalDate(rs.field(QStringLiteral("WriteDates"))));
+    values.emplace_back(FormatCalDate(StoredValue(rs, QStringLiteral("WriteDates"))));
     return values;
 }
 
 std::vector<Variant> RecordRow(const Recordset& rs, int position) {
     std::vector<Variant> values = Identities(rs, position);
-    values.emplace_back(TextOf(rs.field(QStringLiteral("Gas1Name"))));
-    if (!BoolOf(rs.field(QStringLiteral("Gas1Enable")))) {
+    values.emplace_back(TextOf(StoredValue(rs, QStringLiteral("Gas1Name"))));
+    if (!BoolOf(StoredValue(rs, QStringLiteral("Gas1Enable")))) {
         for (int i = 0; i < 4; ++i)
             values.emplace_back(NoValue);
         return values;
     }
-    const Integer point = IntegerOf(rs.field(QStringLiteral("Gas1Point")));
+    const Integer point = IntegerOf(StoredValue(rs, QStringLiteral("Gas1Point")));
     for (const char* column : {"Gas1Before", "Gas1After", "Gas1AutoCal"})
-        values.emplace_back(FormatTrendCell(ReadingOf(rs.field(QLatin1String(column))), point));
-    const auto date = DateOf(rs.field(QStringLiteral("Gas1CalDate")));
-    values.emplace_back(date ? CalDueText(*date, IntegerOf(rs.field(QStringLiteral("CalLimit"))), Now()) : QString());
+        values.emplace_back(FormatTrendCell(ReadingOf(StoredValue(rs, QLatin1String(column))), point));
+    const auto date = DateOf(StoredValue(rs, QStringLiteral("Gas1CalDate")));
+    values.emplace_back(date ? CalDueText(*date, IntegerOf(StoredValue(rs, QStringLiteral("CalLimit"))), Now()) : QString());
     return values;
 }
 
@@ -131,7 +132,7 @@ bool ShowCalHistoryList(GridModel& grid, Database& db, int layout, Integer warnD
     if (layout == 2) {
         grid.SetRows(3 * rs.recordCount() + 1);
     } else {
-        grid.SetFormatString(GetResText(5661, {TextOf(rs.field(QStringLiteral("Gas1Name")))}));
+        grid.SetFormatString(GetResText(5661, {TextOf(StoredValue(rs, QStringLiteral("Gas1Name")))}));
         grid.SetRows(rs.recordCount() + 1);
     }
 

@@ -10,6 +10,7 @@
 #include "platform/Database.h"
 #include "platform/GridModel.h"
 #include "platform/VbString.h"
+#include "records/StoredRow.h"
 
 #include <optional>
 #include <vector>
@@ -37,8 +38,9 @@ bool IsNumericText(const QString& text) { return Variant(text).isNumeric(); }
 class Row {
 public:
     explicit Row(const Recordset& rs) : rs_(rs) {}
+    // A date or Yes/No column holding a damaged text raises the conversion error with its name.
     Variant operator()(const QString& column) const {
-        return rs_.hasField(column) ? rs_.field(column) : Variant::Null();
+        return rs_.hasField(column) ? StoredValue(rs_, column) : Variant::Null();
     }
     Variant Gas(int group, const char* field) const { return (*this)(QStringLiteral("Gas%1%2").arg(group).arg(QLatin1String(field))); }
 

@@ -25,6 +25,10 @@ void SetGridRow(GridModel& grid, Long row, Integer firstCol, bool fill, const st
         grid.SetTextMatrix(row, col, lastText);
 }
 
+Long TrendSearchStatusColor(Long code, bool greyForNoData) {
+    return code >= -197 && code <= -193 ? 0 : StatusColor(code, greyForNoData);
+}
+
 Long StatusColor(Long code, bool greyForNoData) {
     if (code >= -197 && code <= -193)
         return RGB(160, 160, 0);

@@ -23,6 +23,9 @@ void SetGridRow(GridModel& grid, Long row, Integer firstCol, bool fill, const st
 // The cell colour of a reading or event code (red + 256 green + 65536 blue); 0 means no
 // colour of its own. No data (-101) and 0 are grey only when greyForNoData is set.
 Long StatusColor(Long code, bool greyForNoData);
+// The trend-search window's cell colours: StatusColor without the colour of the codes -197 to
+// -193, which stay without a colour of their own there.
+Long TrendSearchStatusColor(Long code, bool greyForNoData);
 
 // The samples of gas slot 0 that hold a reading (at least 0) or the over-range code, when
 // slot 0 is enabled (GasListInfo field 10); 0 when it is not. Other slots are not counted.

@@ -52,7 +52,7 @@ QString LastWord(const QString& text);
 QString FormatEventDate(Single value, const Date& time);
 QString FormatEventDate2(Single value, const Date& time);
 
-// A calibration date as "yyyy/mm/dd hh:nn:ss"; empty for a date before the year 2000 or not
+// A calibration date as GeneralDate writes it; empty for a date before the year 2000 or not
 // after 0 (a calibration never made).
 QString FormatCalDate(const Date& date);
 

@@ -205,6 +205,14 @@ void GraphLayout::DrawValueScales(GraphSurface& target) const {
     }
 }
 
+double GraphLayout::ValueScalesRight() const {
+    double right = frame_.Right();
+    for (int s = 1; s < store_.SampleDataCount(); ++s)
+        if (store_.Series(s).visible)
+            right += RightScaleColumn;
+    return right;
+}
+
 double GraphLayout::xPos(double seconds) const {
     return (seconds - frame_.minX) * frame_.scaleX + frame_.plotLeft;
 }

@@ -54,6 +54,9 @@ public:
     void AutoRangeSeries();
     // Frame, titles, time axis, grid and value scales; only when ScaleX is above 0.
     void DrawFrameAndScales(GraphSurface& target) const;
+    // Where the value scales right of the plot end as last laid out: the right edge of the last
+    // visible series' column (the plot's right edge when none has one).
+    double ValueScalesRight() const;
 
     double xPos(double seconds) const;
     double yPos(double value, int series = 0) const;

@@ -41,6 +41,9 @@ Single VolToLel(Single reading, Single ratio) {
 
 QString SeriesFormat(Integer decimals) { return DecimalFormat(decimals) + QLatin1Char('#'); }
 
+// A sample time in the bottom title: the date and always the time, midnight included.
+QString TitleDate(const Date& date) { return FormatDate(date, QStringLiteral("yyyy/mm/dd hh:nn:ss")); }
+
 // The titles above and below the plot; the bottom one names the first and the last sample's
 // time (none for a record without samples).
 template <typename Record>
@@ -48,7 +51,7 @@ void SetTitles(ZelGraph& graph, const Record& record, int kindText) {
     graph.TitleTop(GetResText(5602, {record.GasBaseInfo(LogHeaderField::Names)}) + QStringLiteral(" - ") +
                    GetResText(kindText));
     const Long count = record.DataCount();
-    graph.TitleBottom(count > 0 ? GetResText(5603, {GeneralDate(record.DateTimes(0)), GeneralDate(record.DateTimes(count - 1))})
+    graph.TitleBottom(count > 0 ? GetResText(5603, {TitleDate(record.DateTimes(0)), TitleDate(record.DateTimes(count - 1))})
                                 : GetResText(5603, {QString(), QString()}));
     graph.FormatX(QStringLiteral("hh:nn:ss"));
 }

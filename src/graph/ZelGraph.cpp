@@ -95,6 +95,11 @@ void ZelGraph::Paint() {
         host_->ScreenPainted();
 }
 
+double ZelGraph::ValueScalesRight(const GraphSurface& target) {
+    layout_.LayoutPlotArea(target, false);
+    return layout_.ValueScalesRight();
+}
+
 void ZelGraph::UpdateCursorReadout() {
     cursor_ = painter_.UpdateCursorReadout(cursorIndex_, readoutOffset_);
     if (host_)

@@ -144,6 +144,9 @@ public:
 
     // Repaints now on the drawing target.
     void Refresh();
+    // Lays the graph out on a printer or preview target with its drawing rectangle, without
+    // drawing, and answers where its value scales right of the plot end (in twips).
+    double ValueScalesRight(const GraphSurface& target);
     // The paint handler: runs on the picture's own paint and resize events when AutoRedraw is on,
     // and from Refresh.
     void Paint();

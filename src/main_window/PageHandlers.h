@@ -20,15 +20,18 @@ public:
     virtual void chkAutoLoad_Click(Integer index) = 0;
     // Refreshes the option page from the window's CurrentInstrument (after the detail settings).
     virtual void ShowInstrumentSettings() = 0;
+    // Fills the Instruments page: the stored instrument in its stored-data form while the
+    // window's ShowingStoredInstrument is set, else the current instrument.
+    virtual void ShowInstrumentInfo() {}
 };
 
 // The stored-data browser's pages (record tree and list, calibration-history list).
 class StoredDataPages {
 public:
     virtual ~StoredDataPages() = default;
-    // The calibration-history layout choices optHistory(0) to optHistory(2). The window calls
-    // it only once its FirstActivation is false, so the choice the default settings make before
-    // the first activation fills nothing.
+    // The calibration-history layout choices optHistory(0) to optHistory(2). The window calls it
+    // for every choice; before the window's first activation (the choice the default settings
+    // make while it loads) the handler sets the Print button but fills nothing.
     virtual void optHistory_Click(Integer index) = 0;
     // The Data page's menu button: rebuilds the record tree when it is marked for it and
     // repaints the page.

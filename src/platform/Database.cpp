@@ -41,22 +41,30 @@ void CheckDatabaseFile(const QString& path, Database::OpenMode mode) {
         Raise(ErrDatabase, QStringLiteral("The file \"%1\" is not an SQLite 3 database. It was left unchanged.").arg(path));
 }
 
-// What a column holds beyond SQLite's own storage classes, by its declared type.
+// What a column holds beyond SQLite's own storage classes: by its declared type, else, for a
+// column of a table (not an expression), by the name the program's tables give it.
 enum class ColumnKind { Plain, Boolean, Date };
 
-// Whether the declared type holds the upper-case word, in any case. Runs for every value a
-// row reader reads, so it copies nothing.
+// Whether the declared type holds the upper-case word, in any case; copies nothing.
 bool DeclaresWord(const char* declaredType, QLatin1String word) {
     return QLatin1String(declaredType).contains(word, Qt::CaseInsensitive);
 }
 
-ColumnKind KindOf(const char* declaredType) {
-    if (!declaredType)
+// Found once per statement column, never per value.
+ColumnKind KindOf(const char* declaredType, const char* tableColumn) {
+    if (declaredType) {
+        if (DeclaresWord(declaredType, QLatin1String("BOOL")))
+            return ColumnKind::Boolean;
+        if (DeclaresWord(declaredType, QLatin1String("DATE")))
+            return ColumnKind::Date;
+    }
+    if (!tableColumn)
         return ColumnKind::Plain;
-    if (DeclaresWord(declaredType, QLatin1String("BOOL")))
-        return ColumnKind::Boolean;
-    if (DeclaresWord(declaredType, QLatin1String("DATE")))
-        return ColumnKind::Date;
+    switch (StoredKindOfColumn(QString::fromUtf8(tableColumn))) {
+    case StoredKind::YesNo: return ColumnKind::Boolean;
+    case StoredKind::Date: return ColumnKind::Date;
+    case StoredKind::Plain: break;
+    }
     return ColumnKind::Plain;
 }
 
@@ -85,13 +93,20 @@ Variant ReadValue(sqlite3_stmt* stmt, int column, ColumnKind kind) {
     case ColumnKind::Boolean:
         if (numeric)
             return Variant(sqlite3_column_double(stmt, column) != 0.0);
+        if (type == SQLITE_TEXT) {
+            // A column declared as text keeps a stored 1 or 0 as the text "1" or "0".
+            const QString text = ReadText(stmt, column);
+            if (text == u"0" || text == u"1")
+                return Variant(text == u"1");
+            return Variant(text);  // an odd stored text is handed over as it stands
+        }
         break;
     case ColumnKind::Date:
         if (numeric)
             return Variant(Date(sqlite3_column_double(stmt, column)));
         if (type == SQLITE_TEXT) {
             const QString text = ReadText(stmt, column);
-            if (auto date = DecodeDbDate(text))
+            if (auto date = DecodeDbDateText(text))
                 return Variant(*date);
             return Variant(text);  // an odd stored text is handed over as it stands
         }
@@ -263,7 +278,7 @@ Recordset Database::query(const QString& sql, const std::vector<Variant>& values
     std::vector<ColumnKind> kinds;
     for (int i = 0; i < columns; ++i) {
         names << QString::fromUtf8(sqlite3_column_name(stmt, i));
-        kinds.push_back(KindOf(sqlite3_column_decltype(stmt, i)));
+        kinds.push_back(KindOf(sqlite3_column_decltype(stmt, i), sqlite3_column_origin_name(stmt, i)));
     }
     std::vector<Variant> cells;
     int rc;
@@ -288,8 +303,15 @@ void Database::forEachRow(const QString& sql, const std::vector<Variant>& values
         RaiseSqlite(db_.get(), sql);
 }
 
+RowReader::RowReader(sqlite3_stmt* stmt) : stmt_(stmt) {
+    const int columns = sqlite3_column_count(stmt);
+    kinds_.reserve(static_cast<std::size_t>(columns));
+    for (int i = 0; i < columns; ++i)
+        kinds_.push_back(static_cast<int>(KindOf(sqlite3_column_decltype(stmt, i), sqlite3_column_origin_name(stmt, i))));
+}
+
 Variant RowReader::value(int column) const {
-    return ReadValue(stmt_, column, KindOf(sqlite3_column_decltype(stmt_, column)));
+    return ReadValue(stmt_, column, static_cast<ColumnKind>(kinds_.at(static_cast<std::size_t>(column))));
 }
 
 bool RowReader::isText(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_TEXT; }

@@ -35,8 +35,10 @@ public:
 
 private:
     friend class Database;
-    explicit RowReader(sqlite3_stmt* stmt) : stmt_(stmt) {}
+    explicit RowReader(sqlite3_stmt* stmt);
     sqlite3_stmt* stmt_;
+    // Each column's kind (dates and Yes/No by declared type or name), found once.
+    std::vector<int> kinds_;
 };
 
 class Database {

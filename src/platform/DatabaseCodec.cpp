@@ -58,4 +58,32 @@ std::optional<Date> DecodeDbDate(const QString& text) {
     return Date(days < 0 ? days - fraction : days + fraction);
 }
 
+std::optional<Date> DecodeDbDateText(const QString& text) {
+    if (text.size() == 10)
+        return DecodeDbDate(text + QStringLiteral(" 00:00:00"));
+    return DecodeDbDate(text);
+}
+
+StoredKind StoredKindOfColumn(QStringView name) {
+    static const QLatin1String dates[] = {QLatin1String("Dates"),    QLatin1String("Last"),
+                                              QLatin1String("WriteDates"), QLatin1String("Datetimes"),
+                                              QLatin1String("EvtTime"),  QLatin1String("BaseDate")};
+    for (QLatin1String date : dates)
+        if (name.compare(date, Qt::CaseInsensitive) == 0)
+            return StoredKind::Date;
+    if (name.compare(QLatin1String("Power_Type"), Qt::CaseInsensitive) == 0)
+        return StoredKind::YesNo;
+    // The gas groups: Gas1MaxDate .. Gas5CalDate, Gas1Enable .. Gas5Enable.
+    if (name.size() > 4 && name.left(3).compare(QLatin1String("Gas"), Qt::CaseInsensitive) == 0 &&
+        name.at(3) >= u'1' && name.at(3) <= u'5') {
+        const QStringView field = name.mid(4);
+        for (QLatin1String date : {QLatin1String("MaxDate"), QLatin1String("MinDate"), QLatin1String("CalDate")})
+            if (field.compare(date, Qt::CaseInsensitive) == 0)
+                return StoredKind::Date;
+        if (field.compare(QLatin1String("Enable"), Qt::CaseInsensitive) == 0)
+            return StoredKind::YesNo;
+    }
+    return StoredKind::Plain;
+}
+
 }  // namespace mt52

@@ -15,6 +15,17 @@ QString EncodeDbDate(const Date& date);
 // does not name a real date and time.
 std::optional<Date> DecodeDbDate(const QString& text);
 
+// The date of a date column's text as other tools write it too: the stored form or the date
+// alone ("YYYY-MM-DD", midnight); nullopt for any other text.
+std::optional<Date> DecodeDbDateText(const QString& text);
+
+// What a column of the program's tables holds, by its name, whatever type its declaration
+// names: a database made by another tool or a conversion may declare every column TEXT and
+// still hold the dates as texts and the Yes/No values as 0 and 1. Names compare without regard
+// to case.
+enum class StoredKind { Plain, YesNo, Date };
+StoredKind StoredKindOfColumn(QStringView name);
+
 inline constexpr int EncodeDbBool(bool value) { return value ? 1 : 0; }
 inline constexpr bool DecodeDbBool(long long stored) { return stored != 0; }
 

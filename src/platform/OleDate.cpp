@@ -198,7 +198,11 @@ QString FormatDate(const Date& date, const QString& picture) {
     return out;
 }
 
-QString GeneralDate(const Date& date) { return FormatDate(date, GeneralDatePattern); }
+QString GeneralDate(const Date& date) {
+    long long days = 0, secs = 0;
+    Split(date.value(), days, secs);
+    return FormatDate(date, secs == 0 ? QStringLiteral("yyyy/mm/dd") : QStringLiteral("yyyy/mm/dd hh:nn:ss"));
+}
 
 std::optional<Date> ParseDate(const QString& text) {
     static const QRegularExpression re(QStringLiteral(

@@ -59,9 +59,9 @@ bool IsValidDateTime(int year, int month, int day, int hour = 0, int minute = 0,
 // Examples: "yyyy/mm/dd hh:nn:ss", "mm/dd hh:nn:ss", "mm/yy", "ddhhnnss", "yymmddhhnnss".
 QString FormatDate(const Date& date, const QString& picture);
 
-// The one fixed "General Date" form, "yyyy/mm/dd hh:nn:ss".
+// The one "General Date" form of the program: "yyyy/mm/dd hh:nn:ss", the date alone
+// ("yyyy/mm/dd") when the time of day, to the whole second, is exactly midnight.
 QString GeneralDate(const Date& date);
-inline const QString GeneralDatePattern = QStringLiteral("yyyy/mm/dd hh:nn:ss");
 
 // Reads a date written as "yyyy/mm/dd", "yyyy-mm-dd" or "yyyy.mm.dd", optionally followed by a blank
 // (or "T") and "hh:nn" or "hh:nn:ss". Fields may have one or two digits. nullopt when the text is not

@@ -3,6 +3,7 @@
 #include "graph/GraphSurface.h"
 #include "graph/TrendGraphFill.h"
 #include "graph/ZelGraph.h"
+#include "printing/ReportPageLayout.h"
 
 #include <algorithm>
 
@@ -41,6 +42,12 @@ void PrintGraph(PrintTarget& target, ReportForm& form) {
     // The graph prints its titles and scales in bold, as on the screen.
     GraphSurface& surface = target.Graph();
     surface.FontBold = true;
+    // Each value scale of a further gas takes a column right of the plot; with three of them the
+    // last would run past the header's right margin, to the paper's edge. The plot is narrowed
+    // so that the last column ends at that margin (its right edge moves with the drawing width).
+    const double overshoot = graph.ValueScalesRight(surface) - (target.ScaleWidth() - PageRightMargin);
+    if (overshoot > 0)
+        graph.SetDrawWidth(static_cast<Single>(graph.SetDrawWidth() - overshoot));
     graph.DrawObj(&surface);
     graph.Refresh();
     graph.DrawObj(nullptr);

@@ -42,7 +42,7 @@ void PrintPageHeader(PrintTarget& target, const ReportForm& form) {
     target.Print(ReportKindText(form), false);
     target.FontSize = 9;
     const QString now = GeneralDate(Now());
-    target.CurrentX = target.ScaleWidth() - target.TextWidth(now) - 300;
+    target.CurrentX = target.ScaleWidth() - target.TextWidth(now) - PageRightMargin;
     target.Print(now, true);
     target.FontBold = false;
 }

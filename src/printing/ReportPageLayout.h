@@ -9,6 +9,10 @@
 
 namespace mt52 {
 
+// The page header's right margin (twips): its date ends this far from the right edge of the
+// printable area, and nothing of a report is printed beyond it.
+inline constexpr double PageRightMargin = 300;
+
 // The kind text after the title ("  (Interval Trend)" ...); empty for an unknown kind. An alarm
 // trend recorded with Sampling 2 is an interval recording and says so. Kind 2 without its record
 // raises 91.

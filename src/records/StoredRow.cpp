@@ -1,6 +1,7 @@
 #include "records/StoredRow.h"
 
 #include "common/TextHelpers.h"
+#include "platform/DatabaseCodec.h"
 #include "platform/RuntimeError.h"
 #include "records/RecordFrame.h"
 
@@ -47,6 +48,19 @@ Date StoredRow::DateOf(const QString& column, const Date& ifNull) const {
 
 bool StoredRow::YesNo(const QString& column, bool ifNull) const {
     return Convert(column, [&](const Variant& v) { return v.isNull() ? ifNull : v.toBool(); });
+}
+
+Variant StoredValue(const Recordset& rows, const QString& column) {
+    const Variant value = rows.field(column);
+    if (!value.isString())
+        return value;
+    const StoredRow row(rows);
+    switch (StoredKindOfColumn(column)) {
+    case StoredKind::Date: return row.DateOf(column, InvalidDateMark);
+    case StoredKind::YesNo: return row.YesNo(column, false);
+    case StoredKind::Plain: break;
+    }
+    return value;
 }
 
 std::optional<Database> OpenIfPresent(const QString& path) {

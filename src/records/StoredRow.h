@@ -37,6 +37,12 @@ private:
     const Recordset& rows_;
 };
 
+// A column of the current row as the program's tables hold it. The database hands a date or
+// Yes/No column (by its name) over as a date or a Boolean whatever its declared type; one it
+// could not read as such holds a damaged text, which raises the conversion error with the
+// column's name here (a date text in another form, "2024/03/05 10:00", still reads as a date).
+Variant StoredValue(const Recordset& rows, const QString& column);
+
 // The database file at the path, or nothing when no file is there (a loader then leaves its
 // model as it is). A file that is not the program's database raises ErrDatabase.
 std::optional<Database> OpenIfPresent(const QString& path);

@@ -221,8 +221,8 @@ Long clsInterval::SerchValue(const Date& when) const {
     const bool sampleCounts = a >= 0 && DateTimes(a) > SearchFloor;
     const bool eventCounts = f >= 0 && EventDateTimes(f) > SearchFloor;
     if (sampleCounts && eventCounts) {
-        const QString sampleText = FormatDate(DateTimes(a), GeneralDatePattern);
-        const QString eventText = FormatDate(EventDateTimes(f), GeneralDatePattern);
+        const QString sampleText = FormatDate(DateTimes(a), QStringLiteral("yyyy/mm/dd hh:nn:ss"));
+        const QString eventText = FormatDate(EventDateTimes(f), QStringLiteral("yyyy/mm/dd hh:nn:ss"));
         return sampleText >= eventText ? -(f + 1) : a + 1;
     }
     if (sampleCounts)

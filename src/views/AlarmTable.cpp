@@ -23,19 +23,18 @@ constexpr int ShownGasSlots = 4;
 constexpr Integer VolSlot = 4;
 constexpr Long AlarmMomentColour = RGB(255, 0, 0);
 
-// The first row shown so that the alarm moment sits in the middle of `visibleRows` rows:
-// with the top at row 1 the last visible row is `visibleRows` (or the table's last), and the
+}  // namespace
+
+// With the top at row 1 the last visible row is `visibleRows` (or the table's last), and the
 // top moves to the alarm row less half of that. The grid keeps the top within its rows; the
 // top never goes so far that the view would show rows past the table's end.
-int AlarmTopRow(int rows, int visibleRows) {
+int AlarmMomentTopRow(int rows, int visibleRows) {
     if (visibleRows <= 0)
         return std::clamp(AlarmMomentRow, 1, std::max(1, rows - 1));
     const int bottom = std::min(visibleRows, rows - 1);
     const int top = static_cast<int>(RoundHalfEven(AlarmMomentRow - bottom / 2.0 + 1));
     return std::clamp(top, 1, std::max(1, rows - visibleRows));
 }
-
-}  // namespace
 
 void FillAlarmTable(const clsAlarm& record, GridModel& table, int visibleRows) {
     const int samples = static_cast<int>(record.DataCount());
@@ -79,7 +78,7 @@ void FillAlarmTable(const clsAlarm& record, GridModel& table, int visibleRows) {
 
     if (table.Rows() > AlarmMomentRow)
         table.SetCellBackColor(GridRange{AlarmMomentRow, 1, AlarmMomentRow, table.Cols() - 1}, AlarmMomentColour);
-    table.SetTopRow(AlarmTopRow(table.Rows(), visibleRows));
+    table.SetTopRow(AlarmMomentTopRow(table.Rows(), visibleRows));
     AlignTrendColumns(table);
 }
 

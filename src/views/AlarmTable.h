@@ -10,6 +10,10 @@ class clsAlarm;
 // The row of the alarm moment.
 inline constexpr int AlarmMomentRow = 361;
 
+// The first row to show so that the alarm moment sits in the middle of `visibleRows` rows of a
+// table of `rows` rows (the heading included); row 1 when the number is not known (0).
+int AlarmMomentTopRow(int rows, int visibleRows);
+
 // Fills `table` (6 columns: "No", "Date/Time", gas slots 0 to 3 of which the last two are
 // hidden) from the loaded record. The first gas column shows the reading in vol% (slot 4)
 // where the %LEL reading of an enabled slot 0 is over its range and the vol% reading is

@@ -1,6 +1,9 @@
 #include "views/BrowseTable.h"
 
 #include "platform/GridModel.h"
+#include "views/AlarmTable.h"
+#include "views/IntervalTable.h"
+#include "views/ViewRecords.h"
 
 namespace mt52 {
 
@@ -25,6 +28,31 @@ SummaryFill ShowBrowseTable(int logType, Long seqNo, ViewRecords& records, GridM
     table.SetRedraw(true);
     table.Refresh();
     return shown;
+}
+
+SummaryFill FillTrendTables(int logType, ViewRecords& records, GridModel& summary, GridModel& table,
+                            RecordTableOptions options) {
+    for (int col = 0; col < table.Cols(); ++col)
+        table.SetColHidden(col, false);
+    options.trendSearch = true;
+    switch (logType) {
+    case 1:
+        FillTrendSearchIntervalSummary(records.Interval(), false, summary);
+        FillIntervalTable(records.Interval(), table, summary, options);
+        break;
+    case 9: FillTrendSearchIntervalSummary(records.Interval(), true, summary); break;
+    case 2:
+        FillAlarmSummary(records.Alarm(), summary);
+        FillAlarmTable(records.Alarm(), table, options.visibleRows);
+        break;
+    default:
+        summary.Clear();
+        summary.SetCols(1);
+        summary.SetRows(1);
+        return SummaryFill::Hidden;
+    }
+    table.Refresh();
+    return SummaryFill::Filled;
 }
 
 }  // namespace mt52

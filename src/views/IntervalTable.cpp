@@ -195,7 +195,8 @@ private:
 
     void Colour(int row, int col, Single code) {
         const Long current = table_.CellBackColor(row, col);
-        table_.SetCellBackColor(row, col, StatusColor(static_cast<Long>(code), current != 0));
+        const auto colour = options_.trendSearch ? TrendSearchStatusColor : StatusColor;
+        table_.SetCellBackColor(row, col, colour(static_cast<Long>(code), current != 0));
     }
 
     void EndAt(Single code, const Date& time) {
@@ -222,8 +223,10 @@ void FillIntervalTable(clsInterval& record, GridModel& table, GridModel& summary
     PrepareTable(table, TableCols, 1);
     table.SetColHidden(4, true);
     table.SetColHidden(5, true);
-    table.SetMergeCol(4, true);
-    table.SetMergeCol(5, true);
+    if (!options.trendSearch) {
+        table.SetMergeCol(4, true);
+        table.SetMergeCol(5, true);
+    }
     const Integer firstSlot = options.firstGasSlot == VolSlot ? VolSlot : Integer(0);
     SetGridRow(table, 0, 0, false,
                {GetResText(5620), GetResText(5621), GasCaptionOf(record, firstSlot), GasCaptionOf(record, 1),

@@ -109,6 +109,15 @@ void GasCaptionRow(GridModel& grid, const RecordFrame& record, int firstSlot) {
                      GasCaptionOf(record, 2), GasCaptionOf(record, 3)});
 }
 
+// The STEL and TWA rows of the trend-search window: only the third and fourth gas keep them.
+void StelTwaRows(GridModel& grid, const GasFields& gas, int stelRow) {
+    const int ids[2] = {5644, 5645};
+    const Long fields[2] = {GasInfoField::Stel, GasInfoField::Twa};
+    for (int k = 0; k < 2; ++k)
+        GasRow(grid, stelRow + k, {Text(ids[k]), NoMinimumText, NoMinimumText, gas.Level(2, fields[k]),
+                                   gas.Level(3, fields[k])});
+}
+
 void LevelRows(GridModel& grid, const GasFields& gas, int warningRow) {
     const int rows[2] = {warningRow, warningRow + 1};
     const int ids[2] = {5642, 5643};
@@ -149,6 +158,9 @@ QString SamplingPeriod(const RecordFrame& record) {
     return period;
 }
 
+// The interval-trend summary, with the trend-search window's STEL and TWA rows or without.
+void FillIntervalSummaryRows(const clsInterval& record, bool barHole, bool stelTwa, GridModel& summary);
+
 }  // namespace
 
 int SummaryFirstGasSlot(const RecordFrame& record) {
@@ -157,7 +169,17 @@ int SummaryFirstGasSlot(const RecordFrame& record) {
 }
 
 void FillIntervalSummary(const clsInterval& record, bool barHole, GridModel& summary) {
-    StartSummary(summary, 5, 16);
+    FillIntervalSummaryRows(record, barHole, false, summary);
+}
+
+void FillTrendSearchIntervalSummary(const clsInterval& record, bool barHole, GridModel& summary) {
+    FillIntervalSummaryRows(record, barHole, true, summary);
+}
+
+namespace {
+
+void FillIntervalSummaryRows(const clsInterval& record, bool barHole, bool stelTwa, GridModel& summary) {
+    StartSummary(summary, 5, stelTwa ? 18 : 16);
     HideGasColumns3And4(summary);
     PropertyRow(summary, 0, Text(5604), Text(5605));
     PropertyRow(summary, 1, Text(5606), HeaderText(record, LogHeaderField::Names));
@@ -204,9 +226,13 @@ void FillIntervalSummary(const clsInterval& record, bool barHole, GridModel& sum
                          NoMinimumText});
 
     LevelRows(summary, gas, 14);
-    AppendUnits(summary, gas, 9, 15);
+    if (stelTwa)
+        StelTwaRows(summary, gas, 16);
+    AppendUnits(summary, gas, 9, stelTwa ? 17 : 15);
     FinishTrendSummary(summary, true);
 }
+
+}  // namespace
 
 void FillAlarmSummary(const clsAlarm& record, GridModel& summary) {
     StartSummary(summary, 5, 11);

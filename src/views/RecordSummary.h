@@ -27,6 +27,10 @@ int SummaryFirstGasSlot(const RecordFrame& record);
 // The summary of an interval trend (16 rows, gas columns 3 and 4 hidden). A bar-hole record
 // shows "-----" for its data count.
 void FillIntervalSummary(const clsInterval& record, bool barHole, GridModel& summary);
+// The trend-search window's summary of an interval trend or bar hole: the 16 rows above and
+// then the STEL and TWA rows (slots 2 and 3 only; "*****" in the first two gas columns), 18
+// rows in all, their numbers with their units too.
+void FillTrendSearchIntervalSummary(const clsInterval& record, bool barHole, GridModel& summary);
 // The summary of an alarm trend (11 rows, gas columns 3 and 4 hidden).
 void FillAlarmSummary(const clsAlarm& record, GridModel& summary);
 // The identity rows of a history, bump test or event list (5 rows), or of a snapshot (6 rows,

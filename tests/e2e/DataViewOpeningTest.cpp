@@ -15,10 +15,12 @@
 #include "support/FakeDialogs.h"
 #include "support/ProgramFolder.h"
 #include "support/StubWindowLink.h"
+#include "views/AlarmTable.h"
 #include "views/StoredRecords.h"
 #include "ProgramAssembly.h"
 
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -166,6 +168,20 @@ TEST_F(DataViewOpening, ColumnsShowTheirTextsWholeWhereTheGridHasRoom) {
         dialogs.answers = {vbYes};
         window->close();
     }
+}
+
+// The alarm trend opened first after the start: the page is laid out for the first time when it
+// shows, and row 361 still stands in the middle of the rows the table shows.
+TEST_F(DataViewOpening, TheFirstOpeningOfAnAlarmTrendCentresItsAlarmMoment) {
+    auto window = OpenWindow();
+    StoreRecords();
+    ASSERT_NO_FATAL_FAILURE(OpenFromTheList(*window, "A", "2 K"));
+    GridView& grid = *window->DataView().vfgBrowse;
+    const int visible = grid.viewport()->height() / grid.verticalHeader()->defaultSectionSize();
+    ASSERT_GT(visible, 10);
+    const int top = grid.Model().TopRow();
+    EXPECT_EQ(top, AlarmMomentTopRow(721, visible));
+    EXPECT_NEAR(AlarmMomentRow - top, (visible - 1) / 2.0, 1.0) << "top " << top << " of " << visible << " rows";
 }
 
 // Pictures of the data view of an interval trend and an alarm trend, summary shown, as the table

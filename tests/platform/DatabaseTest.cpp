@@ -178,6 +178,54 @@ TEST_F(DatabaseTest, TransactionKeepsAllOrNothing) {
     EXPECT_EQ(count(), 1);
 }
 
+// A database made by another tool may declare the program's date and Yes/No columns TEXT, or
+// give them no type at all: they are read by their names. Expressions keep what they hold.
+TEST_F(DatabaseTest, DateAndYesNoColumnsAreReadByTheirNamesWhateverTheirDeclaredType) {
+    Database db(path_);
+    db.execute("CREATE TABLE Other (SeqNo INTEGER, Dates TEXT, gas2caldate, Gas3Enable TEXT, Power_Type VARCHAR(5), "
+               "Names TEXT, Gas6Enable TEXT)");
+    const struct {
+        const char* column;
+        Variant stored;
+        Variant read;
+    } cases[] = {
+        {"Dates", "2024-03-05 10:20:30", At(2024, 3, 5, 10, 20, 30)},
+        {"Dates", "2024-03-05", At(2024, 3, 5)},  // the date alone
+        {"Dates", "soon", "soon"},                // handed over: the reader reports the damaged row
+        {"gas2caldate", "2024-03-05 10:20:30", At(2024, 3, 5, 10, 20, 30)},
+        {"gas2caldate", 45356.5, Date(45356.5)},
+        {"Gas3Enable", Long(1), true},  // kept as the text "1" by the TEXT declaration
+        {"Gas3Enable", Long(0), false},
+        {"Gas3Enable", "yes", "yes"},
+        {"Power_Type", Long(1), true},
+        {"Names", "2024-03-05", "2024-03-05"},  // no date column
+        {"Gas6Enable", Long(1), "1"},           // no gas group of the program
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.column) + " " + c.stored.toString().toStdString());
+        db.execute("DELETE FROM Other");
+        db.execute(QStringLiteral("INSERT INTO Other (SeqNo, %1) VALUES (1, ?)").arg(QLatin1String(c.column)), {c.stored});
+        EXPECT_EQ(db.query(QStringLiteral("SELECT %1 FROM Other").arg(QLatin1String(c.column))).field(0), c.read);
+        EXPECT_EQ(db.query(QStringLiteral("SELECT o.%1 AS Renamed FROM Other o").arg(QLatin1String(c.column))).field(0),
+                  c.read);
+    }
+    db.execute("DELETE FROM Other");
+    db.execute("INSERT INTO Other (SeqNo, Dates) VALUES (1, '2024-03-05')");
+    EXPECT_EQ(db.query("SELECT Dates || '' AS Dates FROM Other").field(0), Variant("2024-03-05"));
+}
+
+// Every date and Yes/No column of the program's tables, and no other, is known by its name.
+TEST(DatabaseCodec, TheColumnsKnownByNameAreTheSchemasDateAndYesNoColumns) {
+    for (const TableSchema& table : DatabaseTables())
+        for (const ColumnSchema& column : table.columns) {
+            const StoredKind expected = column.type == ColumnType::Date    ? StoredKind::Date
+                                        : column.type == ColumnType::YesNo ? StoredKind::YesNo
+                                                                           : StoredKind::Plain;
+            EXPECT_EQ(StoredKindOfColumn(column.name), expected) << table.name.toStdString() << "." << column.name.toStdString();
+            EXPECT_EQ(StoredKindOfColumn(column.name.toUpper()), expected) << column.name.toStdString();
+        }
+}
+
 TEST(DatabaseCodec, DatesAreStoredAsTextOfWholeSeconds) {
     EXPECT_EQ(EncodeDbDate(At(2009, 4, 30, 8, 5, 3)), QStringLiteral("2009-04-30 08:05:03"));
     EXPECT_EQ(EncodeDbDate(InvalidDateMark), QStringLiteral("1900-01-01 00:00:00"));

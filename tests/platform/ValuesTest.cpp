@@ -123,6 +123,30 @@ TEST(Dates, MarksAndConversions) {
     EXPECT_FALSE(Date::FromParts(2009, 4, 30, 23, 60, 0));
 }
 
+// "General Date" leaves the time out exactly at midnight, to the whole second the date shows.
+TEST(Dates, GeneralDateLeavesTheTimeOutAtMidnight) {
+    const double second = 1.0 / 86400.0;
+    const Date march5 = *Date::FromParts(2024, 3, 5);
+    const struct {
+        Date date;
+        const char* text;
+    } cases[] = {
+        {march5, "2024/03/05"},
+        {march5.addSeconds(1), "2024/03/05 00:00:01"},
+        {*Date::FromParts(2024, 3, 5, 12, 0, 0), "2024/03/05 12:00:00"},
+        {march5.addSeconds(-1), "2024/03/04 23:59:59"},
+        {Date(march5.value() + 0.4 * second), "2024/03/05"},           // rounds down to midnight
+        {Date(march5.value() - 0.4 * second), "2024/03/05"},           // rounds up into the next day
+        {Date(march5.value() + 0.6 * second), "2024/03/05 00:00:01"},  // rounds up to a second
+        {Date(0.0), "1899/12/30"},
+        {Date(-1.5), "1899/12/29 12:00:00"},
+        {Date(-2.0), "1899/12/28"},
+        {InvalidDateMark, "1900/01/01"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(GeneralDate(c.date), QString::fromLatin1(c.text)) << c.date.value();
+}
+
 TEST(Dates, ValuesThatAreNoDateShowTheInvalidDateMark) {
     const double inf = std::numeric_limits<double>::infinity();
     for (double value : {std::numeric_limits<double>::quiet_NaN(), inf, -inf, 1e300, -1e300, 9.3e18, -9.3e18,
@@ -130,7 +154,7 @@ TEST(Dates, ValuesThatAreNoDateShowTheInvalidDateMark) {
         const Date odd(value);
         EXPECT_FALSE(IsDateInRange(value)) << value;
         EXPECT_EQ(odd.toDateTime(), QDateTime(QDate(1900, 1, 1), QTime(0, 0))) << value;
-        EXPECT_EQ(GeneralDate(odd), QStringLiteral("1900/01/01 00:00:00")) << value;
+        EXPECT_EQ(GeneralDate(odd), QStringLiteral("1900/01/01")) << value;
         EXPECT_EQ(odd.datePart(), InvalidDateMark) << value;
     }
     // The ends of the range stay dates.
@@ -235,7 +259,7 @@ TEST(VariantValues, Conversions) {
     EXPECT_EQ(Variant(Integer{7}).type(), Variant::Type::Integer);
     EXPECT_EQ(Variant(7).type(), Variant::Type::Long);
     EXPECT_EQ(Variant(QStringLiteral("2009/04/30 08:05:03")).toDate(), *Date::FromParts(2009, 4, 30, 8, 5, 3));
-    EXPECT_EQ(Variant(*Date::FromParts(2009, 4, 30)).toString(), QStringLiteral("2009/04/30 00:00:00"));
+    EXPECT_EQ(Variant(*Date::FromParts(2009, 4, 30)).toString(), QStringLiteral("2009/04/30"));
     EXPECT_FALSE(Variant::Null() == Variant());
 }
 

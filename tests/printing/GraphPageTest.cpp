@@ -221,6 +221,47 @@ TEST_F(GraphPageTest, GraphIsDrawnInItsRectangleInBold) {
     EXPECT_TRUE(title->bold);
 }
 
+// With a value scale right of the plot for every gas after the first, every text and line of
+// the graph stays inside the page header's margins: from its left edge to 300 twips short of the
+// printable area's right edge.
+TEST_F(GraphPageTest, EveryScaleStaysInsideTheHeadersMargins) {
+    const double width = 11340;
+    for (int gases = 2; gases <= 4; ++gases) {
+        SCOPED_TRACE(gases);
+        MakeAlarm(alarm, 30);
+        for (Integer slot = 2; slot < gases; ++slot) {
+            GasFields gas = Oxygen();
+            gas.name = slot == 2 ? QStringLiteral("H2S") : QStringLiteral("CO");
+            SetGas(alarm, slot, gas);
+        }
+        for (Long i = 0; i < 30; ++i) {
+            alarm.DateTimes(i, ReportDate(2024, 5, 6, 9, 30, static_cast<int>(i)));
+            for (Integer slot = 0; slot < 4; ++slot)
+                alarm.value(slot, i, Single(10 + i % 5));
+        }
+        Build(ReportKind::AlarmTrend);
+        RecordingPrintTarget target;
+        PrintGraph(target, *form);
+        const RecordingGraphSurface* surface = target.GraphDrawn();
+        ASSERT_NE(surface, nullptr);
+        double right = 0;
+        for (const GraphStroke& s : surface->strokes) {
+            if (s.op == GraphStroke::Op::Cls)
+                continue;
+            for (const GraphPoint& p : s.points) {
+                const double end = p.x + (s.op == GraphStroke::Op::Text ? surface->TextWidth(s.text) : 0);
+                right = std::max(right, end);
+                EXPECT_GE(p.x, 0.02 * width) << s.text.toStdString();
+            }
+        }
+        EXPECT_LE(right, width - 300 + 0.5);  // the drawing width is a Single
+        // The last scale is that of the last gas.
+        EXPECT_NE(surface->FindText(gases == 4 ? QStringLiteral("CO") : gases == 3 ? QStringLiteral("H2S")
+                                                                                  : QStringLiteral("O2")),
+                  nullptr);
+    }
+}
+
 // The graph page of an alarm trend printed to a PDF file through the program's printer list.
 class GraphPagePdfTest : public GraphPageTest {
 protected:

@@ -62,9 +62,9 @@ protected:
         view_->cmdDetail_Click();
     }
     // Opens the window (without its modal loop) on an alarm trend handed over by the search.
-    frmIntermittence& Open(Long seqNo) {
+    frmIntermittence& Open(Long seqNo, Long kind = 2) {
         State().TrendPopupSeqNo = seqNo;
-        State().TrendPopupKind = 2;
+        State().TrendPopupKind = kind;
         State().TrendPopupDate = test::MayDate(20, 9, 30);
         if (!window_)
             window_ = std::make_unique<frmIntermittence>();
@@ -249,6 +249,36 @@ TEST_F(IntermittenceWindowTest, ExportKeepsAnExistingFileWhenTheUserSaysNoAndSav
     w.cmdBrowse_Click(2);
     EXPECT_EQ(w.LastExportFile(), picture);
     EXPECT_FALSE(QImage(picture, "BMP").isNull());
+}
+
+// An interval trend in the window gets the window's own summary, with the STEL and TWA rows.
+TEST_F(IntermittenceWindowTest, AnIntervalTrendShowsTheWindowsOwnSummary) {
+    test::AddIntervalTrend(6, "iv6", 30);
+    frmIntermittence& w = Open(6, 1);
+    const GridModel& summary = w.vfgSummary->Model();
+    ASSERT_EQ(summary.Rows(), 18);
+    EXPECT_EQ(summary.TextMatrix(16, 0), "STEL");
+    EXPECT_EQ(summary.TextMatrix(17, 0), "TWA");
+    EXPECT_EQ(w.vfgBrowse->Model().Rows(), 31);
+}
+
+// Pictures of the window on an interval trend (its own 18-row summary), in both languages.
+TEST_F(IntermittenceWindowTest, PicturesOfTheWindowOnAnIntervalTrend) {
+    const QByteArray shots = qgetenv("MT52_SCREENSHOT_DIR");
+    if (shots.isEmpty())
+        GTEST_SKIP() << "MT52_SCREENSHOT_DIR is not set";
+    test::AddIntervalTrend(6, "iv6", 30);
+    for (Language language : {Language::English, Language::Japanese}) {
+        SetInterfaceLanguage(language);
+        page_->SetUiTexts();
+        frmIntermittence& w = Open(6, 1);
+        w.resize(1000, 900);
+        w.show();
+        QCoreApplication::processEvents();
+        w.grab().save(QStringLiteral("%1/%2-trendsearch-interval.png").arg(QString::fromLocal8Bit(shots), GetResText(101)));
+        w.hide();
+        window_.reset();
+    }
 }
 
 // Pictures of the window on an alarm trend, table and graph, in both languages, into the folder

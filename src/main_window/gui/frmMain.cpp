@@ -186,7 +186,7 @@ void frmMain::ConnectHandlers() {
                 instrumentPages_->chkAutoLoad_Click(static_cast<Integer>(i));
         });
         connect(history_->optHistory[i], &QRadioButton::toggled, this, [this, i](bool checked) {
-            if (checked && !FirstActivation && storedDataPages_)
+            if (checked && storedDataPages_)
                 storedDataPages_->optHistory_Click(static_cast<Integer>(i));
         });
     }

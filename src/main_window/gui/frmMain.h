@@ -126,6 +126,7 @@ public:
     void SetStoredDataPages(std::unique_ptr<StoredDataPages> pages);
     // The installed stored-data pages (the data view reads the current entry from them), or null.
     StoredDataPages* StoredDataHandlers() { return storedDataPages_.get(); }
+    InstrumentPages* InstrumentHandlers() { return instrumentPages_.get(); }
 
     // The link control; Control() gives the program's control itself for the pages' operations.
     MainWindowLink& uclLQ4005() { return *link_; }

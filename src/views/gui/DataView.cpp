@@ -16,6 +16,7 @@
 #include "records/clsPowerEvent.h"
 #include "records/clsSnapShot.h"
 #include "records/clsTroubleEvent.h"
+#include "views/AlarmTable.h"
 #include "views/BrowseGraph.h"
 #include "views/BrowseTable.h"
 #include "views/gui/ControlValues.h"
@@ -116,12 +117,21 @@ void DataView::cmdDetail_Click() {
     if (s_.ShowDataViewPage)
         s_.ShowDataViewPage();
 
-    // The alarm-trend table is filled scrolled to its alarm moment; one recorded as an interval
-    // trend has no alarm moment and starts at its first row.
-    if (viewLogType_ == 2 &&
-        records_.Alarm().GasBaseInfo(LogHeaderField::Sampling).toInteger() == IntervalSampling &&
-        c_.vfgBrowse->Model().Rows() > 1)
-        c_.vfgBrowse->Model().SetTopRow(1);
+    // An alarm trend recorded as an interval trend has no alarm moment and starts at its first
+    // row; any other is scrolled so that its alarm moment stands in the middle of the rows the
+    // laid-out page shows. The fill scrolled it with the size the hidden page had, which the page
+    // opened for the first time has never been given.
+    GridModel& table = c_.vfgBrowse->Model();
+    if (viewLogType_ == 2 && table.Rows() > 1) {
+        table.SetTopRow(1);
+        if (records_.Alarm().GasBaseInfo(LogHeaderField::Sampling).toInteger() != IntervalSampling)
+            table.SetTopRow(AlarmMomentTopRow(table.Rows(), VisibleTableRows()));
+    }
+}
+
+int DataView::VisibleTableRows() const {
+    const int rowHeight = std::max(1, c_.vfgBrowse->verticalHeader()->defaultSectionSize());
+    return std::max(1, c_.vfgBrowse->viewport()->height() / rowHeight);
 }
 
 void DataView::ShowDataView() {
@@ -287,8 +297,7 @@ void DataView::ShowBrowseTable() {
     options.table.debugMode = State().DebugMode;
     if (viewLogType_ == 1 || viewLogType_ == 9)
         options.table.firstGasSlot = SummaryFirstGasSlot(records_.Interval());
-    const int rowHeight = std::max(1, c_.vfgBrowse->verticalHeader()->defaultSectionSize());
-    options.table.visibleRows = std::max(1, c_.vfgBrowse->viewport()->height() / rowHeight);
+    options.table.visibleRows = VisibleTableRows();
     const SummaryFill summary = mt52::ShowBrowseTable(int(viewLogType_), viewSeqNo_, records_,
                                                       c_.vfgSummary->Model(), c_.vfgBrowse->Model(), options);
     if (summary == SummaryFill::Hidden)

@@ -85,6 +85,8 @@ public:
     // ---- Fills -----------------------------------------------------------------------------
     // The summary and, while Table is selected, the record table of the shown record.
     void ShowBrowseTable();
+    // The rows the record table shows at once, by the size its viewport was last laid out to.
+    int VisibleTableRows() const;
     // The graph of the shown trend, with its series boxes and zoom list.
     void DrawBrowseGraph();
 

@@ -265,25 +265,18 @@ void frmIntermittence::LoadTrendRecord() {
 
 void frmIntermittence::FillTrendTables() {
     BusyPointer busy;
-    if (types_ != 1 && types_ != 2 && types_ != 9) {
-        vfgSummary->Model().Clear();
-        vfgSummary->Model().SetRows(1);
-        vfgSummary->Model().SetCols(1);
-        vfgSummary->hide();
-        return;
-    }
-    BrowseTableOptions options;
-    options.tableSelected = true;
-    options.table.eventOnly = chkEvent->isChecked();
-    options.table.condensed = State().CondensedView;
-    options.table.debugMode = State().DebugMode;
+    RecordTableOptions options;
+    options.eventOnly = chkEvent->isChecked();
+    options.condensed = State().CondensedView;
+    options.debugMode = State().DebugMode;
     if (types_ == 1 || types_ == 9)
-        options.table.firstGasSlot = SummaryFirstGasSlot(records_.Interval());
+        options.firstGasSlot = SummaryFirstGasSlot(records_.Interval());
     const int rowHeight = std::max(1, vfgBrowse->verticalHeader()->defaultSectionSize());
     // From the grid's own height: while the window loads hidden its viewport is not laid out yet.
-    options.table.visibleRows = std::max(1, (vfgBrowse->height() - 2 * vfgBrowse->frameWidth()) / rowHeight);
-    mt52::ShowBrowseTable(int(types_), State().TrendPopupSeqNo, records_, vfgSummary->Model(), vfgBrowse->Model(),
-                          options);
+    options.visibleRows = std::max(1, (vfgBrowse->height() - 2 * vfgBrowse->frameWidth()) / rowHeight);
+    if (mt52::FillTrendTables(int(types_), records_, vfgSummary->Model(), vfgBrowse->Model(), options) ==
+        SummaryFill::Hidden)
+        vfgSummary->hide();
     vfgBrowse->Refresh();
 }
 

@@ -35,9 +35,11 @@ BrowserPages::BrowserPages(StoredDataPage& data, HistoryPage& history, PageConte
     }
     services.EnablePageButtons = hooks.EnableMenuButtons;
     services.OpenDetail = hooks.OpenDetail;
-    services.ShowStoredInstrument = [&context] {
+    services.ShowStoredInstrument = [&context, fill = hooks.ShowInstrumentInfo] {
         if (context.flags)
             context.flags->ShowingStoredInstrument = true;
+        if (fill)
+            fill();
         if (context.ShowPage)
             context.ShowPage(1);
         if (context.flags)
@@ -51,7 +53,9 @@ BrowserPages::BrowserPages(StoredDataPage& data, HistoryPage& history, PageConte
     historyControls.cmdLastCal = history.cmdLastCal;
     historyControls.mnuHist = data.mnuHist;
     historyControls.mnuHistDel = data.mnuHistDel;
-    history_ = std::make_unique<CalHistoryBrowser>(historyControls, CalHistoryServices{});
+    CalHistoryServices historyServices;
+    historyServices.FirstActivation = hooks.FirstActivation;
+    history_ = std::make_unique<CalHistoryBrowser>(historyControls, std::move(historyServices));
 }
 
 BrowserPages::~BrowserPages() = default;

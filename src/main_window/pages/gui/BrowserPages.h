@@ -21,6 +21,10 @@ struct BrowserWindowHooks {
     std::function<void(bool)> EnableMenuButtons;
     // The Detail command of the Data page (the data view).
     std::function<void()> OpenDetail;
+    // True until the window's first activation: the history choices then fill nothing.
+    std::function<bool()> FirstActivation;
+    // Fills the Instruments page (in its stored-data form while ShowingStoredInstrument is set).
+    std::function<void()> ShowInstrumentInfo;
 };
 
 class BrowserPages final : public StoredDataPages {
