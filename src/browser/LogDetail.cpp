@@ -126,6 +126,16 @@ std::optional<Recordset> Header(Database& db, std::optional<Long> seqNo) {
     return rs;
 }
 
+// The start of a trend's property table: five columns of which the last two are hidden, the
+// caption row, and the record's Log_Head row (nothing when there is none).
+std::optional<Recordset> TrendTableHeader(GridModel& grid, Database& db, std::optional<Long> seqNo, int rows) {
+    Shape(grid, 5, rows);
+    grid.SetColHidden(3, true);
+    grid.SetColHidden(4, true);
+    PropertyCaption(grid);
+    return Header(db, seqNo);
+}
+
 Recordset Children(Database& db, const QString& table, Long relNo) {
     if (!db.hasTable(table))
         return Recordset();
@@ -204,11 +214,7 @@ void AlarmTrendDetail(GridModel& grid, Database& db, std::optional<Long> seqNo, 
     readings.fill(ReadingCode::NoData);
     if (seqNo && judge)
         readings = judge(*seqNo);
-    Shape(grid, 5, 12);
-    grid.SetColHidden(3, true);
-    grid.SetColHidden(4, true);
-    PropertyCaption(grid);
-    const auto header = Header(db, seqNo);
+    const auto header = TrendTableHeader(grid, db, seqNo, 12);
     if (!header)
         return;
     const Row head(*header);
@@ -242,11 +248,7 @@ void AlarmTrendDetail(GridModel& grid, Database& db, std::optional<Long> seqNo, 
 // --- Interval trend and bar hole -------------------------------------------------------------------
 
 void TrendDetail(GridModel& grid, Database& db, std::optional<Long> seqNo, bool barHole) {
-    Shape(grid, 5, 16);
-    grid.SetColHidden(3, true);
-    grid.SetColHidden(4, true);
-    PropertyCaption(grid);
-    const auto header = Header(db, seqNo);
+    const auto header = TrendTableHeader(grid, db, seqNo, 16);
     if (!header)
         return;
     const Row head(*header);

@@ -53,23 +53,9 @@ bool DecodeShortGas(const QString& name, const QString& full, const QString& res
 
 }  // namespace
 
-bool clsAlarm::SetDataBD(const QString& vData, bool TestFlag) {
-    if (!DecodeTrendHeaderFields(vData, TestFlag, header_))
-        Error(true);
-    if (!TestFlag && Error())
-        SetSerialLog(QStringLiteral("<<< improper date in SetDataBD() >>> ") + vData);
-    if (!TestFlag && !Error()) {
-        const QString prefix = header_.Sampling != 0 ? QStringLiteral("iv") : QStringLiteral("al");
-        header_.Names = prefix + FormatDate(header_.Dates, QStringLiteral("ddhhnnss")) + u'_' +
-                        GasBaseInfo(LogHeaderField::SerialNo).toString();
-        header_.FolderID = FormatDate(header_.Dates, QStringLiteral("mm/yy"));
-        MakeTrendFolder(header_.FolderID);
-        duplicate_ = FindLogHead();
-        if (!duplicate_)
-            StartLogTrendFile(QStringLiteral("SetDataBD"));
-    }
-    return true;
-}
+bool clsAlarm::SetDataBD(const QString& vData, bool TestFlag) { return DecodeHeaderLine(vData, TestFlag, "SetDataBD"); }
+
+QString clsAlarm::NamePrefix() const { return header_.Sampling != 0 ? QStringLiteral("iv") : QStringLiteral("al"); }
 
 bool clsAlarm::SetDataBB(const QString& vData, bool TestFlag) {
     const bool samplingPresent = IsDigitAt(vData, 23);
@@ -141,16 +127,6 @@ bool clsAlarm::SetDataB0(const QString& vData, bool TestFlag, bool compress) {
         Error(true);
     }
     return true;
-}
-
-void clsAlarm::StartLogTrendFile(const QString& decoder) {
-    if (std::any_of(gasSampleCount_.begin(), gasSampleCount_.end(), [](Long n) { return n != 0; }))
-        return;  // the header again, within one log: its samples go on
-    if (!StartTrendFile(DatabasePath(), header_)) {
-        Error(true);
-        SetSerialLog(QStringLiteral("<<< trend file of a stored record in %1() >>> ").arg(decoder) +
-                     TrendFilePath(header_.FolderID, header_.Names));
-    }
 }
 
 bool clsAlarm::FindLogHead() const { return TrendLogStored(DatabasePath(), header_, TrendLogType::Alarm); }

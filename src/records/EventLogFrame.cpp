@@ -29,17 +29,10 @@ void EventLogFrame::ReadHeader(const StoredRow& row) {
     for (int slot = 0; slot < RecordGasSlots - 1; ++slot) {
         auto column = [slot](const char* field) { return GasColumn(slot + 1, field); };
         GasSlot& g = gas_[static_cast<std::size_t>(slot)];
-        g.Name = row.Text(column("Name"));
-        g.Full = row.Number(column("Full"), NoDataReading);
-        g.Desit = row.Number(column("Desit"), NoDataReading);
-        g.Point = row.Short(column("Point"), NullNumber);
+        ReadGasDefinition(row, slot + 1, g);
         g.Warning = row.Number(column("Warning"), NoDataReading);
         g.Alarm = row.Number(column("Alarm"), NoDataReading);
-        g.Avr = row.Number(column("Avr"), NoDataReading);
-        g.Max = row.Number(column("Max"), NoDataReading);
-        g.Min = row.Number(column("Min"), NoDataReading);
-        g.MaxDate = row.DateOf(column("MaxDate"), InvalidDateMark);
-        g.MinDate = row.DateOf(column("MinDate"), InvalidDateMark);
+        ReadGasStatistics(row, slot + 1, g);
         g.Enable = ReadGasEnable(row, slot + 1);
     }
 }

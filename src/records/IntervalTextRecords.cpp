@@ -51,22 +51,9 @@ Single clsInterval::ParseStatText(const QString& text, Integer GasNo) const {
     return StatTextLevel(text, gas_[SlotIndex(GasNo)], false);
 }
 
-bool clsInterval::SetDataAD(const QString& vData, bool TestFlag) {
-    if (!DecodeTrendHeaderFields(vData, TestFlag, header_))
-        Error(true);
-    if (!TestFlag && Error())
-        SetSerialLog(QStringLiteral("<<< improper date in SetDataAD() >>> ") + vData);
-    if (!TestFlag && !Error()) {
-        header_.Names = QStringLiteral("iv") + FormatDate(header_.Dates, QStringLiteral("ddhhnnss")) + u'_' +
-                        GasBaseInfo(LogHeaderField::SerialNo).toString();
-        header_.FolderID = FormatDate(header_.Dates, QStringLiteral("mm/yy"));
-        MakeTrendFolder(header_.FolderID);
-        duplicate_ = FindLogHead();
-        if (!duplicate_)
-            StartLogTrendFile(QStringLiteral("SetDataAD"));
-    }
-    return true;
-}
+bool clsInterval::SetDataAD(const QString& vData, bool TestFlag) { return DecodeHeaderLine(vData, TestFlag, "SetDataAD"); }
+
+QString clsInterval::NamePrefix() const { return QStringLiteral("iv"); }
 
 bool clsInterval::SetDataAE(const QString& vData, bool TestFlag) {
     const auto target = StatTargetOf(Mid(vData, 3, 2));
@@ -159,16 +146,6 @@ void clsInterval::WriteSamples(std::size_t slot, const QString& groups) {
             PutTrendValue(n, file, static_cast<Integer>(slot + 1), value, time);
         }
     });
-}
-
-void clsInterval::StartLogTrendFile(const QString& decoder) {
-    if (std::any_of(gasSampleCount_.begin(), gasSampleCount_.end(), [](Long n) { return n != 0; }))
-        return;  // the header again, within one log: its samples go on
-    if (!StartTrendFile(DatabasePath(), header_)) {
-        Error(true);
-        SetSerialLog(QStringLiteral("<<< trend file of a stored record in %1() >>> ").arg(decoder) +
-                     TrendFilePath(header_.FolderID, header_.Names));
-    }
 }
 
 bool clsInterval::FindLogHead() const {

@@ -44,6 +44,11 @@ void TouchLogHead(Database& db, const StoredIdentity& identity, Long kind, const
 
 void AddLogHeadColumns(RowValues& row, const StoredIdentity& identity, Long kind, Long romNumber,
                        const LogHeader& header) {
+    AddLogHeadColumns(row, identity, kind, romNumber, header, QStringLiteral("-----"));
+}
+
+void AddLogHeadColumns(RowValues& row, const StoredIdentity& identity, Long kind, Long romNumber,
+                       const LogHeader& header, const QString& folderId) {
     row.Add(QStringLiteral("UserID"), identity.UserID)
         .Add(QStringLiteral("StationID"), identity.StationID)
         .Add(QStringLiteral("SerialNo"), identity.SerialNo)
@@ -51,7 +56,7 @@ void AddLogHeadColumns(RowValues& row, const StoredIdentity& identity, Long kind
         .Add(QStringLiteral("RomNum"), romNumber)
         .Add(QStringLiteral("Interval"), header.Interval)
         .Add(QStringLiteral("Sampling"), header.Sampling)
-        .Add(QStringLiteral("FolderID"), QStringLiteral("-----"))
+        .Add(QStringLiteral("FolderID"), folderId)
         .Add(QStringLiteral("Dcount"), header.Dcount)
         .Add(QStringLiteral("LunchBreak"), header.LunchBreak)
         .Add(QStringLiteral("LEL_lo"), header.LEL_lo)

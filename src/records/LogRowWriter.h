@@ -43,9 +43,12 @@ Long FindLogHeadKey(Database& db, const StoredIdentity& identity, Long kind);
 // Moves the Dates of an instrument's Log_Head rows of a kind to the moment given.
 void TouchLogHead(Database& db, const StoredIdentity& identity, Long kind, const Date& when);
 
-// The header columns of a written event or history record, after SeqNo, Names, Dates and
-// LogNo: identity, kind, ROM number, interval, sampling, FolderID "-----", the count, lunch
-// break and range limits of the header.
+// The header columns of a written record, after SeqNo, Names, Dates (and Last) and LogNo:
+// identity, kind, ROM number, interval, sampling, the folder, the count, lunch break and range
+// limits of the header.
+void AddLogHeadColumns(RowValues& row, const StoredIdentity& identity, Long kind, Long romNumber,
+                       const LogHeader& header, const QString& folderId);
+// The same for an event or history record, which is filed under no month: FolderID "-----".
 void AddLogHeadColumns(RowValues& row, const StoredIdentity& identity, Long kind, Long romNumber,
                        const LogHeader& header);
 // The Log_Head column group of a gas slot (group 1 for slot 0).

@@ -100,18 +100,28 @@ void ReadLogHeadCounts(const StoredRow& row, LogHeader& header) {
     header.vol_hi = row.Whole(QStringLiteral("vol_hi"), NullNumber);
 }
 
-void ReadGasGroup(const StoredRow& row, int group, GasSlot& slot) {
+void ReadGasDefinition(const StoredRow& row, int group, GasSlot& slot) {
     auto column = [group](const char* field) { return GasColumn(group, field); };
     slot.Name = row.Text(column("Name"));
     slot.Full = row.Number(column("Full"), NoDataReading);
     slot.Desit = row.Number(column("Desit"), NoDataReading);
     slot.Point = row.Short(column("Point"), NullNumber);
-    slot.Unit = row.Text(column("Unit"));
+}
+
+void ReadGasStatistics(const StoredRow& row, int group, GasSlot& slot) {
+    auto column = [group](const char* field) { return GasColumn(group, field); };
     slot.Avr = row.Number(column("Avr"), NoDataReading);
     slot.Max = row.Number(column("Max"), NoDataReading);
     slot.Min = row.Number(column("Min"), NoDataReading);
     slot.MaxDate = row.DateOf(column("MaxDate"), InvalidDateMark);
     slot.MinDate = row.DateOf(column("MinDate"), InvalidDateMark);
+}
+
+void ReadGasGroup(const StoredRow& row, int group, GasSlot& slot) {
+    auto column = [group](const char* field) { return GasColumn(group, field); };
+    ReadGasDefinition(row, group, slot);
+    slot.Unit = row.Text(column("Unit"));
+    ReadGasStatistics(row, group, slot);
     slot.Enable = ReadGasEnable(row, group);
     slot.Warning = row.Number(column("Warning"), NoDataReading);
     slot.Alarm = row.Number(column("Alarm"), NoDataReading);

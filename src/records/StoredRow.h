@@ -64,6 +64,10 @@ void ReadLogHeadStart(const StoredRow& row, LogHeader& header);
 void ReadLogHeadCounts(const StoredRow& row, LogHeader& header);
 // A whole gas group of Log_Head (Gas<group>Name .. Gas<group>Ratio) into a slot.
 void ReadGasGroup(const StoredRow& row, int group, GasSlot& slot);
+// The parts of a gas group that every stored kind reads: the gas's definition (Name, Full,
+// Desit, Point), and its statistics (Avr, Max, Min, MaxDate, MinDate).
+void ReadGasDefinition(const StoredRow& row, int group, GasSlot& slot);
+void ReadGasStatistics(const StoredRow& row, int group, GasSlot& slot);
 // The column name of a gas group: GasColumn(2, "Name") is "Gas2Name".
 QString GasColumn(int group, const char* field);
 

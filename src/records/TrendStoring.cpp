@@ -39,23 +39,8 @@ Long InsertTrendLogHead(Database& db, Transaction& transaction, const LogHeader&
     row.Add(QStringLiteral("Dates"), h.Dates);
     if (withLast)
         row.Add(QStringLiteral("Last"), h.Last);
-    row.Add(QStringLiteral("LogNo"), h.LogNo)
-        .Add(QStringLiteral("UserID"), BlankToDashes(h.UserID, BlankUserId))
-        .Add(QStringLiteral("StationID"), BlankToDashes(h.StationID, BlankStationId))
-        .Add(QStringLiteral("SerialNo"), BlankToDashes(h.SerialNo, BlankSerialNo))
-        .Add(QStringLiteral("Types"), types)
-        .Add(QStringLiteral("RomNum"), romNumber)
-        .Add(QStringLiteral("Interval"), h.Interval)
-        .Add(QStringLiteral("Sampling"), h.Sampling)
-        .Add(QStringLiteral("FolderID"), MayBeBlank(h.FolderID))
-        .Add(QStringLiteral("Dcount"), h.Dcount)
-        .Add(QStringLiteral("LunchBreak"), h.LunchBreak)
-        .Add(QStringLiteral("LEL_lo"), h.LEL_lo)
-        .Add(QStringLiteral("LEL_hi"), h.LEL_hi)
-        .Add(QStringLiteral("ppm_lo"), h.ppm_lo)
-        .Add(QStringLiteral("ppm_hi"), h.ppm_hi)
-        .Add(QStringLiteral("vol_lo"), h.vol_lo)
-        .Add(QStringLiteral("vol_hi"), h.vol_hi);
+    row.Add(QStringLiteral("LogNo"), h.LogNo);
+    AddLogHeadColumns(row, IdentityOf(h.UserID, h.StationID, h.SerialNo), types, romNumber, h, MayBeBlank(h.FolderID));
     for (int slot = 0; slot < RecordGasSlots; ++slot)
         AddGasGroupColumns(row, slot + 1, gas[static_cast<std::size_t>(slot)]);
     row.Insert(db, QStringLiteral("Log_Head"));

@@ -7,14 +7,12 @@
 
 namespace mt52 {
 
-clsAlarm::clsAlarm() : RecordFrame(Shape{.hasLast = false, .hasHeaderDcount = true, .hasSnapShotTexts = false}) {
+clsAlarm::clsAlarm() : TrendLogFrame(Shape{.hasLast = false, .hasHeaderDcount = true, .hasSnapShotTexts = false}) {
     clsAlarm::ClearDatas();
 }
 
 void clsAlarm::ClearDatas() {
-    gasSampleCount_.fill(0);
-    Error(false);
-    duplicate_ = false;
+    ClearTrendBookkeeping();
     Key(QString());
     SeqNo(0);
     dataCount_ = 0;
@@ -26,16 +24,7 @@ void clsAlarm::ClearDatas() {
         s.Values.fill(0.0f);
     }
     TakeDatabasePath();
-    loadStatus_ = {};
 }
-
-std::size_t clsAlarm::SlotIndex(Integer GasNo) {
-    if (GasNo < 0 || GasNo >= RecordGasSlots)
-        Raise(ErrSubscript, QStringLiteral("gas slot %1").arg(GasNo));
-    return static_cast<std::size_t>(GasNo);
-}
-
-GasSlot& clsAlarm::Slot(Integer GasNo) { return gas_[SlotIndex(GasNo)]; }
 
 Date clsAlarm::DateTimes(Long Index) const {
     return Reaches(Index) ? samples_[static_cast<std::size_t>(Index)].DateTimes : Date(0.0);
@@ -56,9 +45,6 @@ void clsAlarm::value(Integer GasNo, Long Index, Single reading) {
     if (Reaches(Index) && GasNo >= 0 && GasNo < RecordGasSlots)
         samples_[static_cast<std::size_t>(Index)].Values[static_cast<std::size_t>(GasNo)] = reading;
 }
-
-Long clsAlarm::GasSampleCount(Integer GasNo) const { return gasSampleCount_[SlotIndex(GasNo)]; }
-void clsAlarm::GasSampleCount(Integer GasNo, Long count) { gasSampleCount_[SlotIndex(GasNo)] = count; }
 
 void clsAlarm::ReLoad() {
     loadStatus_ = {};

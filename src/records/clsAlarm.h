@@ -2,8 +2,7 @@
 // An alarm-trend log (log kind 2): the recording the instrument keeps around an alarm, 720
 // samples of five readings, 360 before the alarm time in the header and 360 from it on. The
 // header has no Last field; there are no event rows.
-#include "records/RecordFrame.h"
-#include "records/TrendLoading.h"
+#include "records/TrendLogFrame.h"
 
 #include <QByteArray>
 #include <array>
@@ -12,7 +11,7 @@ class QIODevice;
 
 namespace mt52 {
 
-class clsAlarm final : public RecordFrame {
+class clsAlarm final : public TrendLogFrame {
 public:
     static constexpr Long SampleCapacity = 721;
     // Samples the accessors reach (0..719), the length of an alarm trend.
@@ -31,7 +30,6 @@ public:
     // lines when no sample was loaded. What was missing or cut off is in LoadStatus(); a
     // database or conversion failure raises.
     void ReLoad();
-    const TrendLoadStatus& LoadStatus() const { return loadStatus_; }
 
     Long DataCount() const { return dataCount_; }
     // A count of 720 or more is stored as 720.
@@ -75,41 +73,20 @@ public:
     // the failure raises.
     void Update();
 
-    bool Duplicate() const { return duplicate_; }
-    void Duplicate(bool value) { duplicate_ = value; }
-    // Samples written per gas slot by a decoder (0..4; 9 outside).
-    Long GasSampleCount(Integer GasNo) const;
-    void GasSampleCount(Integer GasNo, Long count);
-    // The tag of the last sample text line, kept between lines by the text decoder.
-    const QString& PendingTag() const { return pendingTag_; }
-    void PendingTag(const QString& tag) { pendingTag_ = tag; }
-
-    // Header and slot access for the loaders and decoders of this folder.
-    LogHeader& Header() { return header_; }
-    const LogHeader& Header() const { return header_; }
-    GasSlot& Slot(Integer GasNo);
-
 private:
     struct Sample {
         Long No = 0;
         Date DateTimes;
         std::array<Single, RecordGasSlots> Values{};
     };
-    static std::size_t SlotIndex(Integer GasNo);
     static bool Reaches(Long Index) { return Index >= 0 && Index < Reachable; }
     void LoadSamples();
     void ExportRaw() const;
-    bool FindLogHead() const;
-    // Starts the trend file at a log's first header (StartTrendFile); a file a stored record
-    // names sets Error, with a line to the communication log naming the decoder.
-    void StartLogTrendFile(const QString& decoder);
+    QString NamePrefix() const override;
+    bool FindLogHead() const override;
 
     std::array<Sample, SampleCapacity> samples_{};
     Long dataCount_ = 0;
-    bool duplicate_ = false;
-    std::array<Long, RecordGasSlots> gasSampleCount_{};
-    QString pendingTag_;
-    TrendLoadStatus loadStatus_;
 };
 
 }  // namespace mt52

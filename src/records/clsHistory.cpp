@@ -85,10 +85,7 @@ void clsHistory::ReadHeader(const StoredRow& row) {
     for (int slot = 0; slot < RecordGasSlots; ++slot) {
         auto column = [slot](const char* field) { return GasColumn(slot + 1, field); };
         GasSlot& g = gas_[static_cast<std::size_t>(slot)];
-        g.Name = row.Text(column("Name"));
-        g.Full = row.Number(column("Full"), NoDataReading);
-        g.Desit = row.Number(column("Desit"), NoDataReading);
-        g.Point = row.Short(column("Point"), NullNumber);
+        ReadGasDefinition(row, slot + 1, g);
         g.Enable = ReadGasEnable(row, slot + 1);
         g.Unit = row.Text(column("Unit"));
     }

@@ -38,34 +38,23 @@ Long EarliestLater(const Table& table, Long start, Long count, const Date& when)
 }  // namespace
 
 clsInterval::clsInterval()
-    : RecordFrame(Shape{.hasLast = true, .hasHeaderDcount = true, .hasSnapShotTexts = false}),
+    : TrendLogFrame(Shape{.hasLast = true, .hasHeaderDcount = true, .hasSnapShotTexts = false}),
       samples_(static_cast<std::size_t>(SampleCapacity)),
       events_(static_cast<std::size_t>(EventCapacity)) {
     clsInterval::ClearDatas();
 }
 
 void clsInterval::ClearDatas() {
-    Error(false);
-    duplicate_ = false;
+    ClearTrendBookkeeping();
     Key(QString());
     SeqNo(0);
     dataCount_ = 0;
     eventCount_ = 0;
-    gasSampleCount_.fill(0);
     ClearHeader();
     hasMeasuredValue_ = false;
     ClearGasSlots();
     TakeDatabasePath();
-    loadStatus_ = {};
 }
-
-std::size_t clsInterval::SlotIndex(Integer GasNo) {
-    if (GasNo < 0 || GasNo >= RecordGasSlots)
-        Raise(ErrSubscript, QStringLiteral("gas slot %1").arg(GasNo));
-    return static_cast<std::size_t>(GasNo);
-}
-
-GasSlot& clsInterval::Slot(Integer GasNo) { return gas_[SlotIndex(GasNo)]; }
 
 void clsInterval::DataCount(Long value) {
     if (value >= 0 && value < CondenseAbove)
@@ -121,8 +110,6 @@ void clsInterval::GasEvent(Integer GasNo, Long Index, const Variant& value) {
         events_[static_cast<std::size_t>(Index)].Codes[SlotIndex(GasNo)] = value.toSingle();
 }
 
-Long clsInterval::GasSampleCount(Integer GasNo) const { return gasSampleCount_[SlotIndex(GasNo)]; }
-void clsInterval::GasSampleCount(Integer GasNo, Long value) { gasSampleCount_[SlotIndex(GasNo)] = value; }
 
 Long clsInterval::AddEvents(Integer GasNo, const Date& when, Single code, const Date& baseDate) {
     const std::size_t slot = SlotIndex(GasNo);

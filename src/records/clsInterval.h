@@ -4,8 +4,7 @@
 // row per moment with an event code per gas. The views load it with ClearDatas, SeqNo,
 // BaseDate and ReLoad, then read the samples and events by index or together in time order
 // through getOrder.
-#include "records/RecordFrame.h"
-#include "records/TrendLoading.h"
+#include "records/TrendLogFrame.h"
 
 #include <QByteArray>
 #include <QString>
@@ -16,7 +15,7 @@ class QIODevice;
 
 namespace mt52 {
 
-class clsInterval final : public RecordFrame {
+class clsInterval final : public TrendLogFrame {
 public:
     static constexpr Long SampleCapacity = 54001;
     static constexpr Long EventCapacity = 2049;
@@ -36,12 +35,9 @@ public:
     // was loaded (no database included). What was missing or cut off is in LoadStatus(); a
     // database or conversion failure raises.
     void ReLoad();
-    const TrendLoadStatus& LoadStatus() const { return loadStatus_; }
 
     Date BaseDate() const { return baseDate_; }
     void BaseDate(const Date& value) { baseDate_ = value; }
-    bool Duplicate() const { return duplicate_; }
-    void Duplicate(bool value) { duplicate_ = value; }
     // Set by the flash-area decoder when a bar-hole log got a measured statistic.
     bool HasMeasuredValue() const { return hasMeasuredValue_; }
     void HasMeasuredValue(bool value) { hasMeasuredValue_ = value; }
@@ -72,10 +68,6 @@ public:
     void EventDateTimes(Long Index, const Date& value);
     Variant GasEvent(Integer GasNo, Long Index) const;
     void GasEvent(Integer GasNo, Long Index, const Variant& value);
-
-    // Samples written per gas slot by a decoder (0..4; 9 outside).
-    Long GasSampleCount(Integer GasNo) const;
-    void GasSampleCount(Integer GasNo, Long value);
 
     // Puts an event into the row of its moment that has no event for the gas yet (the last
     // such row), or into a new row; returns the row. A gas outside 0..4, or a new row beyond
@@ -138,15 +130,6 @@ public:
     // rows, and no trend file that no stored record names; the failure raises.
     void Update();
 
-    // The tag of the last sample or event text line, kept between lines by the text decoder.
-    const QString& PendingTag() const { return pendingTag_; }
-    void PendingTag(const QString& value) { pendingTag_ = value; }
-
-    // Header and slot access for the loaders and decoders of this folder.
-    LogHeader& Header() { return header_; }
-    const LogHeader& Header() const { return header_; }
-    GasSlot& Slot(Integer GasNo);
-
 private:
     struct Sample {
         Long No = 0;
@@ -161,7 +144,6 @@ private:
         Date BaseDate;
     };
 
-    static std::size_t SlotIndex(Integer GasNo);
     bool IsSample(Long Index) const { return Index >= 0 && Index < dataCount_; }
     bool IsEvent(Long Index) const { return Index >= 0 && Index < eventCount_; }
 
@@ -170,11 +152,8 @@ private:
     bool StoreSample(const TrendRecord& record);
     void LoadEvents(Database& db);
     void ExportRaw() const;
-    // A log of the same start, identity and kind is stored already.
-    bool FindLogHead() const;
-    // Starts the trend file at a log's first header (StartTrendFile); a file a stored record
-    // names sets Error, with a line to the communication log naming the decoder.
-    void StartLogTrendFile(const QString& decoder);
+    QString NamePrefix() const override;
+    bool FindLogHead() const override;
     // Writes the groups of a data line as samples of the gas slot into the trend file.
     void WriteSamples(std::size_t slot, const QString& groups);
 
@@ -184,13 +163,9 @@ private:
     Long valueCount_ = 0;
     Long eventCount_ = 0;
     Date baseDate_;
-    bool duplicate_ = false;
     bool hasMeasuredValue_ = false;
-    std::array<Long, RecordGasSlots> gasSampleCount_{};
     Long sampleCursor_ = 0;
     Long eventCursor_ = 0;
-    QString pendingTag_;
-    TrendLoadStatus loadStatus_;
 };
 
 }  // namespace mt52
