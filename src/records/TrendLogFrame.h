@@ -9,6 +9,9 @@
 #include <QString>
 #include <array>
 
+// The trend file a decoder writes its samples into.
+class QIODevice;
+
 namespace mt52 {
 
 class TrendLogFrame : public RecordFrame {
@@ -31,8 +34,19 @@ public:
     const LogHeader& Header() const { return header_; }
     GasSlot& Slot(Integer GasNo) { return gas_[SlotIndex(GasNo)]; }
 
+    // Loads the Log_Head row of SeqNo and the samples of its trend file; what was missing or
+    // cut off is in LoadStatus(), and a database or conversion failure raises.
+    virtual void ReLoad() = 0;
+
 protected:
     using RecordFrame::RecordFrame;
+
+    // One sample of a trend: its number, moment and a reading per gas slot.
+    struct TrendSample {
+        Long No = 0;
+        Date DateTimes;
+        std::array<Single, RecordGasSlots> Values{};
+    };
 
     // The slot index of a gas number; a number outside 0..4 raises 9.
     static std::size_t SlotIndex(Integer GasNo);

@@ -7,8 +7,6 @@
 #include <QByteArray>
 #include <array>
 
-class QIODevice;
-
 namespace mt52 {
 
 class clsAlarm final : public TrendLogFrame {
@@ -24,12 +22,10 @@ public:
     // Clears the readings of samples 0..719; their dates and sample 720 stay.
     void ClearDatas() override;
 
-    // Loads the Log_Head row of SeqNo and every record of its trend file (up to 721), with no
-    // reading for the fifth gas before the alarm time. Writes the raw export to the program
-    // folder when the shared ExportRawData is set and the database is there, a file without
-    // lines when no sample was loaded. What was missing or cut off is in LoadStatus(); a
-    // database or conversion failure raises.
-    void ReLoad();
+    // Every record of the trend file (up to 721), with no reading for the fifth gas before the
+    // alarm time. Writes the raw export to the program folder when the shared ExportRawData is
+    // set and the database is there, a file without lines when no sample was loaded.
+    void ReLoad() override;
 
     Long DataCount() const { return dataCount_; }
     // A count of 720 or more is stored as 720.
@@ -74,11 +70,7 @@ public:
     void Update();
 
 private:
-    struct Sample {
-        Long No = 0;
-        Date DateTimes;
-        std::array<Single, RecordGasSlots> Values{};
-    };
+    using Sample = TrendSample;
     static bool Reaches(Long Index) { return Index >= 0 && Index < Reachable; }
     void LoadSamples();
     void ExportRaw() const;

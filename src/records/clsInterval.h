@@ -11,8 +11,6 @@
 #include <array>
 #include <vector>
 
-class QIODevice;
-
 namespace mt52 {
 
 class clsInterval final : public TrendLogFrame {
@@ -28,13 +26,11 @@ public:
     // and the table contents (read only below the counts).
     void ClearDatas() override;
 
-    // Loads the Log_Head row of SeqNo, the samples of its trend file and its Interval_Event
-    // rows of the record's start date. Condenses the samples when the shared CondensedView is
-    // set, and sets it for a record of more than 54,000 samples. Writes the raw export to the
-    // program folder when the shared ExportRawData is set, a file without lines when nothing
-    // was loaded (no database included). What was missing or cut off is in LoadStatus(); a
-    // database or conversion failure raises.
-    void ReLoad();
+    // Also the Interval_Event rows of the record's start date. Condenses the samples when the
+    // shared CondensedView is set, and sets it for a record of more than 54,000 samples. Writes
+    // the raw export to the program folder when the shared ExportRawData is set, a file without
+    // lines when nothing was loaded (no database included).
+    void ReLoad() override;
 
     Date BaseDate() const { return baseDate_; }
     void BaseDate(const Date& value) { baseDate_ = value; }
@@ -131,10 +127,7 @@ public:
     void Update();
 
 private:
-    struct Sample {
-        Long No = 0;
-        Date DateTimes;
-        std::array<Single, RecordGasSlots> Values{};
+    struct Sample : TrendSample {
         Date StartTime;
     };
     struct EventRow {
