@@ -5,6 +5,7 @@
 // - clicking a snapshot folder that holds 20,001 records: the list filled and the first detail shown.
 // The bare loops prepare and step the same statements through the SQLite C API and read every
 // column of every row; nothing of the program's own database layer is in them.
+#include "BenchMain.h"
 #include "browser/gui/StoredDataBrowser.h"
 #include "common/DatabaseSchema.h"
 #include "common/ModuleState.h"
@@ -275,12 +276,6 @@ BENCHMARK(BM_ClickFolder)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    mt52::SetInterfaceLanguage(mt52::Language::English);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return mt52::bench::RunWithApplication<QApplication>(
+        argc, argv, [] { mt52::SetInterfaceLanguage(mt52::Language::English); });
 }

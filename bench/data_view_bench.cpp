@@ -12,6 +12,7 @@
 //
 // Compare "now" with "bare" of the same group: the ratio is what the user pays over the plain
 // work. "rows/s" counts table or file rows per second.
+#include "BenchMain.h"
 #include "common/DatabaseSchema.h"
 #include "common/ModuleState.h"
 #include "common/ResText.h"
@@ -305,14 +306,4 @@ BENCHMARK(BM_BareReadAndWriteCsv)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return mt52::bench::RunWithApplication<QApplication>(argc, argv); }

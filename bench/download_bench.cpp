@@ -14,6 +14,7 @@
 //   wall_per_wire  wall_s / wire_s
 //   bytes, frames, baud
 // MT52_SIM_PROGRAM names another simulator program to run against (for comparisons).
+#include "BenchMain.h"
 #include "ProgramAssembly.h"
 #include "common/ModuleState.h"
 #include "common/ResText.h"
@@ -217,14 +218,4 @@ BENCHMARK(BM_CompleteDownload)
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    mt52::GuardedApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return mt52::bench::RunWithApplication<mt52::GuardedApplication>(argc, argv); }

@@ -1,5 +1,6 @@
 // Whole repaints of the trend graph on its screen picture: 54,001 samples in five series, the
 // largest interval trend a record holds, at a typical window size. The goal is 60 repaints a second.
+#include "BenchMain.h"
 #include "graph/ZelGraph.h"
 #include "graph/gui/QPainterGraphSurface.h"
 
@@ -68,14 +69,4 @@ BENCHMARK(BM_RepaintWholeTrend)->Args({1280, 720, 1})->Args({1920, 1080, 1})->Ar
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return mt52::bench::RunWithApplication<QGuiApplication>(argc, argv); }
