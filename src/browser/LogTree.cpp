@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -60,6 +59,8 @@ QString FoldAscii(const QString& text) {
 
 // A folder text as a part of a key: the separator ">" and the escape "%" are escaped.
 QString KeyPart(const QString& text) {
+    if (!text.contains(u'%') && !text.contains(u'>'))
+        return text;
     QString part = text;
     part.replace(u'%', QStringLiteral("%25"));
     part.replace(u'>', QStringLiteral("%3E"));
@@ -160,6 +161,20 @@ public:
 
     // values: the row's stored values in the order of the levels.
     void AddRow(Long types, const Stored* values) {
+        const int at = FolderOf(values);
+        const int kind = KindIndexOf(types, extended_);
+        if (kind >= 0)
+            folders_[static_cast<std::size_t>(at)].KindMask |= 1u << kind;
+    }
+
+    const std::vector<const Level*>& Levels() const { return levels_; }
+    LogTree Finish();
+
+private:
+    void AddChildren(LogTree& tree, int folderIndex, int parentNode, std::size_t depth, const QString& path);
+
+    // The month folder of a row's values, made with the folders above it when new.
+    int FolderOf(const Stored* values) {
         int at = 0;
         for (std::size_t depth = 0; depth < levels_.size(); ++depth) {
             // Rows of one instrument tend to follow each other: a value the previous row had
@@ -174,15 +189,9 @@ public:
             recent.Bytes.assign(bytes);
             at = recent.Child = ChildFor(at, *levels_[depth], values[depth]);
         }
-        const int kind = KindIndexOf(types, extended_);
-        if (kind >= 0)
-            folders_[static_cast<std::size_t>(at)].KindMask |= 1u << kind;
+        return at;
     }
 
-    const std::vector<const Level*>& Levels() const { return levels_; }
-    LogTree Finish();
-
-private:
     int ChildFor(int parentIndex, const Level& level, const Stored& stored) {
         Folder& parent = folders_[static_cast<std::size_t>(parentIndex)];
         // A lookup by the bytes as they stand, without copying them.
@@ -216,6 +225,8 @@ private:
     bool extended_;
     std::vector<Recent> recent_ = std::vector<Recent>(levels_.size());
     std::vector<Folder> folders_;
+    std::array<QString, std::tuple_size_v<std::decay_t<decltype(RecordKinds())>>> kindTexts_;
+    std::array<QString, std::tuple_size_v<std::decay_t<decltype(RecordKinds())>>> kindLetters_;
 };
 
 LogTree LogTree::Build(const std::vector<LogHeadPlace>& rows, const LogGrouping& grouping) {
@@ -263,55 +274,74 @@ LogTree LogTree::Load(Database& db, const LogGrouping& grouping) {
     return builder.Finish();
 }
 
+namespace {
+
+// A key: the path, a blank and the letter, made in one allocation.
+QString NodeKey(const QString& path, const QString& letter) {
+    QString key;
+    key.reserve(path.size() + 1 + letter.size());
+    key.append(path).append(u' ').append(letter);
+    return key;
+}
+
+}  // namespace
+
 LogTree LogTreeBuilder::Finish() {
-    const std::vector<const Level*>& levels = levels_;
-    std::vector<Folder>& folders = folders_;
-    const std::size_t monthDepth = levels.size();
     const auto& kinds = RecordKinds();
-    std::array<QString, std::tuple_size_v<std::decay_t<decltype(kinds)>>> kindTexts;
-    for (std::size_t k = 0; k < kinds.size(); ++k)
-        kindTexts[k] = GetResText(kinds[k].TextId);
+    for (std::size_t k = 0; k < kinds.size(); ++k) {
+        kindTexts_[k] = GetResText(kinds[k].TextId);
+        kindLetters_[k] = QString(QLatin1Char(kinds[k].FolderLetter));
+    }
     LogTree tree;
-    std::size_t nodeCount = folders.size();
-    for (const Folder& folder : folders)
+    std::size_t nodeCount = folders_.size();
+    for (const Folder& folder : folders_)
         nodeCount += static_cast<std::size_t>(std::popcount(folder.KindMask));
     tree.nodes_.reserve(nodeCount);
     tree.byKey_.reserve(static_cast<qsizetype>(nodeCount));
-    // Depth first, so that node positions follow the order in which the folders are shown.
-    std::function<void(int, int, std::size_t, const QString&)> addChildren = [&](int folderIndex, int parentNode,
-                                                                          std::size_t depth, const QString& path) {
-        Folder& parent = folders[static_cast<std::size_t>(folderIndex)];
-        std::sort(parent.Children.begin(), parent.Children.end(), [&](int a, int b) {
-            return TextLess(folders[static_cast<std::size_t>(a)].Text, folders[static_cast<std::size_t>(b)].Text);
-        });
-        for (int childIndex : parent.Children) {
-            const Folder& child = folders[static_cast<std::size_t>(childIndex)];
-            const QString childPath = depth == 0 ? KeyPart(child.Text) : path + u'>' + KeyPart(child.Text);
-            LogTree::Node node;
-            node.Letter = *levels[depth]->Letter;
-            node.Key = childPath + u' ' + node.Letter;
-            node.Text = child.Text;
-            node.Parent = parentNode;
-            const int nodeIndex = tree.Add(std::move(node));
-            if (depth + 1 < monthDepth) {
-                addChildren(childIndex, nodeIndex, depth + 1, childPath);
-                continue;
-            }
-            for (std::size_t k = 0; k < kinds.size(); ++k) {
-                if (!(child.KindMask & (1u << k)))
-                    continue;
-                LogTree::Node kindNode;
-                kindNode.Letter = QString(QLatin1Char(kinds[k].FolderLetter));
-                kindNode.Key = childPath + u' ' + kindNode.Letter;
-                kindNode.Text = kindTexts[k];
-                kindNode.Parent = nodeIndex;
-                kindNode.LogType = kinds[k].LogType;
-                tree.Add(std::move(kindNode));
-            }
-        }
-    };
-    addChildren(0, 0, 0, QString());
+    AddChildren(tree, 0, 0, 0, QString());
     return tree;
+}
+
+// Depth first, so that node positions follow the order in which the folders are shown.
+void LogTreeBuilder::AddChildren(LogTree& tree, int folderIndex, int parentNode, std::size_t depth, const QString& path) {
+    const auto& kinds = RecordKinds();
+    Folder& parent = folders_[static_cast<std::size_t>(folderIndex)];
+    std::sort(parent.Children.begin(), parent.Children.end(), [&](int a, int b) {
+        return TextLess(folders_[static_cast<std::size_t>(a)].Text, folders_[static_cast<std::size_t>(b)].Text);
+    });
+    const QString& letter = *levels_[depth]->Letter;
+    for (int childIndex : parent.Children) {
+        const Folder& child = folders_[static_cast<std::size_t>(childIndex)];
+        const QString part = KeyPart(child.Text);
+        QString childPath;
+        if (depth == 0) {
+            childPath = part;
+        } else {
+            childPath.reserve(path.size() + 1 + part.size());
+            childPath.append(path).append(u'>').append(part);
+        }
+        LogTree::Node node;
+        node.Letter = letter;
+        node.Key = NodeKey(childPath, letter);
+        node.Text = child.Text;
+        node.Parent = parentNode;
+        const int nodeIndex = tree.Add(std::move(node));
+        if (depth + 1 < levels_.size()) {
+            AddChildren(tree, childIndex, nodeIndex, depth + 1, childPath);
+            continue;
+        }
+        for (std::size_t k = 0; k < kinds.size(); ++k) {
+            if (!(child.KindMask & (1u << k)))
+                continue;
+            LogTree::Node kindNode;
+            kindNode.Letter = kindLetters_[k];
+            kindNode.Key = NodeKey(childPath, kindNode.Letter);
+            kindNode.Text = kindTexts_[k];
+            kindNode.Parent = nodeIndex;
+            kindNode.LogType = kinds[k].LogType;
+            tree.Add(std::move(kindNode));
+        }
+    }
 }
 
 std::optional<LogNodeCondition> LogTree::Condition(const QString& key) const {
