@@ -20,6 +20,7 @@
 #include "ProgramAssembly.h"
 #include "browser/gui/frmPassword.h"
 #include "common/QtTranslations.h"
+#include "main_window/DatabaseLocation.h"
 #include "main_window/gui/DataViewPage.h"
 #include "main_window/gui/StoredDataPage.h"
 #include "platform/gui/GridView.h"
@@ -413,6 +414,8 @@ TEST_F(EndToEnd, PicturesOfEveryPageAndDialog) {
         if (!stored) {
             test::AddIntervalTrend(101, "iv0520", 30);
             test::AddAlarmTrend(102, "al0520", 720);
+            // Started at midnight: the record list shows its date alone.
+            test::AddIntervalTrend(103, "iv0305", 30, *Date::FromParts(2024, 3, 5, 0, 0, 0));
             stored = true;
         }
         const auto save = [&](QWidget& widget, const QString& what) {
@@ -446,6 +449,7 @@ TEST_F(EndToEnd, PicturesOfEveryPageAndDialog) {
             if ((*it)->childCount() == 0)
                 leaves << (*it)->data(0, Qt::UserRole).toString();
         }
+        bool storedInstrumentShown = false;
         for (const QString& key : leaves) {
             window->cmdInst[2]->click();
             data.tvwLog->expandAll();
@@ -470,6 +474,13 @@ TEST_F(EndToEnd, PicturesOfEveryPageAndDialog) {
             save(*window, QStringLiteral("dataview-%1-summary").arg(kind));
             view.cmdBrowse[3]->click();
             view.cmdBrowse[4]->click();
+            if (!storedInstrumentShown) {
+                // The Instruments page with the instrument stored with the entry the list shows.
+                QTest::mouseClick(data.lvwLog->viewport(), Qt::LeftButton, {}, at);
+                data.cmdLogInst->click();
+                save(*window, QStringLiteral("instrument-stored"));
+                storedInstrumentShown = true;
+            }
         }
         // The dialogs of the Set page and the toolkit's own ones, in the program's font.
         window->cmdInst[4]->click();
@@ -491,6 +502,13 @@ TEST_F(EndToEnd, PicturesOfEveryPageAndDialog) {
             box.show();
             save(box, QStringLiteral("dialog-message"));
         }
+        // The start's notice of a data folder that cannot be made or opened, as the program shows it.
+        saveModal(
+            [&] {
+                QtUserDialogs().MsgBox(GetResText(UnusableFolderText, {dir.filePath(QStringLiteral("MT-52 data/Data"))}),
+                                       vbOKOnly | vbExclamation, QStringLiteral("MT-52"));
+            },
+            QStringLiteral("message-unusable-folder"));
         {
             QFileDialog files(window.get(), GetResText(5373), dir.path(), QStringLiteral("CSV (*.csv);;Text (*.txt)"));
             files.setOption(QFileDialog::DontUseNativeDialog);

@@ -4,6 +4,7 @@
 #include "platform/gui/QtUserDialogs.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -57,6 +58,32 @@ TEST(GridView, DrawsTextsFormatsMergesAndColumns) {
     EXPECT_FALSE(v.isColumnHidden(4));
     g.SetRows(5);
     EXPECT_EQ(v.model()->rowCount(), 5);
+}
+
+// With widening on, a merged text that runs on into hidden columns (a summary's hidden gas
+// columns) widens the last column in sight, so the text shows whole from the first fill on.
+TEST(GridView, AMergedTextRunningIntoHiddenColumnsWidensTheLastShownColumn) {
+    GridView v;
+    v.resize(700, 200);
+    v.WidenColumnsToText(true);
+    GridModel& g = v.Model();
+    g.SetRows(2);
+    g.SetCols(5);
+    g.SetMergeCells(MergeRestrictRows);
+    g.SetMergeRow(1, true);
+    g.SetColHidden(3, true);
+    g.SetColHidden(4, true);
+    const QString period = QStringLiteral("2024/05/20 12:00:00 to 2024/05/20 12:04:50");
+    for (int c = 1; c < 5; ++c)
+        g.SetTextMatrix(1, c, period);
+    g.SetTextMatrix(1, 0, QStringLiteral("Sampling Date/Time"));
+    v.Refresh();
+
+    ASSERT_EQ(v.columnSpan(1, 1), 4);
+    const int shown = v.columnWidth(1) + v.columnWidth(2);
+    EXPECT_GE(shown, QFontMetrics(v.font()).horizontalAdvance(period));
+    EXPECT_LE(v.columnWidth(0) + shown, v.viewport()->width());
+    EXPECT_EQ(v.columnWidth(1), 64) << "the first column of the merge keeps its width";
 }
 
 class GridViewEditing : public ::testing::Test {

@@ -274,8 +274,16 @@ TEST_F(IntermittenceWindowTest, PicturesOfTheWindowOnAnIntervalTrend) {
         frmIntermittence& w = Open(6, 1);
         w.resize(1000, 900);
         w.show();
+        w.optBrowse[0]->setChecked(true);  // the summary with the table, not the graph
+        w.optBrowse_Click(0);
+        if (w.vfgSummary->isHidden())
+            w.cmdBrowse_Click(3);  // the summary above the table
         QCoreApplication::processEvents();
-        w.grab().save(QStringLiteral("%1/%2-trendsearch-interval.png").arg(QString::fromLocal8Bit(shots), GetResText(101)));
+        const QString name = QStringLiteral("%1/%2-trendsearch-interval").arg(QString::fromLocal8Bit(shots), GetResText(101));
+        w.grab().save(name + QStringLiteral(".png"));
+        w.vfgSummary->Model().SetTopRow(17);  // down to the STEL and TWA rows
+        QCoreApplication::processEvents();
+        w.grab().save(name + QStringLiteral("-stel-twa.png"));
         w.hide();
         window_.reset();
     }

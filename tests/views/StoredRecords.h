@@ -43,9 +43,9 @@ inline void WriteTrendFile(const QString& names, const Date& start, int interval
         file.write(StoredRecord(start.addSeconds(static_cast<double>(i) * interval), stored[i]));
 }
 
-// An interval trend whose combustible-gas reading climbs by 1 each sample, with `samples` samples.
-inline void AddIntervalTrend(Long seqNo, const QString& names, int samples) {
-    const Date start = MayDate(20, 12, 0);
+// An interval trend whose combustible-gas reading climbs by 1 each sample, with `samples` samples
+// from `start`.
+inline void AddIntervalTrend(Long seqNo, const QString& names, int samples, const Date& start = MayDate(20, 12, 0)) {
     Columns columns = HeadColumns(seqNo, 1, names, start);
     columns.push_back({"Last", start.addSeconds(10.0 * std::max(0, samples - 1))});
     for (auto& c : TrendGasColumns())

@@ -12,6 +12,8 @@
 #include <QVariant>
 #include <QWidget>
 #include <algorithm>
+#include <cstdlib>
+#include <vector>
 #include <limits>
 
 namespace mt52 {
@@ -49,6 +51,41 @@ int RoomToTheRight(const QWidget* control, const QWidget* page) {
             right = std::min(right, r.left() - kGap);
     }
     return std::max(0, right - own.left());
+}
+
+// The push buttons of a row that touch `control` on its left, nearest first: when the control
+// needs room on that side, they move left with it.
+std::vector<QWidget*> ButtonsTouchingOnTheLeft(QWidget* control, const QWidget* page) {
+    std::vector<QWidget*> row;
+    const QWidget* current = control;
+    for (bool found = true; found;) {
+        found = false;
+        for (QPushButton* other : control->parentWidget()->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
+            if (other == current || other == control || !other->isVisibleTo(page) ||
+                std::find(row.begin(), row.end(), other) != row.end())
+                continue;
+            const QRect g = other->geometry();
+            if (std::abs(g.right() + 1 - current->x()) <= 1 && g.top() == current->y() && g.height() == current->height()) {
+                row.push_back(other);
+                current = other;
+                found = true;
+                break;
+            }
+        }
+    }
+    return row;
+}
+
+// How far a control may move to the left before it meets another control or its container's edge.
+int RoomToTheLeft(const QWidget* control, const QWidget* page) {
+    const QRect own = InPage(control, page);
+    int left = InPage(control->parentWidget(), page).left();
+    for (const QRect& r : Obstacles(control, page)) {
+        const bool besideIt = r.top() <= own.bottom() && r.bottom() >= own.top();
+        if (besideIt && r.right() < own.left())
+            left = std::max(left, r.right() + 1 + kGap);
+    }
+    return std::max(0, own.left() - left);
 }
 
 QString TextOf(const QWidget* control) {
@@ -146,11 +183,26 @@ void FitOne(QWidget* control, const QWidget* page) {
     } else if (qobject_cast<QPushButton*>(control)) {
         // A button too narrow for its caption grows to the right, where it has room.
         const int needed = textWidth + chrome;
+        // (It keeps a width an earlier fit gave it: the room it took on its left stays its own.)
         if (needed > designSize.width())
-            width = std::max(designSize.width(), std::min(needed, RoomToTheRight(control, page)));
+            width = std::max(designSize.width(),
+                             std::min(needed, std::max(RoomToTheRight(control, page), control->width())));
         else
             width = designSize.width();
         control->resize(width, control->height());
+        // Still too narrow: a row of touching buttons with free room on its left moves left
+        // together, and the button grows into the room it leaves.
+        if (needed > width) {
+            const std::vector<QWidget*> row = ButtonsTouchingOnTheLeft(control, page);
+            const QWidget* leftmost = row.empty() ? control : row.back();
+            const int shift = std::min(needed - width, RoomToTheLeft(leftmost, page));
+            if (shift > 0) {
+                for (QWidget* button : row)
+                    button->move(button->x() - shift, button->y());
+                width += shift;
+                control->setGeometry(control->x() - shift, control->y(), width, control->height());
+            }
+        }
     }
     // A caption taller than its control grows the control about its middle.
     const int lineHeight = metrics.height();

@@ -259,7 +259,9 @@ std::vector<int> GridView::DrawnColumnWidths() const {
         if (least[static_cast<std::size_t>(c)] > 0)
             needed[static_cast<std::size_t>(c)] = TextWidthOfColumn(c, rows, merged);
     }
-    // A merged cell's text that its columns together cannot hold widens the last of them.
+    // A merged cell's text that its columns together cannot hold widens the last of them that
+    // shows: a merge that runs on into hidden columns (the hidden gas columns of a summary)
+    // widens the last column in sight, not a hidden one.
     const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 2;
     for (const GridRange& r : ranges) {
         if (r.ColCount() < 2 || r.row1 < 0 || r.row1 >= rows || r.col1 < 0 || r.col2 >= cols)
@@ -269,11 +271,16 @@ std::vector<int> GridView::DrawnColumnWidths() const {
             continue;
         const int width = QFontMetrics(ToQFont(grid_->CellFont(r.row1, r.col1))).horizontalAdvance(text) + margin;
         int spanned = 0;
-        for (int c = r.col1; c <= r.col2; ++c)
+        int lastShown = -1;
+        for (int c = r.col1; c <= r.col2; ++c) {
             spanned += least[static_cast<std::size_t>(c)];
-        int& last = needed[static_cast<std::size_t>(r.col2)];
-        if (width > spanned)
-            last = std::max(last, least[static_cast<std::size_t>(r.col2)] + width - spanned);
+            if (least[static_cast<std::size_t>(c)] > 0)
+                lastShown = c;
+        }
+        if (lastShown < 0 || width <= spanned)
+            continue;
+        int& last = needed[static_cast<std::size_t>(lastShown)];
+        last = std::max(last, least[static_cast<std::size_t>(lastShown)] + width - spanned);
     }
     return WidenedColumnWidths(least, needed, viewport()->width());
 }
