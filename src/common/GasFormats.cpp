@@ -1,4 +1,5 @@
 #include "common/GasFormats.h"
+#include "common/ReadingChars.h"
 
 #include "common/ReadingCodes.h"
 #include "common/ResText.h"
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 
 namespace mt52 {
 
@@ -119,6 +121,23 @@ bool AppendReadingText(QString& out, Single value, Integer point, Single fullSca
     out.truncate(start);
     out += QLatin1StringView("OVER");
     return false;
+}
+
+int ReadingChars(char* out, Single value, Integer point, Single fullScale, bool& numeric) {
+    if (fullScale == static_cast<Single>(ReadingCode::NoData))
+        return -1;
+    const int n = TrendNumberChars(out, value, point);
+    if (n < 0)
+        return -1;
+    // Compared at the precision it shows, as AppendReadingText does.
+    double shown = 0;
+    if (std::from_chars(out, out + n, shown).ec != std::errc())
+        return -1;
+    numeric = shown >= 0 && shown <= fullScale;
+    if (numeric)
+        return n;
+    std::memcpy(out, "OVER", 4);
+    return 4;
 }
 
 Integer IntervalToIndex(Integer seconds) {

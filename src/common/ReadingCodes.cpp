@@ -1,4 +1,5 @@
 #include "common/ReadingCodes.h"
+#include "common/ReadingChars.h"
 
 #include "common/ModuleState.h"
 #include "platform/Numbers.h"
@@ -133,6 +134,15 @@ bool AppendTrendCell(QString& out, Single value, Integer point) {
     State().CellCategory = Number;
     AppendFixedDecimals(out, value, ReadingDecimals(point));
     return std::isfinite(value);
+}
+
+int TrendNumberChars(char* out, Single value, Integer point) {
+    if (!std::isfinite(value) || FindReadingCode(value) != nullptr || RawMarkText(value) != nullptr)
+        return -1;
+    const int n = FixedDecimalsChars(out, value, ReadingDecimals(point));
+    if (n >= 0)
+        State().CellCategory = Number;
+    return n;
 }
 
 QString EventCodeText(Long code) {

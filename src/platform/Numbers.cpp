@@ -1,4 +1,5 @@
 #include "platform/Numbers.h"
+#include "platform/TextChars.h"
 
 #include "platform/RuntimeError.h"
 
@@ -297,21 +298,17 @@ QString FormatNumber(Single value, const QString& picture) {
     return FormatWithPicture(ShortestFixed(std::fabs(value)), negative, picture);
 }
 
-void AppendFixedDecimals(QString& out, Single value, int decimals) {
+int FixedDecimalsChars(char* out, Single value, int decimals) {
     if (decimals < 0 || decimals > MaxFixedDecimals)
         decimals = 0;
-    if (!std::isfinite(value)) {
-        out += SingleToText(value);
-        return;
-    }
+    if (!std::isfinite(value))
+        return -1;
     // The shortest plain text of the magnitude, then rounded half away from zero on its digits,
     // as FormatWithPicture does, but in buffers on the stack.
     char shortest[64];
     const auto res = std::to_chars(shortest, shortest + sizeof shortest, std::fabs(value), std::chars_format::fixed);
-    if (res.ec != std::errc()) {
-        out += FormatNumber(value, FixedDecimalsPicture(decimals));
-        return;
-    }
+    if (res.ec != std::errc())
+        return -1;
     const int length = static_cast<int>(res.ptr - shortest);
     int dot = length;
     for (int i = 0; i < length; ++i)
@@ -347,7 +344,7 @@ void AppendFixedDecimals(QString& out, Single value, int decimals) {
     for (int i = first; i < count; ++i)
         if (digits[i] != '0')
             allZero = false;
-    char text[96];
+    char* const text = out;
     int n = 0;
     if (std::signbit(value) && !allZero)
         text[n++] = '-';
@@ -358,7 +355,20 @@ void AppendFixedDecimals(QString& out, Single value, int decimals) {
         for (int i = intDigits; i < count; ++i)
             text[n++] = digits[i];
     }
-    out += QLatin1StringView(text, n);
+    return n;
+}
+
+void AppendFixedDecimals(QString& out, Single value, int decimals) {
+    char text[FixedDecimalsCharsSize];
+    const int n = FixedDecimalsChars(text, value, decimals);
+    if (n >= 0) {
+        out += QLatin1StringView(text, n);
+        return;
+    }
+    if (!std::isfinite(value))
+        out += SingleToText(value);
+    else
+        out += FormatNumber(value, FixedDecimalsPicture(decimals));
 }
 
 QString FormatFixedDecimals(Single value, int decimals) {

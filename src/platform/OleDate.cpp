@@ -1,4 +1,5 @@
 #include "platform/OleDate.h"
+#include "platform/TextChars.h"
 
 #include <QRegularExpression>
 #include <cmath>
@@ -196,6 +197,44 @@ QString FormatDate(const Date& date, const QString& picture) {
         i += run;
     }
     return out;
+}
+
+namespace {
+
+// AppendDigits into a byte buffer: the count written.
+int DigitChars(char* out, int value, int width) {
+    char digits[12];
+    int n = 0;
+    do {
+        digits[n++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value > 0);
+    int count = 0;
+    for (int i = n; i < width; ++i)
+        out[count++] = '0';
+    while (n > 0)
+        out[count++] = digits[--n];
+    return count;
+}
+
+}  // namespace
+
+int DateTimeChars(const Date& date, char* out) {
+    long long days = 0, secs = 0;
+    Split(date.value(), days, secs);
+    const CalendarDay d = CalendarDayOf(days);
+    int n = DigitChars(out, d.year, 4);
+    out[n++] = '/';
+    n += DigitChars(out + n, d.month, 2);
+    out[n++] = '/';
+    n += DigitChars(out + n, d.day, 2);
+    out[n++] = ' ';
+    n += DigitChars(out + n, static_cast<int>(secs / 3600), 2);
+    out[n++] = ':';
+    n += DigitChars(out + n, static_cast<int>(secs / 60 % 60), 2);
+    out[n++] = ':';
+    n += DigitChars(out + n, static_cast<int>(secs % 60), 2);
+    return n;
 }
 
 QString GeneralDate(const Date& date) {

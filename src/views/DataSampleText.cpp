@@ -21,8 +21,35 @@ namespace mt52 {
 // --- Lines ---------------------------------------------------------------------------------------
 
 namespace {
-// Gathered characters that go to the device at once while streaming.
-constexpr qsizetype StreamPieceChars = 16384;
+// Gathered bytes that go to the device at once while streaming.
+constexpr qsizetype StreamPieceBytes = 16384;
+
+// True when the text has only ASCII characters and none that makes a field quoted.
+bool IsPlainAscii(QStringView text, QChar separator) {
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80 || c == separator || u == u'"' || u == u'\r' || u == u'\n')
+            return false;
+    }
+    return true;
+}
+bool IsPlainAscii(std::string_view text, QChar separator) {
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0x80 || u == separator.unicode() || c == '"' || c == '\r' || c == '\n')
+            return false;
+    }
+    return true;
+}
+
+void AppendAscii(QByteArray& out, QStringView text) {
+    const qsizetype at = out.size();
+    out.resize(at + text.size());
+    char* to = out.data() + at;
+    for (const QChar c : text)
+        *to++ = static_cast<char>(c.unicode());
+}
+
 }  // namespace
 
 void SampleTextLines::Line(const QStringList& fields) {
@@ -31,17 +58,51 @@ void SampleTextLines::Line(const QStringList& fields) {
     EndLine();
 }
 
-void SampleTextLines::Field(QStringView field) {
-    if (lineStarted_)
-        text_ += separator_;
-    AppendCsvField(text_, field, separator_);
+void SampleTextLines::Separate() {
+    if (lineStarted_) {
+        if (streaming_)
+            bytes_ += static_cast<char>(separator_.unicode());
+        else
+            text_ += separator_;
+    }
     lineStarted_ = true;
 }
 
+void SampleTextLines::Field(QStringView field) {
+    Separate();
+    if (!streaming_) {
+        AppendCsvField(text_, field, separator_);
+        return;
+    }
+    if (IsPlainAscii(field, separator_)) {
+        AppendAscii(bytes_, field);
+        return;
+    }
+    quoted_.clear();
+    AppendCsvField(quoted_, field, separator_);
+    bytes_ += quoted_.toUtf8();
+}
+
+void SampleTextLines::Field(std::string_view ascii, QStringView tail) {
+    if (!streaming_ || !IsPlainAscii(ascii, separator_) || !IsPlainAscii(tail, separator_)) {
+        QString joined = QString::fromLatin1(ascii.data(), static_cast<qsizetype>(ascii.size()));
+        joined += tail;
+        Field(joined);
+        return;
+    }
+    Separate();
+    bytes_.append(ascii.data(), static_cast<qsizetype>(ascii.size()));
+    AppendAscii(bytes_, tail);
+}
+
 void SampleTextLines::EndLine() {
-    text_ += QLatin1StringView("\r\n");
     lineStarted_ = false;
-    if (streaming_ && text_.size() >= StreamPieceChars)
+    if (!streaming_) {
+        text_ += QLatin1StringView("\r\n");
+        return;
+    }
+    bytes_ += "\r\n";
+    if (bytes_.size() >= StreamPieceBytes)
         Flush();
 }
 
@@ -49,6 +110,9 @@ void SampleTextLines::StreamToOutput() {
     if (output_ == nullptr)
         return;
     streaming_ = true;
+    bytes_ = text_.toUtf8();
+    text_.clear();
+    bytes_.reserve(StreamPieceBytes + 1024);
     Flush();
 }
 
@@ -63,9 +127,10 @@ QString SampleTextLines::TakeText() {
 }
 
 void SampleTextLines::Flush() {
-    const QByteArray bytes = text_.toUtf8();
-    text_.clear();
-    if (output_->write(bytes) != bytes.size())
+    const qsizetype size = bytes_.size();
+    const qint64 written = size > 0 ? output_->write(bytes_.constData(), size) : 0;
+    bytes_.resize(0);
+    if (written != size)
         Raise(ErrDeviceIO, QStringLiteral("the data sample could not be written: ") + output_->errorString());
 }
 

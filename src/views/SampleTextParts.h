@@ -5,11 +5,13 @@
 #include "platform/Types.h"
 #include "records/RecordFrame.h"
 
+#include <QByteArray>
 #include <QChar>
 #include <QString>
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <string_view>
 
 class QIODevice;
 
@@ -29,7 +31,9 @@ struct SampleTextOptions {
 
 // The lines of one text. Lines are gathered; once StreamToOutput is called with an output
 // device, the gathered text and every later line go to the device instead (UTF-8), in pieces
-// of some ten thousand characters, so the text of a long trend is never held whole.
+// of some sixteen thousand bytes, so the text of a long trend is never held whole. While
+// streaming, the lines are gathered as UTF-8 bytes at once: plain ASCII fields are copied
+// byte for byte, and only a field with other characters or one that needs quotes is converted.
 class SampleTextLines {
 public:
     SampleTextLines(QChar separator, QIODevice* output) : separator_(separator), output_(output) {}
@@ -40,19 +44,25 @@ public:
     void EmptyLine() { Line({}); }
     // The same line written field by field: Field for each, then EndLine.
     void Field(QStringView field);
+    // A field of ASCII text (a number or a date made in a byte buffer) followed by `tail`: the
+    // same as Field of the two joined, without making the joined text.
+    void Field(std::string_view ascii, QStringView tail = {});
     void EndLine();
     void StreamToOutput();
     // The gathered text; once streaming, what is left goes to the device and the text is empty.
     QString TakeText();
 
 private:
+    void Separate();
     void Flush();
 
     QChar separator_;
     QIODevice* output_;
     bool streaming_ = false;
     bool lineStarted_ = false;
-    QString text_;
+    QString text_;      // the text gathered before streaming
+    QByteArray bytes_;  // the UTF-8 bytes gathered while streaming
+    QString quoted_;    // a field that needs quotes or conversion, made while streaming
 };
 
 // One gas slot of a record, read once through GasListInfo.

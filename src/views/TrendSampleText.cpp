@@ -2,6 +2,7 @@
 // data-sample text.
 #include "common/GasFormats.h"
 #include "common/ModuleState.h"
+#include "common/ReadingChars.h"
 #include "common/ReadingCodes.h"
 #include "common/ResText.h"
 #include "common/TextHelpers.h"
@@ -10,6 +11,9 @@
 #include "records/clsInterval.h"
 #include "views/DataSampleText.h"
 #include "views/SampleTextParts.h"
+
+#include <charconv>
+#include <string_view>
 
 namespace mt52 {
 namespace {
@@ -98,13 +102,16 @@ private:
     Single Value(Integer gas, Long i) const { return record_.GasValue(gas, i).toSingle(); }
     Single Code(Integer gas, Long e) const { return record_.GasEvent(gas, e).toSingle(); }
 
-    // A sample row is written field by field into the text, with the reading cells made in one
-    // reused string: a long trend has tens of thousands of rows. The fields are those of
-    // AddReading over GeneralReading and OtherUnitReading.
+    // A sample row is written field by field into the text: a long trend has tens of thousands
+    // of rows. The row number, the date and a plain reading are made as ASCII bytes in buffers
+    // on the stack; a code, a mark or a converted reading is made in one reused string. The
+    // fields are those of AddReading over GeneralReading and OtherUnitReading.
     void Sample(Long i) {
-        cell_.setNum(++rowNumber_);
-        lines_.Field(cell_);
-        lines_.Field(ExportDate(record_.DateTimes(i)));
+        char number[24];
+        const auto end = std::to_chars(number, number + sizeof number, ++rowNumber_).ptr;
+        lines_.Field(std::string_view(number, static_cast<std::size_t>(end - number)));
+        char date[DateTimeCharsSize];
+        lines_.Field(std::string_view(date, static_cast<std::size_t>(DateTimeChars(record_.DateTimes(i), date))));
         const Single vol = Value(OtherUnitGas, i);
         if (unitCode_ == ReadingCode::UnitVol && WithinOtherUnitScale(gases_, vol)) {
             const Reading first = OtherUnitReading(gases_, vol, Value(FirstGas, i), options_);
@@ -120,8 +127,22 @@ private:
     // The reading of a gas under the general rule and its unit text.
     void GeneralReadingFields(Integer gas, Single value) {
         const SampleSlot& slot = SlotOf(gases_, gas);
+        char reading[FixedDecimalsCharsSize];
+        bool numeric = false;
+        const int length = ReadingChars(reading, value, slot.decimals, slot.full, numeric);
+        if (length >= 0) {
+            const std::string_view text(reading, static_cast<std::size_t>(length));
+            const QString& unit = UnitText(gas);
+            if (options_.unitColumns) {
+                lines_.Field(text);
+                lines_.Field(numeric ? QStringView(unit) : QStringView());
+            } else {
+                lines_.Field(text, numeric ? QStringView(unit) : QStringView());
+            }
+            return;
+        }
         cell_.clear();
-        const bool numeric = AppendReadingText(cell_, value, slot.decimals, slot.full);
+        numeric = AppendReadingText(cell_, value, slot.decimals, slot.full);
         ReadingFields(numeric, UnitText(gas));
     }
 

@@ -1,6 +1,7 @@
 #include "common/GasFormats.h"
 #include "common/GasTable.h"
 #include "common/ModuleState.h"
+#include "common/ReadingChars.h"
 #include "common/ReadingCodes.h"
 #include "platform/Numbers.h"
 #include "support/ErrorOf.h"
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <map>
 #include <vector>
@@ -118,6 +120,21 @@ TEST(GasFormats, AppendedReadingTextIsTheFormattedReadingChecked) {
                 EXPECT_EQ(appended, QStringLiteral("a,b ") + expected) << value << " " << point << " " << fullScale;
                 EXPECT_EQ(numeric, IsNumeric(expected)) << value << " " << point << " " << fullScale;
                 EXPECT_EQ(State().CellCategory, category) << value;
+                // The byte form gives the same text for every value it takes; it leaves codes,
+                // marks, non-finite values and a missing full scale to the text form.
+                char bytes[FixedDecimalsCharsSize];
+                bool bytesNumeric = !numeric;
+                State().CellCategory = -1;
+                const int length = ReadingChars(bytes, value, point, fullScale, bytesNumeric);
+                const bool plainReading = std::isfinite(value) && fullScale != -101.0f &&
+                                          FindReadingCode(value) == nullptr && value != 56797.0f &&
+                                          value != 65535.0f && value != 65287.0f;
+                EXPECT_EQ(length >= 0, plainReading) << value << " " << point << " " << fullScale;
+                if (length >= 0) {
+                    EXPECT_EQ(QString::fromLatin1(bytes, length), expected) << value << " " << point << " " << fullScale;
+                    EXPECT_EQ(bytesNumeric, numeric) << value << " " << point << " " << fullScale;
+                    EXPECT_EQ(State().CellCategory, category) << value;
+                }
             }
         }
     }

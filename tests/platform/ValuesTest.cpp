@@ -1,5 +1,6 @@
 #include "platform/Numbers.h"
 #include "platform/OleDate.h"
+#include "platform/TextChars.h"
 #include "platform/RuntimeError.h"
 #include "platform/Variant.h"
 #include "platform/VbString.h"
@@ -17,6 +18,7 @@
 #include <cmath>
 #include <ctime>
 #include <limits>
+#include <vector>
 
 namespace mt52 {
 namespace {
@@ -145,6 +147,36 @@ TEST(Dates, GeneralDateLeavesTheTimeOutAtMidnight) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(GeneralDate(c.date), QString::fromLatin1(c.text)) << c.date.value();
+}
+
+// The byte form of the export's date gives FormatDate's text: midnight, rounding to the
+// second, the ends of the range and values that are no date.
+TEST(Dates, DateTimeCharsIsTheExportDateText) {
+    const double second = 1.0 / 86400.0;
+    const Date march5 = *Date::FromParts(2024, 3, 5);
+    std::vector<Date> dates{march5,
+                            march5.addSeconds(1),
+                            march5.addSeconds(-1),
+                            Date(march5.value() + 0.4 * second),
+                            Date(march5.value() - 0.4 * second),
+                            Date(march5.value() + 0.6 * second),
+                            *Date::FromParts(2024, 12, 31, 23, 59, 59),
+                            *Date::FromParts(9999, 12, 31, 23, 59, 59),
+                            Date(0.0),
+                            Date(-1.5),
+                            Date(-657434.0),
+                            Date(2958465.99999999),
+                            Date(std::numeric_limits<double>::quiet_NaN()),
+                            Date(1e300),
+                            InvalidDateMark};
+    for (int i = 0; i < 2000; ++i)
+        dates.push_back(Date(45000.0 + i * 0.3721));
+    for (const Date& date : dates) {
+        char text[DateTimeCharsSize];
+        const int length = DateTimeChars(date, text);
+        EXPECT_EQ(QString::fromLatin1(text, length), FormatDate(date, QStringLiteral("yyyy/mm/dd hh:nn:ss")))
+            << date.value();
+    }
 }
 
 TEST(Dates, ValuesThatAreNoDateShowTheInvalidDateMark) {

@@ -2,13 +2,16 @@
 // unit columns and %LEL conversion, streaming into a file, and the quoting of odd fields.
 #include "views/DataSampleText.h"
 
+#include "common/GasFormats.h"
 #include "common/ModuleState.h"
+#include "common/ReadingCodes.h"
 #include "common/ResText.h"
 #include "records/TrendFixture.h"
 #include "records/clsAlarm.h"
 #include "records/clsHistory.h"
 #include "records/clsInterval.h"
 #include "records/clsSnapShot.h"
+#include "platform/Numbers.h"
 #include "support/ErrorOf.h"
 #include "views/ViewRecords.h"
 
@@ -16,6 +19,7 @@
 #include <QStringList>
 
 #include <gtest/gtest.h>
+#include <limits>
 #include <ostream>
 
 // Texts show line by line in a failure, their line ends written out.
@@ -313,6 +317,55 @@ TEST_F(DataSampleTextTest, StreamedIntervalAndBarHoleGiveTheSameBytes) {
         EXPECT_EQ(file.data(), whole.toUtf8()) << kind;
         // Once before each of the 8 samples and events and once more to find the end.
         EXPECT_EQ(yields, kind == 1 ? 9 : 0);
+    }
+}
+
+// The streamed rows make numbers and dates as bytes: every row equals the text the general
+// string functions give, over readings with negatives, rounding edges, codes, marks, values
+// above the full scale and no number at all, and dates at midnight and between seconds.
+TEST_F(DataSampleTextTest, StreamedRowsEqualTheGeneralTextOverATableOfValues) {
+    clsInterval& r = records.Interval();
+    SetIdentity(r, QStringLiteral("TABLE"), At(0, 0, 0));
+    SetGas(r, 0, {"CH4", 100, 1, "%LEL"});
+    SetGas(r, 1, {"O2", 25, 2, "%"});
+    r.GasListInfo(0, GasInfoField::Max, Single(50));
+    r.GasListInfo(1, GasInfoField::Max, Single(20));
+    const Single nan = std::numeric_limits<Single>::quiet_NaN();
+    const Single values[] = {0.0f, -0.0f, -0.04f, -0.05f, -1.25f, 0.05f, 0.15f, 2.675f, 9.95f, 9.96f, 24.994f, 24.995f,
+                             25.0f, 25.004f, 25.006f, 99.95f, 99.96f, 100.0f, 100.05f, 120.0f, -101.0f, -103.0f,
+                             -104.0f, -130.0f, -173.0f, -175.0f, 56797.0f, 65535.0f, 65287.0f, nan, 1e-30f, 3.4e38f};
+    const int count = static_cast<int>(std::size(values));
+    std::vector<Date> dates;
+    for (int i = 0; i < count; ++i)
+        dates.push_back(Date(At(0, 0, 0).value() + i * 0.25 + (i % 3 == 1 ? 0.4 : i % 3 == 2 ? 0.6 : 0.0) / 86400.0));
+    r.DataCount(count);
+    for (Long i = 0; i < count; ++i) {
+        r.DateTimes(i, dates[static_cast<std::size_t>(i)]);
+        r.GasValue(0, i, values[i]);
+        r.GasValue(1, i, values[count - 1 - i]);
+        r.GasValue(4, i, Single(0));
+    }
+    auto reading = [](Single value, Integer point, Single full, const QString& unit, bool unitColumns) {
+        const QString text = FormatReading(FormatTrendCell(value, point), full);
+        const QString shownUnit = IsNumeric(text) ? QStringLiteral(" ") + unit : QString();
+        return unitColumns ? text + QLatin1Char(',') + shownUnit : text + shownUnit;
+    };
+    for (int filterIndex : {1, 5}) {
+        const bool unitColumns = filterIndex == 5;
+        QBuffer file;
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        MakeDataSampleText({.logType = 1, .seqNo = 0, .records = records}, u',', filterIndex, &file);
+        const QStringList lines = LinesOf(QString::fromUtf8(file.data()));
+        ASSERT_EQ(lines.size(), 14 + count) << filterIndex;
+        EXPECT_EQ(file.data(), Make(1, filterIndex).toUtf8()) << filterIndex;
+        for (int i = 0; i < count; ++i) {
+            const QString expected =
+                QString::number(i + 1) + QLatin1Char(',') +
+                FormatDate(dates[static_cast<std::size_t>(i)], QStringLiteral("yyyy/mm/dd hh:nn:ss")) +
+                QLatin1Char(',') + reading(values[i], 1, 100, QStringLiteral("%LEL"), unitColumns) +
+                QLatin1Char(',') + reading(values[count - 1 - i], 2, 25, QStringLiteral("%"), unitColumns);
+            EXPECT_EQ(lines[14 + i], expected) << "row " << i << " file type " << filterIndex;
+        }
     }
 }
 
