@@ -140,18 +140,27 @@ CalendarDay CalendarDayOf(long long days) {
     return {static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0)), month, day};
 }
 
-// A non-negative number with at least `width` digits, zeros in front.
-void AppendDigits(QString& out, int value, int width) {
+// A non-negative number with at least `width` digits (at most 12), zeros in front, into a byte
+// buffer: the count written.
+int DigitChars(char* out, int value, int width) {
     char digits[12];
     int n = 0;
     do {
         digits[n++] = static_cast<char>('0' + value % 10);
         value /= 10;
     } while (value > 0);
+    int count = 0;
     for (int i = n; i < width; ++i)
-        out += u'0';
+        out[count++] = '0';
     while (n > 0)
-        out += QLatin1Char(digits[--n]);
+        out[count++] = digits[--n];
+    return count;
+}
+
+// The same appended to a text.
+void AppendDigits(QString& out, int value, int width) {
+    char digits[24];
+    out += QLatin1StringView(digits, DigitChars(digits, value, width));
 }
 
 // The lower case of a picture character; the letters of the fields are plain ASCII.
@@ -198,26 +207,6 @@ QString FormatDate(const Date& date, const QString& picture) {
     }
     return out;
 }
-
-namespace {
-
-// AppendDigits into a byte buffer: the count written.
-int DigitChars(char* out, int value, int width) {
-    char digits[12];
-    int n = 0;
-    do {
-        digits[n++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value > 0);
-    int count = 0;
-    for (int i = n; i < width; ++i)
-        out[count++] = '0';
-    while (n > 0)
-        out[count++] = digits[--n];
-    return count;
-}
-
-}  // namespace
 
 int DateTimeChars(const Date& date, char* out) {
     long long days = 0, secs = 0;
