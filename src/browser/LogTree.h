@@ -15,8 +15,8 @@
 #include "platform/Types.h"
 #include "platform/Variant.h"
 
-#include <QHash>
 #include <QString>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -73,16 +73,20 @@ public:
 
     // A tree holding only the root.
     LogTree();
+    ~LogTree();
+    LogTree(LogTree&&) noexcept;
+    LogTree& operator=(LogTree&&) noexcept;
 
     static LogTree Build(const std::vector<LogHeadPlace>& rows, const LogGrouping& grouping);
     static LogTree Load(Database& db, const LogGrouping& grouping);
 
     // Nodes in depth-first order (each node before its children, siblings in order); the
-    // root is node 0.
-    int Count() const { return static_cast<int>(nodes_.size()); }
-    const Node& At(int index) const { return nodes_.at(static_cast<std::size_t>(index)); }
+    // root is node 0. A node's texts are made when it is first asked for: a tree of a large
+    // database has tens of thousands of folders, of which a user opens a few.
+    int Count() const { return static_cast<int>(places_.size()); }
+    const Node& At(int index) const;
     // Index of the node with the key; -1 when the tree has none.
-    int IndexOf(const QString& key) const { return byKey_.value(key, -1); }
+    int IndexOf(const QString& key) const;
     const Node* Find(const QString& key) const;
 
     // The condition of a node's rows: its own clause, then its parent's, up to the first level.
@@ -91,10 +95,34 @@ public:
 
 private:
     friend class LogTreeBuilder;
-    int Add(Node node);
 
-    std::vector<Node> nodes_;
-    QHash<QString, int> byKey_;
+    // A folder: the root, a grouping folder or a month. Its children are the folders below it,
+    // in the order they are shown; a month's kind folders are its KindMask.
+    struct Folder {
+        int Text = -1;  // index into texts_; -1 for the root
+        int Parent = -1;
+        int Depth = 0;  // 0 for the root, 1 for the first grouping level
+        int FirstChild = 0;  // children are children_[FirstChild, FirstChild + ChildCount)
+        int ChildCount = 0;
+        unsigned KindMask = 0;  // month folders: bit i set when RecordKinds()[i] has rows
+        int NodeIndex = 0;
+    };
+    // What a node index stands for: a folder, or one of a month's kind folders.
+    struct Place {
+        int Folder = 0;
+        int Kind = -1;  // index into RecordKinds(), -1 for the folder itself
+    };
+
+    QString PathOf(int folder) const;
+    Node MakeNode(int index) const;
+    int ChildWithText(int folder, const QString& text) const;
+
+    std::vector<QString> letters_;  // the letter of each grouping depth, 1 ..
+    std::vector<QString> texts_;
+    std::vector<Folder> folders_;
+    std::vector<int> children_;
+    std::vector<Place> places_;
+    mutable std::vector<std::unique_ptr<Node>> nodes_;  // made when first asked for
 };
 
 // MakeLogWhere: the condition of a node of the tree.

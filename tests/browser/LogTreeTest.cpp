@@ -2,7 +2,10 @@
 #include "browser/LogTree.h"
 #include "browser/BrowserFixture.h"
 
+#include "common/TextHelpers.h"
+
 #include <QSet>
+#include <map>
 
 namespace mt52 {
 namespace {
@@ -180,6 +183,128 @@ TEST_F(LogTreeTest, SiblingsStandInTextOrderWithoutRegardToCase) {
     for (int child : tree.At(0).Children)
         texts << tree.At(child).Text;
     EXPECT_EQ(texts, QStringList({"10", "A10", "a9", "B1", "b2", "Zed"}));
+}
+
+// A tree over many rows of mixed spellings must be the one a plain reading of the grouping rules
+// gives: folders by trimmed text without regard to ASCII case, a blank or Null value under its
+// dashes, the first row's spelling, siblings by text without regard to case, every key found.
+// The reference below builds it the simple way, row by row, in nested maps.
+struct ReferenceFolder {
+    QString Text;
+    std::map<QString, ReferenceFolder> Children;  // by folded text
+    std::set<Long> Types;
+};
+
+void AddReferenceLines(const ReferenceFolder& folder, const QString& path, const std::vector<QString>& letters,
+                       std::size_t depth, QStringList& lines) {
+    std::vector<const ReferenceFolder*> children;
+    for (const auto& [folded, child] : folder.Children)
+        children.push_back(&child);
+    std::sort(children.begin(), children.end(), [](const ReferenceFolder* a, const ReferenceFolder* b) {
+        const int insensitive = QString::compare(a->Text, b->Text, Qt::CaseInsensitive);
+        return insensitive != 0 ? insensitive < 0 : QString::compare(a->Text, b->Text) < 0;
+    });
+    for (const ReferenceFolder* child : children) {
+        QString part = child->Text;
+        part.replace(u'%', QStringLiteral("%25")).replace(u'>', QStringLiteral("%3E"));
+        const QString childPath = path.isEmpty() ? part : path + u'>' + part;
+        lines << QString(int(depth + 1) * 2, u' ') + childPath + u' ' + letters[depth] + u' ' + child->Text;
+        if (depth + 1 < letters.size()) {
+            AddReferenceLines(*child, childPath, letters, depth + 1, lines);
+            continue;
+        }
+        for (const RecordKind& kind : RecordKinds())
+            if (child->Types.count(kind.LogType) && !kind.ExtendedOnly)
+                lines << QString(int(depth + 2) * 2, u' ') + childPath + u' ' + QLatin1Char(kind.FolderLetter) + u' ' +
+                             GetResText(kind.TextId);
+    }
+}
+
+TEST_F(LogTreeTest, ManyMixedRowsMakeTheTreeThePlainRulesGive) {
+    // Spellings that fold together, blanks, Nulls, numbers, separators in texts, non-ASCII case.
+    const std::vector<Variant> serials{QStringLiteral("SN1"), QStringLiteral("sn1"), QStringLiteral(" SN1 "),
+                                       QStringLiteral("SN2"), QStringLiteral("A>B"), QStringLiteral("a%3Eb"),
+                                       QStringLiteral("Ünit"), QStringLiteral("ünit"), QStringLiteral("  "),
+                                       Variant(), Long(42), QStringLiteral("42"), QStringLiteral("x y")};
+    const std::vector<Variant> stations{QStringLiteral("ST1"), QStringLiteral("st1"), QStringLiteral(""), Variant(),
+                                        QStringLiteral("ST%2"), QStringLiteral("----------------")};
+    const std::vector<Variant> users{QStringLiteral("U1"), QStringLiteral("u1"), QStringLiteral("U2"), Variant()};
+    const std::vector<Variant> months{QStringLiteral("05/24"), QStringLiteral("06/24"), QStringLiteral(" 06/24"),
+                                      QStringLiteral(""), QStringLiteral("*")};
+    const Long types[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 99};
+    std::uint32_t seed = 11;
+    auto pick = [&seed](std::size_t n) {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<std::size_t>((seed >> 8) % n);
+    };
+    struct Row {
+        Long Types;
+        std::array<Variant, 4> Values;
+    };
+    std::vector<Row> rows;
+    {
+        Database db = Open();
+        Transaction t(db);
+        for (int i = 0; i < 1500; ++i) {
+            Row row{types[pick(std::size(types))],
+                    {serials[pick(serials.size())], stations[pick(stations.size())], users[pick(users.size())],
+                     months[pick(months.size())]}};
+            db.execute(QStringLiteral("INSERT INTO Log_Head (SeqNo, Types, SerialNo, StationID, UserID, FolderID) "
+                                      "VALUES (?,?,?,?,?,?)"),
+                       {Long(i + 1), row.Types, row.Values[0], row.Values[1], row.Values[2], row.Values[3]});
+            rows.push_back(row);
+        }
+        t.commit();
+    }
+    const Integer blankKinds[] = {BlankSerialNo, BlankStationId, BlankUserId, BlankMonthFolder};
+    const QString letters[] = {NodeLetter::Serial, NodeLetter::Station, NodeLetter::User, NodeLetter::Month};
+    const LogGrouping groupings[] = {{}, {.BySerialNo = true}, {.ByStationId = true, .ByUserId = true},
+                                     {.BySerialNo = true, .ByStationId = true, .ByUserId = true}};
+    for (const LogGrouping& grouping : groupings) {
+        const bool on[] = {grouping.BySerialNo, grouping.ByStationId, grouping.ByUserId, true};
+        ReferenceFolder root;
+        std::vector<QString> levelLetters;
+        for (int l = 0; l < 4; ++l)
+            if (on[l])
+                levelLetters.push_back(letters[l]);
+        for (const Row& row : rows) {
+            ReferenceFolder* at = &root;
+            for (int l = 0; l < 4; ++l) {
+                if (!on[l])
+                    continue;
+                const Variant& value = row.Values[static_cast<std::size_t>(l)];
+                const QString text = BlankToDashes(value.isNull() ? QString() : value.toString(), blankKinds[l]);
+                QString folded = text;
+                for (QChar& c : folded)
+                    if (c >= u'A' && c <= u'Z')
+                        c = QChar(c.unicode() + 32);
+                ReferenceFolder& child = at->Children[folded];
+                if (child.Text.isEmpty())
+                    child.Text = text;
+                at = &child;
+            }
+            at->Types.insert(row.Types);
+        }
+        QStringList expected{GetResText(5107)};
+        AddReferenceLines(root, QString(), levelLetters, 0, expected);
+
+        const LogTree tree = Tree(grouping);
+        QStringList lines;
+        for (int i = 0; i < tree.Count(); ++i) {
+            const LogTree::Node& node = tree.At(i);
+            int depth = 0;
+            for (int p = node.Parent; p >= 0; p = tree.At(p).Parent)
+                ++depth;
+            lines << (i == 0 ? node.Text : QString(depth * 2, u' ') + node.Key + u' ' + node.Text);
+            EXPECT_EQ(tree.IndexOf(node.Key), i) << node.Key.toStdString();
+            for (int child : node.Children)
+                EXPECT_EQ(tree.At(child).Parent, i);
+        }
+        EXPECT_EQ(lines.join(u'\n').toStdString(), expected.join(u'\n').toStdString());
+        ExpectConditionsPartition(tree);
+        for (const char* key : {"SN1>ST1 S", "SN1 M", "a%3eb S", "A%B S", "SN1>>ST1 T", "SN1 ", " S"})
+            EXPECT_EQ(tree.IndexOf(QString::fromUtf8(key)), -1) << key;
+    }
 }
 
 }  // namespace
