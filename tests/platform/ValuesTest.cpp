@@ -15,7 +15,9 @@
 #include <QDateTime>
 #include <QLocale>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <ctime>
 #include <limits>
 #include <vector>
@@ -274,6 +276,43 @@ TEST(Dates, FormattedFieldsMatchTheCalendar) {
     const Date d = *Date::FromParts(2024, 2, 29, 23, 59, 58);
     EXPECT_EQ(FormatDate(d, QStringLiteral("At YYYY-MM-DD HH.NN.SS yyy mmm")),
               QStringLiteral("At 2024-02-29 23.59.58 24 02"));
+}
+
+// The fixed forms of a single round half away from zero on its shortest text; most values are
+// worked out in plain arithmetic. Around every half of the last place (where the shortest text
+// and the binary value may round apart), a few units in the last place either side, and over
+// readings of every size, they give the general picture's text.
+TEST(NumberText, FixedDecimalsAroundHalvesGiveTheTextOfTheirPicture) {
+    std::vector<Single> values;
+    for (int k = 0; k < 3000; ++k) {
+        for (const double scale : {1.0, 10.0, 100.0, 1000.0}) {
+            float near = static_cast<float>((k + 0.5) / scale);
+            for (int i = 0; i < 3; ++i)
+                near = std::nextafter(near, 0.0f);
+            for (int i = 0; i < 7; ++i) {
+                values.push_back(near);
+                near = std::nextafter(near, std::numeric_limits<float>::infinity());
+            }
+        }
+    }
+    // Every size from 1e-8 to 1e10, both signs, spread over the bit patterns.
+    for (std::uint32_t bits = 0x32000000u; bits < 0x50800000u; bits += 0x0001E849u) {
+        values.push_back(std::bit_cast<float>(bits));
+        values.push_back(-std::bit_cast<float>(bits));
+    }
+    int failures = 0;
+    for (int decimals : {0, 1, 2, 3, 4, 9}) {
+        const QString picture = FixedDecimalsPicture(decimals);
+        for (const Single value : values) {
+            char text[FixedDecimalsCharsSize];
+            const int length = FixedDecimalsChars(text, value, decimals);
+            const QString expected = FormatNumber(value, picture);
+            if ((length < 0 || QString::fromLatin1(text, length) != expected) && failures++ < 10)
+                ADD_FAILURE() << value << " with " << decimals << " decimals: "
+                              << (length < 0 ? std::string("-1") : std::string(text, static_cast<std::size_t>(length)))
+                              << " for " << expected.toStdString();
+        }
+    }
 }
 
 TEST(VariantValues, Conversions) {
