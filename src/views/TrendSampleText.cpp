@@ -7,6 +7,7 @@
 #include "common/ResText.h"
 #include "common/TextHelpers.h"
 #include "platform/Numbers.h"
+#include "platform/TextChars.h"
 #include "records/clsAlarm.h"
 #include "records/clsInterval.h"
 #include "views/DataSampleText.h"
@@ -111,7 +112,7 @@ private:
         const auto end = std::to_chars(number, number + sizeof number, ++rowNumber_).ptr;
         lines_.Field(std::string_view(number, static_cast<std::size_t>(end - number)));
         char date[DateTimeCharsSize];
-        lines_.Field(std::string_view(date, static_cast<std::size_t>(DateTimeChars(record_.DateTimes(i), date))));
+        lines_.Field(std::string_view(date, static_cast<std::size_t>(dates_(record_.DateTimes(i), date))));
         const Single vol = Value(OtherUnitGas, i);
         if (unitCode_ == ReadingCode::UnitVol && WithinOtherUnitScale(gases_, vol)) {
             const Reading first = OtherUnitReading(gases_, vol, Value(FirstGas, i), options_);
@@ -213,6 +214,7 @@ private:
     const bool debugMode_;
     Integer unitCode_ = ReadingCode::UnitLel;
     Long rowNumber_ = 0;
+    RunningDateTimeChars dates_;
     QString cell_;
     Integer unitTextsFor_ = 0;  // the unit code unitTexts_ were made for; 0 before the first
     std::array<QString, 2> unitTexts_;
