@@ -48,7 +48,7 @@ void SampleTextLines::Line(const QStringList& fields) {
 void SampleTextLines::Separate() {
     if (lineStarted_) {
         if (streaming_)
-            Put(static_cast<char>(separator_.unicode()));
+            Put(separatorByte_);
         else
             text_ += separator_;
     }
@@ -80,7 +80,8 @@ void SampleTextLines::Field(QStringView field) {
     Put(utf8.constData(), static_cast<std::size_t>(utf8.size()));
 }
 
-SampleTextLines::SampleTextLines(QChar separator, QIODevice* output) : separator_(separator), output_(output) {
+SampleTextLines::SampleTextLines(QChar separator, QIODevice* output)
+    : separator_(separator), separatorByte_(static_cast<char>(separator.unicode())), output_(output) {
     for (const char16_t c : {char16_t(u'"'), char16_t(u'\r'), char16_t(u'\n'), separator.unicode()})
         if (c < 0x80)
             quotedBytes_[c] = true;
@@ -88,8 +89,8 @@ SampleTextLines::SampleTextLines(QChar separator, QIODevice* output) : separator
         quotedBytes_[c] = true;
 }
 
-bool SampleTextLines::IsPlainBytes(std::string_view text) const {
-    for (const char c : text)
+bool SampleTextLines::IsPlainBytes(std::string_view bytes) const {
+    for (const char c : bytes)
         if (quotedBytes_[static_cast<unsigned char>(c)])
             return false;
     return true;

@@ -49,6 +49,20 @@ public:
     // A field of ASCII text (a number or a date made in a byte buffer) followed by `tail`: the
     // same as Field of the two joined, without making the joined text.
     void Field(std::string_view ascii, QStringView tail = {});
+    // Whether every byte of `bytes` may stand in a field as it is: ASCII, and no separator, quote
+    // or line break.
+    bool IsPlainBytes(std::string_view bytes) const;
+    // A field of bytes the caller knows to be plain (IsPlainBytes): copied as it stands.
+    void PlainField(std::string_view bytes) {
+        if (!streaming_) {
+            Field(bytes);
+            return;
+        }
+        if (lineStarted_)
+            Put(separatorByte_);
+        lineStarted_ = true;
+        Put(bytes.data(), bytes.size());
+    }
     void EndLine();
     void StreamToOutput();
     // The gathered text; once streaming, what is left goes to the device and the text is empty.
@@ -57,8 +71,6 @@ public:
 private:
     void Separate();
     void Flush();
-    // True when the bytes are ASCII and none makes a field quoted.
-    bool IsPlainBytes(std::string_view text) const;
     // Room for `count` more bytes after the gathered ones.
     char* Room(std::size_t count) {
         if (used_ + count > bytes_.size())
@@ -78,6 +90,7 @@ private:
     void PutAscii(QStringView text);
 
     QChar separator_;
+    char separatorByte_;  // the separator's byte while streaming (it is ASCII, or no byte is plain)
     QIODevice* output_;
     bool streaming_ = false;
     bool lineStarted_ = false;

@@ -14,6 +14,7 @@
 #include "views/SampleTextParts.h"
 
 #include <charconv>
+#include <string>
 #include <string_view>
 
 namespace mt52 {
@@ -25,6 +26,11 @@ constexpr Integer SecondGas = 1;
 constexpr Integer OtherUnitGas = 4;
 
 const QString NoValueText = QStringLiteral("-----");
+
+// Every byte a row number, a date or a plain reading (or its "OVER") is made of.
+constexpr std::string_view NumberBytes = "0123456789.-/: OVER";
+// A unit text up to this long is joined to its reading in the reading's buffer.
+constexpr int MaxUnitBytes = 32;
 
 const SampleSlot& SlotOf(const SampleSlots& gases, Integer gas) { return gases[static_cast<std::size_t>(gas)]; }
 
@@ -82,7 +88,12 @@ class IntervalRows {
 public:
     IntervalRows(SampleTextLines& lines, clsInterval& record, const SampleSlots& gases,
                  const SampleTextOptions& options)
-        : lines_(lines), record_(record), gases_(gases), options_(options), debugMode_(State().DebugMode) {}
+        : lines_(lines),
+          record_(record),
+          gases_(gases),
+          options_(options),
+          debugMode_(State().DebugMode),
+          plainNumbers_(lines.IsPlainBytes(NumberBytes)) {}
 
     void Write(const std::function<void()>& yield) {
         record_.getOrder(0);
@@ -110,9 +121,9 @@ private:
     void Sample(Long i) {
         char number[24];
         const auto end = std::to_chars(number, number + sizeof number, ++rowNumber_).ptr;
-        lines_.Field(std::string_view(number, static_cast<std::size_t>(end - number)));
+        NumberField(std::string_view(number, static_cast<std::size_t>(end - number)));
         char date[DateTimeCharsSize];
-        lines_.Field(std::string_view(date, static_cast<std::size_t>(dates_(record_.DateTimes(i), date))));
+        NumberField(std::string_view(date, static_cast<std::size_t>(dates_(record_.DateTimes(i), date))));
         const Single vol = Value(OtherUnitGas, i);
         if (unitCode_ == ReadingCode::UnitVol && WithinOtherUnitScale(gases_, vol)) {
             const Reading first = OtherUnitReading(gases_, vol, Value(FirstGas, i), options_);
@@ -134,6 +145,18 @@ private:
         if (length >= 0) {
             const std::string_view text(reading, static_cast<std::size_t>(length));
             const QString& unit = UnitText(gas);
+            const UnitBytes& bytes = unitBytes_[static_cast<std::size_t>(gas)];
+            if (plainNumbers_ && (bytes.plain || !numeric)) {
+                const std::string_view unitBytes = numeric ? std::string_view(bytes.text) : std::string_view();
+                if (options_.unitColumns) {
+                    lines_.PlainField(text);
+                    lines_.PlainField(unitBytes);
+                } else {
+                    unitBytes.copy(reading + length, unitBytes.size());
+                    lines_.PlainField(std::string_view(reading, text.size() + unitBytes.size()));
+                }
+                return;
+            }
             if (options_.unitColumns) {
                 lines_.Field(text);
                 lines_.Field(numeric ? QStringView(unit) : QStringView());
@@ -160,14 +183,28 @@ private:
         lines_.Field(cell_);
     }
 
+    // A field of digits and the like (a row number, a date, a plain reading).
+    void NumberField(std::string_view text) {
+        if (plainNumbers_)
+            lines_.PlainField(text);
+        else
+            lines_.Field(text);
+    }
+
     // GeneralReading's unit text of the first or second gas in the current unit. It does not
-    // depend on the reading (no alternative text is given), so it is made once per unit.
+    // depend on the reading (no alternative text is given), so it is made once per unit, with
+    // its bytes when it can stand in a field as it is.
     const QString& UnitText(Integer gas) {
         if (unitTextsFor_ != unitCode_) {
             for (Integer g : {FirstGas, SecondGas}) {
                 const SampleSlot& slot = SlotOf(gases_, g);
-                unitTexts_[static_cast<std::size_t>(g)] =
-                    UnitSuffix(unitCode_, slot.ratio, 0, slot.full, QString(), slot.unit);
+                const auto at = static_cast<std::size_t>(g);
+                unitTexts_[at] = UnitSuffix(unitCode_, slot.ratio, 0, slot.full, QString(), slot.unit);
+                const QByteArray latin1 = unitTexts_[at].toLatin1();
+                unitBytes_[at].text.assign(latin1.constData(), static_cast<std::size_t>(latin1.size()));
+                unitBytes_[at].plain = unitTexts_[at].size() < MaxUnitBytes &&
+                                       QString::fromLatin1(latin1) == unitTexts_[at] &&
+                                       lines_.IsPlainBytes(unitBytes_[at].text);
             }
             unitTextsFor_ = unitCode_;
         }
@@ -218,6 +255,13 @@ private:
     QString cell_;
     Integer unitTextsFor_ = 0;  // the unit code unitTexts_ were made for; 0 before the first
     std::array<QString, 2> unitTexts_;
+    struct UnitBytes {
+        std::string text;
+        bool plain = false;  // the text is plain ASCII that needs no quotes
+    };
+    std::array<UnitBytes, 2> unitBytes_;
+    // The bytes of numbers and dates need no quotes with this separator.
+    const bool plainNumbers_;
 };
 
 }  // namespace
