@@ -63,6 +63,20 @@ public:
         lineStarted_ = true;
         Put(bytes.data(), bytes.size());
     }
+    // While streaming, a plain field may also be written in place: PlainFieldRoom gives room
+    // for `maxBytes` bytes where the field will stand, and EndPlainField(count) adds the field
+    // (after its separator) once its bytes are written. Without EndPlainField nothing is added.
+    bool streaming() const { return streaming_; }
+    char* PlainFieldRoom(std::size_t maxBytes) {
+        char* at = Room(maxBytes + 1);
+        return lineStarted_ ? at + 1 : at;
+    }
+    void EndPlainField(std::size_t count) {
+        if (lineStarted_)
+            bytes_[used_++] = separatorByte_;
+        lineStarted_ = true;
+        used_ += count;
+    }
     void EndLine();
     void StreamToOutput();
     // The gathered text; once streaming, what is left goes to the device and the text is empty.

@@ -14,7 +14,7 @@
 #include "views/SampleTextParts.h"
 
 #include <charconv>
-#include <string>
+#include <cstring>
 #include <string_view>
 
 namespace mt52 {
@@ -29,8 +29,8 @@ const QString NoValueText = QStringLiteral("-----");
 
 // Every byte a row number, a date or a plain reading (or its "OVER") is made of.
 constexpr std::string_view NumberBytes = "0123456789.-/: OVER";
-// A unit text up to this long is joined to its reading in the reading's buffer.
-constexpr int MaxUnitBytes = 32;
+// A unit text up to this long is copied as bytes.
+constexpr std::size_t MaxUnitBytes = 32;
 
 const SampleSlot& SlotOf(const SampleSlots& gases, Integer gas) { return gases[static_cast<std::size_t>(gas)]; }
 
@@ -119,11 +119,20 @@ private:
     // on the stack; a code, a mark or a converted reading is made in one reused string. The
     // fields are those of AddReading over GeneralReading and OtherUnitReading.
     void Sample(Long i) {
-        char number[24];
-        const auto end = std::to_chars(number, number + sizeof number, ++rowNumber_).ptr;
-        NumberField(std::string_view(number, static_cast<std::size_t>(end - number)));
-        char date[DateTimeCharsSize];
-        NumberField(std::string_view(date, static_cast<std::size_t>(dates_(record_.DateTimes(i), date))));
+        if (lines_.streaming() && plainNumbers_) {
+            // Straight into the streamed bytes.
+            constexpr std::size_t NumberBytes = 24;
+            char* at = lines_.PlainFieldRoom(NumberBytes);
+            lines_.EndPlainField(static_cast<std::size_t>(std::to_chars(at, at + NumberBytes, ++rowNumber_).ptr - at));
+            at = lines_.PlainFieldRoom(DateTimeCharsSize);
+            lines_.EndPlainField(static_cast<std::size_t>(dates_(record_.DateTimes(i), at)));
+        } else {
+            char number[24];
+            const auto end = std::to_chars(number, number + sizeof number, ++rowNumber_).ptr;
+            NumberField(std::string_view(number, static_cast<std::size_t>(end - number)));
+            char date[DateTimeCharsSize];
+            NumberField(std::string_view(date, static_cast<std::size_t>(dates_(record_.DateTimes(i), date))));
+        }
         const Single vol = Value(OtherUnitGas, i);
         if (unitCode_ == ReadingCode::UnitVol && WithinOtherUnitScale(gases_, vol)) {
             const Reading first = OtherUnitReading(gases_, vol, Value(FirstGas, i), options_);
@@ -139,15 +148,38 @@ private:
     // The reading of a gas under the general rule and its unit text.
     void GeneralReadingFields(Integer gas, Single value) {
         const SampleSlot& slot = SlotOf(gases_, gas);
+        const QString& unit = UnitText(gas);
+        const UnitBytes& bytes = unitBytes_[static_cast<std::size_t>(gas)];
         char reading[FixedDecimalsCharsSize];
         bool numeric = false;
-        const int length = ReadingChars(reading, value, slot.decimals, slot.full, numeric);
+        int length = 0;
+        if (lines_.streaming() && plainNumbers_) {
+            // Straight into the streamed bytes, the unit copied whole behind (it fits the room).
+            char* at = lines_.PlainFieldRoom(FixedDecimalsCharsSize + MaxUnitBytes);
+            length = ReadingChars(at, value, slot.decimals, slot.full, numeric);
+            if (length >= 0 && (bytes.plain || !numeric)) {
+                const auto size = static_cast<std::size_t>(length);
+                const std::size_t unitSize = numeric ? bytes.size : 0;
+                if (options_.unitColumns) {
+                    lines_.EndPlainField(size);
+                    std::memcpy(lines_.PlainFieldRoom(MaxUnitBytes), bytes.text.data(), MaxUnitBytes);
+                    lines_.EndPlainField(unitSize);
+                } else {
+                    std::memcpy(at + size, bytes.text.data(), MaxUnitBytes);
+                    lines_.EndPlainField(size + unitSize);
+                }
+                return;
+            }
+            if (length >= 0)
+                std::memcpy(reading, at, static_cast<std::size_t>(length));
+        } else {
+            length = ReadingChars(reading, value, slot.decimals, slot.full, numeric);
+        }
         if (length >= 0) {
             const std::string_view text(reading, static_cast<std::size_t>(length));
-            const QString& unit = UnitText(gas);
-            const UnitBytes& bytes = unitBytes_[static_cast<std::size_t>(gas)];
             if (plainNumbers_ && (bytes.plain || !numeric)) {
-                const std::string_view unitBytes = numeric ? std::string_view(bytes.text) : std::string_view();
+                const std::string_view unitBytes =
+                    numeric ? std::string_view(bytes.text.data(), bytes.size) : std::string_view();
                 if (options_.unitColumns) {
                     lines_.PlainField(text);
                     lines_.PlainField(unitBytes);
@@ -201,10 +233,13 @@ private:
                 const auto at = static_cast<std::size_t>(g);
                 unitTexts_[at] = UnitSuffix(unitCode_, slot.ratio, 0, slot.full, QString(), slot.unit);
                 const QByteArray latin1 = unitTexts_[at].toLatin1();
-                unitBytes_[at].text.assign(latin1.constData(), static_cast<std::size_t>(latin1.size()));
-                unitBytes_[at].plain = unitTexts_[at].size() < MaxUnitBytes &&
-                                       QString::fromLatin1(latin1) == unitTexts_[at] &&
-                                       lines_.IsPlainBytes(unitBytes_[at].text);
+                UnitBytes& bytes = unitBytes_[at];
+                const auto size = static_cast<std::size_t>(latin1.size());
+                bytes.plain = size <= MaxUnitBytes && QString::fromLatin1(latin1) == unitTexts_[at] &&
+                              lines_.IsPlainBytes(std::string_view(latin1.constData(), size));
+                bytes.text.fill('\0');
+                bytes.size = bytes.plain ? size : 0;
+                std::memcpy(bytes.text.data(), latin1.constData(), bytes.size);
             }
             unitTextsFor_ = unitCode_;
         }
@@ -256,8 +291,9 @@ private:
     Integer unitTextsFor_ = 0;  // the unit code unitTexts_ were made for; 0 before the first
     std::array<QString, 2> unitTexts_;
     struct UnitBytes {
-        std::string text;
-        bool plain = false;  // the text is plain ASCII that needs no quotes
+        bool plain = false;  // the text is plain ASCII that needs no quotes: its bytes follow
+        std::array<char, MaxUnitBytes> text{};
+        std::size_t size = 0;
     };
     std::array<UnitBytes, 2> unitBytes_;
     // The bytes of numbers and dates need no quotes with this separator.
