@@ -52,20 +52,10 @@ public:
     // Whether every byte of `bytes` may stand in a field as it is: ASCII, and no separator, quote
     // or line break.
     bool IsPlainBytes(std::string_view bytes) const;
-    // A field of bytes the caller knows to be plain (IsPlainBytes): copied as it stands.
-    void PlainField(std::string_view bytes) {
-        if (!streaming_) {
-            Field(bytes);
-            return;
-        }
-        if (lineStarted_)
-            Put(separatorByte_);
-        lineStarted_ = true;
-        Put(bytes.data(), bytes.size());
-    }
-    // While streaming, a plain field may also be written in place: PlainFieldRoom gives room
-    // for `maxBytes` bytes where the field will stand, and EndPlainField(count) adds the field
-    // (after its separator) once its bytes are written. Without EndPlainField nothing is added.
+    // While streaming, a field of bytes the caller knows to be plain (IsPlainBytes) may be
+    // written in place: PlainFieldRoom gives room for `maxBytes` bytes where the field will
+    // stand, and EndPlainField(count) adds the field (after its separator) once its bytes are
+    // written. Without EndPlainField nothing is added.
     bool streaming() const { return streaming_; }
     char* PlainFieldRoom(std::size_t maxBytes) {
         char* at = Room(maxBytes + 1);

@@ -115,23 +115,24 @@ private:
     Single Code(Integer gas, Long e) const { return record_.GasEvent(gas, e).toSingle(); }
 
     // A sample row is written field by field into the text: a long trend has tens of thousands
-    // of rows. The row number, the date and a plain reading are made as ASCII bytes in buffers
-    // on the stack; a code, a mark or a converted reading is made in one reused string. The
-    // fields are those of AddReading over GeneralReading and OtherUnitReading.
+    // of rows. The row number, the date and a plain reading are made as ASCII bytes: while
+    // streaming with a separator that none of their bytes is, straight into the streamed bytes
+    // (with the unit's bytes when its text needs no quotes either), else in buffers on the
+    // stack; a code, a mark or a converted reading is made in one reused string. The fields are
+    // those of AddReading over GeneralReading and OtherUnitReading.
     void Sample(Long i) {
         if (lines_.streaming() && plainNumbers_) {
-            // Straight into the streamed bytes.
-            constexpr std::size_t NumberBytes = 24;
-            char* at = lines_.PlainFieldRoom(NumberBytes);
-            lines_.EndPlainField(static_cast<std::size_t>(std::to_chars(at, at + NumberBytes, ++rowNumber_).ptr - at));
+            constexpr std::size_t RowNumberRoom = 24;
+            char* at = lines_.PlainFieldRoom(RowNumberRoom);
+            lines_.EndPlainField(static_cast<std::size_t>(std::to_chars(at, at + RowNumberRoom, ++rowNumber_).ptr - at));
             at = lines_.PlainFieldRoom(DateTimeCharsSize);
             lines_.EndPlainField(static_cast<std::size_t>(dates_(record_.DateTimes(i), at)));
         } else {
             char number[24];
             const auto end = std::to_chars(number, number + sizeof number, ++rowNumber_).ptr;
-            NumberField(std::string_view(number, static_cast<std::size_t>(end - number)));
+            lines_.Field(std::string_view(number, static_cast<std::size_t>(end - number)));
             char date[DateTimeCharsSize];
-            NumberField(std::string_view(date, static_cast<std::size_t>(dates_(record_.DateTimes(i), date))));
+            lines_.Field(std::string_view(date, static_cast<std::size_t>(dates_(record_.DateTimes(i), date))));
         }
         const Single vol = Value(OtherUnitGas, i);
         if (unitCode_ == ReadingCode::UnitVol && WithinOtherUnitScale(gases_, vol)) {
@@ -154,7 +155,8 @@ private:
         bool numeric = false;
         int length = 0;
         if (lines_.streaming() && plainNumbers_) {
-            // Straight into the streamed bytes, the unit copied whole behind (it fits the room).
+            // The unit's bytes are copied whole behind the reading (the room holds them) and
+            // counted only as far as the unit goes.
             char* at = lines_.PlainFieldRoom(FixedDecimalsCharsSize + MaxUnitBytes);
             length = ReadingChars(at, value, slot.decimals, slot.full, numeric);
             if (length >= 0 && (bytes.plain || !numeric)) {
@@ -177,18 +179,6 @@ private:
         }
         if (length >= 0) {
             const std::string_view text(reading, static_cast<std::size_t>(length));
-            if (plainNumbers_ && (bytes.plain || !numeric)) {
-                const std::string_view unitBytes =
-                    numeric ? std::string_view(bytes.text.data(), bytes.size) : std::string_view();
-                if (options_.unitColumns) {
-                    lines_.PlainField(text);
-                    lines_.PlainField(unitBytes);
-                } else {
-                    unitBytes.copy(reading + length, unitBytes.size());
-                    lines_.PlainField(std::string_view(reading, text.size() + unitBytes.size()));
-                }
-                return;
-            }
             if (options_.unitColumns) {
                 lines_.Field(text);
                 lines_.Field(numeric ? QStringView(unit) : QStringView());
@@ -213,14 +203,6 @@ private:
         if (numeric)
             cell_ += unit;
         lines_.Field(cell_);
-    }
-
-    // A field of digits and the like (a row number, a date, a plain reading).
-    void NumberField(std::string_view text) {
-        if (plainNumbers_)
-            lines_.PlainField(text);
-        else
-            lines_.Field(text);
     }
 
     // GeneralReading's unit text of the first or second gas in the current unit. It does not
