@@ -321,6 +321,14 @@ TEST(Dates, RunningDateTimeCharsGivesTheTextOfEveryDate) {
     }
     for (const double value : {-0.5, -0.0, 0.5, -1.25, -0.9999999, 1e300, -657435.0, 2958466.0})
         values.push_back(value);
+    // Just below half a second the time of day still rounds down.
+    for (const double half : {0.5 * second, -0.5 * second, 1.5 * second}) {
+        double below = half;
+        for (int i = 0; i < 4; ++i) {
+            below = std::nextafter(below, 0.0);
+            values.push_back(below);
+        }
+    }
     for (const double value : values) {
         check(value);
         // The calendar's own fields of the same value.
