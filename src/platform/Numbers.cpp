@@ -356,7 +356,19 @@ template <int Decimals>
 int UnitsChars(char* out, std::uint64_t units) {
     constexpr auto scale = static_cast<std::uint64_t>(PowersOfTen[Decimals]);
     const std::uint64_t whole = units / scale;
-    const int n = static_cast<int>(std::to_chars(out, out + 24, whole).ptr - out);
+    int n = 0;
+    if (whole < 10) {
+        out[0] = static_cast<char>('0' + whole);
+        n = 1;
+    } else if (whole < 100) {
+        std::memcpy(out, DigitPairs.data() + 2 * whole, 2);
+        n = 2;
+    } else if (whole < 1000) {
+        WidthDigits(out, static_cast<std::uint32_t>(whole), 3);
+        n = 3;
+    } else {
+        n = static_cast<int>(std::to_chars(out, out + 24, whole).ptr - out);
+    }
     if constexpr (Decimals == 0) {
         return n;
     } else {
