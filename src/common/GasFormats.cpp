@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 
 namespace mt52 {
@@ -123,15 +124,60 @@ bool AppendReadingText(QString& out, Single value, Integer point, Single fullSca
     return false;
 }
 
+namespace {
+
+// The value of a plain decimal text of at most 15 digits ("-12.50", "7"), the same as
+// std::from_chars reads it: its digits as a whole number divided by the power of ten of its
+// decimals. Both are exact in a double, so the quotient is the correctly rounded value of the
+// text. False for any other text.
+bool ShortDecimalValue(const char* text, int length, double& value) {
+    static constexpr double PowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    int i = 0;
+    const bool negative = length > 0 && text[0] == '-';
+    if (negative)
+        ++i;
+    std::uint64_t digits = 0;
+    int count = 0;
+    int decimals = -1;  // -1 before the point
+    for (; i < length; ++i) {
+        const char c = text[i];
+        if (c == '.' && decimals < 0) {
+            decimals = 0;
+            continue;
+        }
+        if (c < '0' || c > '9' || ++count > 15)
+            return false;
+        digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+        if (decimals >= 0)
+            ++decimals;
+    }
+    if (count == 0)
+        return false;
+    const double magnitude = static_cast<double>(digits) / PowersOfTen[decimals < 0 ? 0 : decimals];
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
+}  // namespace
+
 int ReadingChars(char* out, Single value, Integer point, Single fullScale, bool& numeric) {
     if (fullScale == static_cast<Single>(ReadingCode::NoData))
         return -1;
     const int n = TrendNumberChars(out, value, point);
     if (n < 0)
         return -1;
-    // Compared at the precision it shows, as AppendReadingText does.
+    // Compared at the precision it shows, as AppendReadingText does. The text is the reading
+    // rounded to its last place, so it lies less than one unit of that place away: a reading
+    // at least that far inside the full scale shows a number within it.
+    static constexpr double LastPlace[] = {1.0, 0.1, 0.01, 0.001};
+    const double reading = static_cast<double>(value);
+    if (reading >= 0 && reading + LastPlace[ReadingDecimals(point)] <= static_cast<double>(fullScale)) {
+        numeric = true;
+        return n;
+    }
     double shown = 0;
-    if (std::from_chars(out, out + n, shown).ec != std::errc())
+    if (!ShortDecimalValue(out, n, shown) && std::from_chars(out, out + n, shown).ec != std::errc())
         return -1;
     numeric = shown >= 0 && shown <= fullScale;
     if (numeric)

@@ -6,6 +6,9 @@
 
 namespace mt52 {
 
+// The decimals of a reading's text for a slot's point: 1 to 3 as given, none for any other.
+inline int ReadingDecimals(Integer point) { return point >= 1 && point <= 3 ? point : 0; }
+
 // The text of AppendTrendCell for a plain finite reading in `out` (room for
 // FixedDecimalsCharsSize), recording the category Number: the count written. -1, recording
 // nothing, for a code, a mark or any value without a plain decimal text.

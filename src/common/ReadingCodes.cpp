@@ -67,9 +67,6 @@ struct RawMark {
 };
 constexpr std::array<RawMark, 3> RawMarks{{{56797.0f, "*****"}, {65535.0f, "-----"}, {65287.0f, "-----"}}};
 
-// The decimals of a reading's text: 1 to 3 as given, "#0" for any other count.
-int ReadingDecimals(Integer point) { return point >= 1 && point <= 3 ? point : 0; }
-
 // The screen texts of the table as shared strings, made once: a cell of a long table takes a
 // reference rather than a new string.
 const QString& ScreenTextOf(const ReadingCodeInfo& row) {

@@ -3,8 +3,11 @@
 
 #include "platform/RuntimeError.h"
 
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -298,11 +301,112 @@ QString FormatNumber(Single value, const QString& picture) {
     return FormatWithPicture(ShortestFixed(std::fabs(value)), negative, picture);
 }
 
+namespace {
+
+constexpr std::array<double, MaxFixedDecimals + 1> PowersOfTen{1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+
+// The magnitude of a finite value as a whole number of units of the last of `decimals` places,
+// rounded half away from zero on its shortest decimal text, worked out in double arithmetic;
+// false where that cannot be sure of the result (the general way then makes the text).
+// The magnitude times the power of ten is exact in a double (24 bits of the single and at most
+// 21 of the power's odd factor). The shortest text lies within half a unit in the last place
+// of the single, so unless the scaled value is that close to a half, rounding it rounds the
+// shortest text the same way.
+bool RoundedUnits(float magnitude, int decimals, std::uint64_t& units) {
+    if (!(magnitude < 1e9f))
+        return false;
+    const double scale = PowersOfTen[static_cast<std::size_t>(decimals)];
+    const double scaled = static_cast<double>(magnitude) * scale;
+    if (scaled >= 1e15)
+        return false;
+    const auto whole = static_cast<std::int64_t>(scaled);
+    const double fraction = scaled - static_cast<double>(whole);
+    const float next = std::bit_cast<float>(std::bit_cast<std::uint32_t>(magnitude) + 1);
+    const double unitInLastPlace = static_cast<double>(next) - static_cast<double>(magnitude);
+    if (std::fabs(fraction - 0.5) <= unitInLastPlace * scale)
+        return false;
+    units = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    return true;
+}
+
+// "00" to "99", two bytes each.
+constexpr std::array<char, 200> DigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (std::size_t i = 0; i < 100; ++i) {
+        pairs[2 * i] = static_cast<char>('0' + i / 10);
+        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
+// Exactly `width` digits of `value` (less than 10^width), zeros in front, into `out`.
+void WidthDigits(char* out, std::uint32_t value, int width) {
+    char* at = out + width;
+    for (; width >= 2; width -= 2) {
+        at -= 2;
+        std::memcpy(at, DigitPairs.data() + 2 * (value % 100), 2);
+        value /= 100;
+    }
+    if (width == 1)
+        *--at = static_cast<char>('0' + value);
+}
+
+// The text of whole `units` of the last of `Decimals` places, a magnitude.
+template <int Decimals>
+int UnitsChars(char* out, std::uint64_t units) {
+    constexpr auto scale = static_cast<std::uint64_t>(PowersOfTen[Decimals]);
+    const std::uint64_t whole = units / scale;
+    int n = 0;
+    if (whole < 10) {
+        out[0] = static_cast<char>('0' + whole);
+        n = 1;
+    } else if (whole < 100) {
+        std::memcpy(out, DigitPairs.data() + 2 * whole, 2);
+        n = 2;
+    } else if (whole < 1000) {
+        WidthDigits(out, static_cast<std::uint32_t>(whole), 3);
+        n = 3;
+    } else {
+        n = static_cast<int>(std::to_chars(out, out + 24, whole).ptr - out);
+    }
+    if constexpr (Decimals == 0) {
+        return n;
+    } else {
+        out[n] = '.';
+        WidthDigits(out + n + 1, static_cast<std::uint32_t>(units - whole * scale), Decimals);
+        return n + 1 + Decimals;
+    }
+}
+
+int UnitsChars(char* out, std::uint64_t units, int decimals) {
+    switch (decimals) {
+    case 0: return UnitsChars<0>(out, units);
+    case 1: return UnitsChars<1>(out, units);
+    case 2: return UnitsChars<2>(out, units);
+    case 3: return UnitsChars<3>(out, units);
+    case 4: return UnitsChars<4>(out, units);
+    case 5: return UnitsChars<5>(out, units);
+    case 6: return UnitsChars<6>(out, units);
+    case 7: return UnitsChars<7>(out, units);
+    case 8: return UnitsChars<8>(out, units);
+    default: return UnitsChars<9>(out, units);
+    }
+}
+
+}  // namespace
+
 int FixedDecimalsChars(char* out, Single value, int decimals) {
     if (decimals < 0 || decimals > MaxFixedDecimals)
         decimals = 0;
     if (!std::isfinite(value))
         return -1;
+    std::uint64_t units = 0;
+    if (RoundedUnits(std::fabs(value), decimals, units)) {
+        // "-" only before a text that is not all zeros.
+        const int sign = std::signbit(value) && units != 0 ? 1 : 0;
+        out[0] = '-';
+        return sign + UnitsChars(out + sign, units, decimals);
+    }
     // The shortest plain text of the magnitude, then rounded half away from zero on its digits,
     // as FormatWithPicture does, but in buffers on the stack.
     char shortest[64];

@@ -2,7 +2,9 @@
 #include "platform/TextChars.h"
 
 #include <QRegularExpression>
+#include <array>
 #include <cmath>
+#include <cstring>
 
 namespace mt52 {
 namespace {
@@ -13,18 +15,34 @@ constexpr double kSecondsPerDay = 86400.0;
 constexpr double kFirstDay = -657434;  // 100-01-01
 constexpr double kLastDay = 2958465;   // 9999-12-31
 
+// Whole seconds of a time of day given in (non-negative) seconds, rounded half away from zero
+// as std::llround does; the integer part of a double is cut off exactly.
+long long RoundedSeconds(double seconds) {
+    const auto whole = static_cast<long long>(seconds);
+    return seconds - static_cast<double>(whole) >= 0.5 ? whole + 1 : whole;
+}
+
 // Splits the value into whole days from the epoch and whole seconds of the day. The
 // fraction of a negative value is the time of day as an absolute value. A value that is no
 // date (not finite, or beyond the years 100 to 9999, say from a damaged row) splits as the
-// invalid-date mark.
+// invalid-date mark. The same test as IsDateInRange, made on the way.
 void Split(double value, long long& days, long long& seconds) {
-    if (!IsDateInRange(value))
-        value = InvalidDateMark.value();
-    double whole = std::trunc(value);
-    double fraction = std::fabs(value - whole);
-    long long secs = std::llround(fraction * kSecondsPerDay);
-    days = static_cast<long long>(whole);
+    if (!(value > kFirstDay - 1 && value < kLastDay + 1)) {  // also NaN
+        days = static_cast<long long>(InvalidDateMark.value());
+        seconds = 0;
+        return;
+    }
+    // Within the range the cast cuts the fraction off as std::trunc does.
+    days = static_cast<long long>(value);
+    const double whole = static_cast<double>(days);
+    long long secs = RoundedSeconds(std::fabs(value - whole) * kSecondsPerDay);
     if (secs >= 86400) {
+        // The last half second of 9999 rounds into 10000: no date.
+        if (whole == kLastDay || whole == kFirstDay) {
+            days = static_cast<long long>(InvalidDateMark.value());
+            seconds = 0;
+            return;
+        }
         secs -= 86400;
         days += (value < 0) ? -1 : 1;
     }
@@ -45,7 +63,7 @@ bool IsDateInRange(double days) {
         return false;
     // The time of day rounds to whole seconds: the last half second of 9999 rounds into 10000.
     const double whole = std::trunc(days);
-    const bool roundsUp = std::llround(std::fabs(days - whole) * kSecondsPerDay) >= 86400;
+    const bool roundsUp = RoundedSeconds(std::fabs(days - whole) * kSecondsPerDay) >= 86400;
     return !(roundsUp && (whole == kLastDay || whole == kFirstDay));
 }
 
@@ -208,22 +226,67 @@ QString FormatDate(const Date& date, const QString& picture) {
     return out;
 }
 
+namespace {
+
+// "00" to "99", two bytes each.
+constexpr std::array<char, 200> DigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
+void PairChars(char* out, int value) {
+    std::memcpy(out, DigitPairs.data() + 2 * value, 2);
+}
+
+// "yyyy/mm/dd " of a split day count (years 100 to 9999): DayCharsSize bytes.
+constexpr int DayCharsSize = 11;
+void DayChars(long long days, char* out) {
+    const CalendarDay d = CalendarDayOf(days);
+    PairChars(out, d.year / 100);
+    PairChars(out + 2, d.year % 100);
+    out[4] = '/';
+    PairChars(out + 5, d.month);
+    out[7] = '/';
+    PairChars(out + 8, d.day);
+    out[10] = ' ';
+}
+
+// "hh:nn:ss" of whole seconds of a day: TimeCharsSize bytes.
+constexpr int TimeCharsSize = 8;
+void TimeChars(long long seconds, char* out) {
+    const int secs = static_cast<int>(seconds);
+    PairChars(out, secs / 3600);
+    out[2] = ':';
+    PairChars(out + 3, secs / 60 % 60);
+    out[5] = ':';
+    PairChars(out + 6, secs % 60);
+}
+
+}  // namespace
+
 int DateTimeChars(const Date& date, char* out) {
     long long days = 0, secs = 0;
     Split(date.value(), days, secs);
-    const CalendarDay d = CalendarDayOf(days);
-    int n = DigitChars(out, d.year, 4);
-    out[n++] = '/';
-    n += DigitChars(out + n, d.month, 2);
-    out[n++] = '/';
-    n += DigitChars(out + n, d.day, 2);
-    out[n++] = ' ';
-    n += DigitChars(out + n, static_cast<int>(secs / 3600), 2);
-    out[n++] = ':';
-    n += DigitChars(out + n, static_cast<int>(secs / 60 % 60), 2);
-    out[n++] = ':';
-    n += DigitChars(out + n, static_cast<int>(secs % 60), 2);
-    return n;
+    DayChars(days, out);
+    TimeChars(secs, out + DayCharsSize);
+    return DayCharsSize + TimeCharsSize;
+}
+
+int RunningDateTimeChars::operator()(const Date& date, char* out) {
+    long long days = 0, secs = 0;
+    Split(date.value(), days, secs);
+    if (!dayMade_ || days != day_) {
+        DayChars(days, dayChars_.data());
+        day_ = days;
+        dayMade_ = true;
+    }
+    std::memcpy(out, dayChars_.data(), DayCharsSize);
+    TimeChars(secs, out + DayCharsSize);
+    return DayCharsSize + TimeCharsSize;
 }
 
 QString GeneralDate(const Date& date) {

@@ -4,6 +4,8 @@
 #include "platform/OleDate.h"
 #include "platform/Types.h"
 
+#include <array>
+
 namespace mt52 {
 
 // The text of AppendFixedDecimals(value, decimals) in `out` (room for FixedDecimalsCharsSize):
@@ -16,5 +18,17 @@ int FixedDecimalsChars(char* out, Single value, int decimals);
 // written.
 inline constexpr int DateTimeCharsSize = 32;
 int DateTimeChars(const Date& date, char* out);
+
+// DateTimeChars for a run of dates most of which share the day of the one before (the rows of
+// a trend): the "yyyy/mm/dd " of the last day is kept and only the time of day is made anew.
+class RunningDateTimeChars {
+public:
+    int operator()(const Date& date, char* out);
+
+private:
+    bool dayMade_ = false;
+    long long day_ = 0;
+    std::array<char, 12> dayChars_{};
+};
 
 }  // namespace mt52

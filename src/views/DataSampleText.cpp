@@ -16,13 +16,16 @@
 
 #include <QIODevice>
 
+#include <algorithm>
+#include <cstring>
+
 namespace mt52 {
 
 // --- Lines ---------------------------------------------------------------------------------------
 
 namespace {
 // Gathered bytes that go to the device at once while streaming.
-constexpr qsizetype StreamPieceBytes = 16384;
+constexpr std::size_t StreamPieceBytes = 16384;
 
 // True when the text has only ASCII characters and none that makes a field quoted.
 bool IsPlainAscii(QStringView text, QChar separator) {
@@ -32,22 +35,6 @@ bool IsPlainAscii(QStringView text, QChar separator) {
             return false;
     }
     return true;
-}
-bool IsPlainAscii(std::string_view text, QChar separator) {
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u >= 0x80 || u == separator.unicode() || c == '"' || c == '\r' || c == '\n')
-            return false;
-    }
-    return true;
-}
-
-void AppendAscii(QByteArray& out, QStringView text) {
-    const qsizetype at = out.size();
-    out.resize(at + text.size());
-    char* to = out.data() + at;
-    for (const QChar c : text)
-        *to++ = static_cast<char>(c.unicode());
 }
 
 }  // namespace
@@ -61,11 +48,20 @@ void SampleTextLines::Line(const QStringList& fields) {
 void SampleTextLines::Separate() {
     if (lineStarted_) {
         if (streaming_)
-            bytes_ += static_cast<char>(separator_.unicode());
+            Put(separatorByte_);
         else
             text_ += separator_;
     }
     lineStarted_ = true;
+}
+
+void SampleTextLines::Grow(std::size_t count) { bytes_.resize(std::max(bytes_.size() * 2, used_ + count)); }
+
+void SampleTextLines::PutAscii(QStringView text) {
+    char* to = Room(static_cast<std::size_t>(text.size()));
+    for (const QChar c : text)
+        *to++ = static_cast<char>(c.unicode());
+    used_ += static_cast<std::size_t>(text.size());
 }
 
 void SampleTextLines::Field(QStringView field) {
@@ -75,24 +71,41 @@ void SampleTextLines::Field(QStringView field) {
         return;
     }
     if (IsPlainAscii(field, separator_)) {
-        AppendAscii(bytes_, field);
+        PutAscii(field);
         return;
     }
     quoted_.clear();
     AppendCsvField(quoted_, field, separator_);
-    bytes_ += quoted_.toUtf8();
+    const QByteArray utf8 = quoted_.toUtf8();
+    Put(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+}
+
+SampleTextLines::SampleTextLines(QChar separator, QIODevice* output)
+    : separator_(separator), separatorByte_(static_cast<char>(separator.unicode())), output_(output) {
+    for (const char16_t c : {char16_t(u'"'), char16_t(u'\r'), char16_t(u'\n'), separator.unicode()})
+        if (c < 0x80)
+            quotedBytes_[c] = true;
+    for (std::size_t c = 0x80; c < quotedBytes_.size(); ++c)
+        quotedBytes_[c] = true;
+}
+
+bool SampleTextLines::IsPlainBytes(std::string_view bytes) const {
+    for (const char c : bytes)
+        if (quotedBytes_[static_cast<unsigned char>(c)])
+            return false;
+    return true;
 }
 
 void SampleTextLines::Field(std::string_view ascii, QStringView tail) {
-    if (!streaming_ || !IsPlainAscii(ascii, separator_) || !IsPlainAscii(tail, separator_)) {
+    if (!streaming_ || !IsPlainBytes(ascii) || !IsPlainAscii(tail, separator_)) {
         QString joined = QString::fromLatin1(ascii.data(), static_cast<qsizetype>(ascii.size()));
         joined += tail;
         Field(joined);
         return;
     }
     Separate();
-    bytes_.append(ascii.data(), static_cast<qsizetype>(ascii.size()));
-    AppendAscii(bytes_, tail);
+    Put(ascii.data(), ascii.size());
+    PutAscii(tail);
 }
 
 void SampleTextLines::EndLine() {
@@ -101,8 +114,8 @@ void SampleTextLines::EndLine() {
         text_ += QLatin1StringView("\r\n");
         return;
     }
-    bytes_ += "\r\n";
-    if (bytes_.size() >= StreamPieceBytes)
+    Put("\r\n", 2);
+    if (used_ >= StreamPieceBytes)
         Flush();
 }
 
@@ -110,9 +123,11 @@ void SampleTextLines::StreamToOutput() {
     if (output_ == nullptr)
         return;
     streaming_ = true;
-    bytes_ = text_.toUtf8();
+    const QByteArray gathered = text_.toUtf8();
     text_.clear();
-    bytes_.reserve(StreamPieceBytes + 1024);
+    bytes_.resize(std::max<std::size_t>(StreamPieceBytes + 1024, static_cast<std::size_t>(gathered.size())));
+    used_ = 0;
+    Put(gathered.constData(), static_cast<std::size_t>(gathered.size()));
     Flush();
 }
 
@@ -127,9 +142,9 @@ QString SampleTextLines::TakeText() {
 }
 
 void SampleTextLines::Flush() {
-    const qsizetype size = bytes_.size();
-    const qint64 written = size > 0 ? output_->write(bytes_.constData(), size) : 0;
-    bytes_.resize(0);
+    const auto size = static_cast<qint64>(used_);
+    const qint64 written = size > 0 ? output_->write(bytes_.data(), size) : 0;
+    used_ = 0;
     if (written != size)
         Raise(ErrDeviceIO, QStringLiteral("the data sample could not be written: ") + output_->errorString());
 }

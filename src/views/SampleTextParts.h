@@ -10,8 +10,10 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <cstring>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 class QIODevice;
 
@@ -36,7 +38,7 @@ struct SampleTextOptions {
 // byte for byte, and only a field with other characters or one that needs quotes is converted.
 class SampleTextLines {
 public:
-    SampleTextLines(QChar separator, QIODevice* output) : separator_(separator), output_(output) {}
+    SampleTextLines(QChar separator, QIODevice* output);
 
     QChar separator() const { return separator_; }
     // The fields joined by the separator, each quoted when it must be, and CR LF.
@@ -47,6 +49,24 @@ public:
     // A field of ASCII text (a number or a date made in a byte buffer) followed by `tail`: the
     // same as Field of the two joined, without making the joined text.
     void Field(std::string_view ascii, QStringView tail = {});
+    // Whether every byte of `bytes` may stand in a field as it is: ASCII, and no separator, quote
+    // or line break.
+    bool IsPlainBytes(std::string_view bytes) const;
+    // While streaming, a field of bytes the caller knows to be plain (IsPlainBytes) may be
+    // written in place: PlainFieldRoom gives room for `maxBytes` bytes where the field will
+    // stand, and EndPlainField(count) adds the field (after its separator) once its bytes are
+    // written. Without EndPlainField nothing is added.
+    bool streaming() const { return streaming_; }
+    char* PlainFieldRoom(std::size_t maxBytes) {
+        char* at = Room(maxBytes + 1);
+        return lineStarted_ ? at + 1 : at;
+    }
+    void EndPlainField(std::size_t count) {
+        if (lineStarted_)
+            bytes_[used_++] = separatorByte_;
+        lineStarted_ = true;
+        used_ += count;
+    }
     void EndLine();
     void StreamToOutput();
     // The gathered text; once streaming, what is left goes to the device and the text is empty.
@@ -55,14 +75,34 @@ public:
 private:
     void Separate();
     void Flush();
+    // Room for `count` more bytes after the gathered ones.
+    char* Room(std::size_t count) {
+        if (used_ + count > bytes_.size())
+            Grow(count);
+        return bytes_.data() + used_;
+    }
+    void Grow(std::size_t count);
+    void Put(const char* from, std::size_t count) {
+        std::memcpy(Room(count), from, count);
+        used_ += count;
+    }
+    void Put(char c) {
+        *Room(1) = c;
+        ++used_;
+    }
+    // Text known to be plain ASCII, a byte per character.
+    void PutAscii(QStringView text);
 
     QChar separator_;
+    char separatorByte_;  // the separator's byte while streaming (it is ASCII, or no byte is plain)
     QIODevice* output_;
     bool streaming_ = false;
     bool lineStarted_ = false;
-    QString text_;      // the text gathered before streaming
-    QByteArray bytes_;  // the UTF-8 bytes gathered while streaming
-    QString quoted_;    // a field that needs quotes or conversion, made while streaming
+    QString text_;             // the text gathered before streaming
+    std::vector<char> bytes_;  // while streaming, the UTF-8 bytes gathered: the first used_
+    std::size_t used_ = 0;
+    QString quoted_;           // a field that needs quotes or conversion, made while streaming
+    std::array<bool, 256> quotedBytes_{};  // the bytes that make a field quoted or not ASCII
 };
 
 // One gas slot of a record, read once through GasListInfo.

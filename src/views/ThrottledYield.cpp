@@ -1,5 +1,6 @@
 #include "views/ThrottledYield.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace mt52 {
@@ -10,8 +11,17 @@ ThrottledYield::ThrottledYield(std::function<void()> yield, qint64 intervalMilli
     timer_.start();
 }
 
-void ThrottledYield::operator()() {
+void ThrottledYield::ReadClock() {
     const qint64 now = elapsed_ ? elapsed_() : timer_.elapsed();
+    // The calls since the last read took under a millisecond: read less often; about one: keep
+    // the stride. Longer: read on every call again, so slow calls never delay a turn by many.
+    const qint64 since = now - lastRead_;
+    if (yielded_ && since == 0)
+        stride_ = std::min(stride_ * 2, MaxCallsPerClockRead);
+    else if (!yielded_ || since > 1)
+        stride_ = 1;
+    lastRead_ = now;
+    untilClockRead_ = stride_;
     if (yielded_ && now - last_ < interval_)
         return;
     yielded_ = true;

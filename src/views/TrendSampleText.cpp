@@ -7,12 +7,14 @@
 #include "common/ResText.h"
 #include "common/TextHelpers.h"
 #include "platform/Numbers.h"
+#include "platform/TextChars.h"
 #include "records/clsAlarm.h"
 #include "records/clsInterval.h"
 #include "views/DataSampleText.h"
 #include "views/SampleTextParts.h"
 
 #include <charconv>
+#include <cstring>
 #include <string_view>
 
 namespace mt52 {
@@ -24,6 +26,11 @@ constexpr Integer SecondGas = 1;
 constexpr Integer OtherUnitGas = 4;
 
 const QString NoValueText = QStringLiteral("-----");
+
+// Every byte a row number, a date or a plain reading (or its "OVER") is made of.
+constexpr std::string_view NumberBytes = "0123456789.-/: OVER";
+// A unit text up to this long is copied as bytes.
+constexpr std::size_t MaxUnitBytes = 32;
 
 const SampleSlot& SlotOf(const SampleSlots& gases, Integer gas) { return gases[static_cast<std::size_t>(gas)]; }
 
@@ -81,7 +88,12 @@ class IntervalRows {
 public:
     IntervalRows(SampleTextLines& lines, clsInterval& record, const SampleSlots& gases,
                  const SampleTextOptions& options)
-        : lines_(lines), record_(record), gases_(gases), options_(options), debugMode_(State().DebugMode) {}
+        : lines_(lines),
+          record_(record),
+          gases_(gases),
+          options_(options),
+          debugMode_(State().DebugMode),
+          plainNumbers_(lines.IsPlainBytes(NumberBytes)) {}
 
     void Write(const std::function<void()>& yield) {
         record_.getOrder(0);
@@ -103,15 +115,25 @@ private:
     Single Code(Integer gas, Long e) const { return record_.GasEvent(gas, e).toSingle(); }
 
     // A sample row is written field by field into the text: a long trend has tens of thousands
-    // of rows. The row number, the date and a plain reading are made as ASCII bytes in buffers
-    // on the stack; a code, a mark or a converted reading is made in one reused string. The
-    // fields are those of AddReading over GeneralReading and OtherUnitReading.
+    // of rows. The row number, the date and a plain reading are made as ASCII bytes: while
+    // streaming with a separator that none of their bytes is, straight into the streamed bytes
+    // (with the unit's bytes when its text needs no quotes either), else in buffers on the
+    // stack; a code, a mark or a converted reading is made in one reused string. The fields are
+    // those of AddReading over GeneralReading and OtherUnitReading.
     void Sample(Long i) {
-        char number[24];
-        const auto end = std::to_chars(number, number + sizeof number, ++rowNumber_).ptr;
-        lines_.Field(std::string_view(number, static_cast<std::size_t>(end - number)));
-        char date[DateTimeCharsSize];
-        lines_.Field(std::string_view(date, static_cast<std::size_t>(DateTimeChars(record_.DateTimes(i), date))));
+        if (lines_.streaming() && plainNumbers_) {
+            constexpr std::size_t RowNumberRoom = 24;
+            char* at = lines_.PlainFieldRoom(RowNumberRoom);
+            lines_.EndPlainField(static_cast<std::size_t>(std::to_chars(at, at + RowNumberRoom, ++rowNumber_).ptr - at));
+            at = lines_.PlainFieldRoom(DateTimeCharsSize);
+            lines_.EndPlainField(static_cast<std::size_t>(dates_(record_.DateTimes(i), at)));
+        } else {
+            char number[24];
+            const auto end = std::to_chars(number, number + sizeof number, ++rowNumber_).ptr;
+            lines_.Field(std::string_view(number, static_cast<std::size_t>(end - number)));
+            char date[DateTimeCharsSize];
+            lines_.Field(std::string_view(date, static_cast<std::size_t>(dates_(record_.DateTimes(i), date))));
+        }
         const Single vol = Value(OtherUnitGas, i);
         if (unitCode_ == ReadingCode::UnitVol && WithinOtherUnitScale(gases_, vol)) {
             const Reading first = OtherUnitReading(gases_, vol, Value(FirstGas, i), options_);
@@ -127,12 +149,36 @@ private:
     // The reading of a gas under the general rule and its unit text.
     void GeneralReadingFields(Integer gas, Single value) {
         const SampleSlot& slot = SlotOf(gases_, gas);
+        const QString& unit = UnitText(gas);
+        const UnitBytes& bytes = unitBytes_[static_cast<std::size_t>(gas)];
         char reading[FixedDecimalsCharsSize];
         bool numeric = false;
-        const int length = ReadingChars(reading, value, slot.decimals, slot.full, numeric);
+        int length = 0;
+        if (lines_.streaming() && plainNumbers_) {
+            // The unit's bytes are copied whole behind the reading (the room holds them) and
+            // counted only as far as the unit goes.
+            char* at = lines_.PlainFieldRoom(FixedDecimalsCharsSize + MaxUnitBytes);
+            length = ReadingChars(at, value, slot.decimals, slot.full, numeric);
+            if (length >= 0 && (bytes.plain || !numeric)) {
+                const auto size = static_cast<std::size_t>(length);
+                const std::size_t unitSize = numeric ? bytes.size : 0;
+                if (options_.unitColumns) {
+                    lines_.EndPlainField(size);
+                    std::memcpy(lines_.PlainFieldRoom(MaxUnitBytes), bytes.text.data(), MaxUnitBytes);
+                    lines_.EndPlainField(unitSize);
+                } else {
+                    std::memcpy(at + size, bytes.text.data(), MaxUnitBytes);
+                    lines_.EndPlainField(size + unitSize);
+                }
+                return;
+            }
+            if (length >= 0)
+                std::memcpy(reading, at, static_cast<std::size_t>(length));
+        } else {
+            length = ReadingChars(reading, value, slot.decimals, slot.full, numeric);
+        }
         if (length >= 0) {
             const std::string_view text(reading, static_cast<std::size_t>(length));
-            const QString& unit = UnitText(gas);
             if (options_.unitColumns) {
                 lines_.Field(text);
                 lines_.Field(numeric ? QStringView(unit) : QStringView());
@@ -160,13 +206,22 @@ private:
     }
 
     // GeneralReading's unit text of the first or second gas in the current unit. It does not
-    // depend on the reading (no alternative text is given), so it is made once per unit.
+    // depend on the reading (no alternative text is given), so it is made once per unit, with
+    // its bytes when it can stand in a field as it is.
     const QString& UnitText(Integer gas) {
         if (unitTextsFor_ != unitCode_) {
             for (Integer g : {FirstGas, SecondGas}) {
                 const SampleSlot& slot = SlotOf(gases_, g);
-                unitTexts_[static_cast<std::size_t>(g)] =
-                    UnitSuffix(unitCode_, slot.ratio, 0, slot.full, QString(), slot.unit);
+                const auto at = static_cast<std::size_t>(g);
+                unitTexts_[at] = UnitSuffix(unitCode_, slot.ratio, 0, slot.full, QString(), slot.unit);
+                const QByteArray latin1 = unitTexts_[at].toLatin1();
+                UnitBytes& bytes = unitBytes_[at];
+                const auto size = static_cast<std::size_t>(latin1.size());
+                bytes.plain = size <= MaxUnitBytes && QString::fromLatin1(latin1) == unitTexts_[at] &&
+                              lines_.IsPlainBytes(std::string_view(latin1.constData(), size));
+                bytes.text.fill('\0');
+                bytes.size = bytes.plain ? size : 0;
+                std::memcpy(bytes.text.data(), latin1.constData(), bytes.size);
             }
             unitTextsFor_ = unitCode_;
         }
@@ -213,9 +268,18 @@ private:
     const bool debugMode_;
     Integer unitCode_ = ReadingCode::UnitLel;
     Long rowNumber_ = 0;
+    RunningDateTimeChars dates_;
     QString cell_;
     Integer unitTextsFor_ = 0;  // the unit code unitTexts_ were made for; 0 before the first
     std::array<QString, 2> unitTexts_;
+    struct UnitBytes {
+        bool plain = false;  // the text is plain ASCII that needs no quotes: its bytes follow
+        std::array<char, MaxUnitBytes> text{};
+        std::size_t size = 0;
+    };
+    std::array<UnitBytes, 2> unitBytes_;
+    // The bytes of numbers and dates need no quotes with this separator.
+    const bool plainNumbers_;
 };
 
 }  // namespace

@@ -141,6 +141,42 @@ TEST(GasFormats, AppendedReadingTextIsTheFormattedReadingChecked) {
     test::ResetProgramState();
 }
 
+// A plain reading well inside its full scale is numeric without reading its text back; one near
+// the full scale (either side, at every count of decimals) or near zero is compared at the
+// precision it shows. Both give AppendReadingText's text and answer.
+TEST(GasFormats, ReadingBytesNearTheFullScaleAreCheckedAtTheirPrecision) {
+    test::ResetProgramState();
+    int failures = 0;
+    for (const Single fullScale : {0.1f, 0.3f, 1.0f, 5.0f, 20.9f, 25.0f, 99.9f, 100.0f, 300.0f, 1000.1f, 50000.0f}) {
+        std::vector<Single> values{0.0f, -0.0f, fullScale, -fullScale};
+        for (const Single centre : {fullScale, 0.0f}) {
+            for (int step = -2500; step <= 2500; ++step)
+                values.push_back(centre + static_cast<Single>(step) * 0.0001f);
+            Single near = centre;
+            for (int i = 0; i < 40; ++i)
+                near = std::nextafter(near, -1e9f);
+            for (int i = 0; i < 80; ++i) {
+                values.push_back(near);
+                near = std::nextafter(near, 1e9f);
+            }
+        }
+        for (Integer point : {Integer(0), Integer(1), Integer(2), Integer(3), Integer(5)}) {
+            for (const Single value : values) {
+                QString general;
+                const bool generalNumeric = AppendReadingText(general, value, point, fullScale);
+                char bytes[FixedDecimalsCharsSize];
+                bool numeric = !generalNumeric;
+                const int length = ReadingChars(bytes, value, point, fullScale, numeric);
+                const bool same = length >= 0 && QString::fromLatin1(bytes, length) == general && numeric == generalNumeric;
+                if (!same && failures++ < 10)
+                    ADD_FAILURE() << value << " point " << point << " full scale " << fullScale << ": "
+                                  << general.toStdString();
+            }
+        }
+    }
+    test::ResetProgramState();
+}
+
 TEST(GasFormats, IntervalListPosition) {
     const std::vector<std::pair<Integer, Integer>> cases{
         {10, 0}, {20, 1}, {30, 2}, {60, 3}, {180, 4}, {300, 5}, {600, 6}, {45, 5}, {0, 5}, {-10, 5},

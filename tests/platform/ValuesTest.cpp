@@ -15,7 +15,9 @@
 #include <QDateTime>
 #include <QLocale>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <ctime>
 #include <limits>
 #include <vector>
@@ -274,6 +276,106 @@ TEST(Dates, FormattedFieldsMatchTheCalendar) {
     const Date d = *Date::FromParts(2024, 2, 29, 23, 59, 58);
     EXPECT_EQ(FormatDate(d, QStringLiteral("At YYYY-MM-DD HH.NN.SS yyy mmm")),
               QStringLiteral("At 2024-02-29 23.59.58 24 02"));
+}
+
+// The running form of the export's date, which keeps the text of the last day, gives the same
+// text as FormatDate whatever order the dates come in: every day of the range in turn, runs
+// within one day, times that round into the next day, a day left and met again, negative values
+// and values that are no date between them. Times at half seconds, where the time of day rounds,
+// are checked against the calendar as well.
+TEST(Dates, RunningDateTimeCharsGivesTheTextOfEveryDate) {
+    const QString picture = QStringLiteral("yyyy/mm/dd hh:nn:ss");
+    RunningDateTimeChars running;
+    int failures = 0;
+    auto check = [&](double value) {
+        char text[DateTimeCharsSize];
+        const int length = running(Date(value), text);
+        const QString expected = FormatDate(Date(value), picture);
+        if (QString::fromLatin1(text, length) != expected && failures++ < 10)
+            ADD_FAILURE() << value << ": " << std::string(text, static_cast<std::size_t>(length)) << " for "
+                          << expected.toStdString();
+    };
+    const double second = 1.0 / 86400.0;
+    const double timesOfDay[] = {0.0, 0.25, 0.5 * second, 59.5 * second, 0.999994, 0.999995, 0.7312};
+    int t = 0;
+    for (double day = -657434.0; day <= 2958465.0; day += 1.0) {
+        const double time = timesOfDay[t++ % 7];
+        check(day < 0 ? day - time : day + time);
+    }
+    std::vector<double> values;
+    for (const double day : {45000.0, -2.0, 0.0, 2958465.0, -657434.0}) {
+        for (int s = 0; s < 86400; s += 599)
+            values.push_back(day + (day < 0 ? -1 : 1) * s * second);
+        values.push_back(day + 0.9999999);  // rounds into the next day
+        values.push_back(day + 0.5);
+        values.push_back(std::numeric_limits<double>::quiet_NaN());
+        values.push_back(day + 0.75);
+        values.push_back(2.0);
+        values.push_back(day - 0.5);
+        values.push_back(day + 1.5);
+        values.push_back(day + 0.25);
+    }
+    for (int s = 0; s < 200; ++s) {
+        for (const double offset : {-1e-9, 0.0, 1e-9})
+            values.push_back(45000.0 + (s + 0.5) * second + offset);
+    }
+    for (const double value : {-0.5, -0.0, 0.5, -1.25, -0.9999999, 1e300, -657435.0, 2958466.0})
+        values.push_back(value);
+    // Just below half a second the time of day still rounds down.
+    for (const double half : {0.5 * second, -0.5 * second, 1.5 * second}) {
+        double below = half;
+        for (int i = 0; i < 4; ++i) {
+            below = std::nextafter(below, 0.0);
+            values.push_back(below);
+        }
+    }
+    for (const double value : values) {
+        check(value);
+        // The calendar's own fields of the same value.
+        const QStringList fields = ReferenceDate(Date(value)).split(u'|');
+        char text[DateTimeCharsSize];
+        const int length = DateTimeChars(Date(value), text);
+        EXPECT_EQ(QString::fromLatin1(text, length), fields[0] + u'/' + fields[2] + u'/' + fields[4] + u' ' +
+                                                        fields[6] + u':' + fields[8] + u':' + fields[10])
+            << value;
+    }
+}
+
+// The fixed forms of a single round half away from zero on its shortest text; most values are
+// worked out in plain arithmetic. Around every half of the last place (where the shortest text
+// and the binary value may round apart), a few units in the last place either side, and over
+// readings of every size, they give the general picture's text.
+TEST(NumberText, FixedDecimalsAroundHalvesGiveTheTextOfTheirPicture) {
+    std::vector<Single> values;
+    for (int k = 0; k < 3000; ++k) {
+        for (const double scale : {1.0, 10.0, 100.0, 1000.0}) {
+            float near = static_cast<float>((k + 0.5) / scale);
+            for (int i = 0; i < 3; ++i)
+                near = std::nextafter(near, 0.0f);
+            for (int i = 0; i < 7; ++i) {
+                values.push_back(near);
+                near = std::nextafter(near, std::numeric_limits<float>::infinity());
+            }
+        }
+    }
+    // Every size from 1e-8 to 1e10, both signs, spread over the bit patterns.
+    for (std::uint32_t bits = 0x32000000u; bits < 0x50800000u; bits += 0x0001E849u) {
+        values.push_back(std::bit_cast<float>(bits));
+        values.push_back(-std::bit_cast<float>(bits));
+    }
+    int failures = 0;
+    for (int decimals : {0, 1, 2, 3, 4, 9}) {
+        const QString picture = FixedDecimalsPicture(decimals);
+        for (const Single value : values) {
+            char text[FixedDecimalsCharsSize];
+            const int length = FixedDecimalsChars(text, value, decimals);
+            const QString expected = FormatNumber(value, picture);
+            if ((length < 0 || QString::fromLatin1(text, length) != expected) && failures++ < 10)
+                ADD_FAILURE() << value << " with " << decimals << " decimals: "
+                              << (length < 0 ? std::string("-1") : std::string(text, static_cast<std::size_t>(length)))
+                              << " for " << expected.toStdString();
+        }
+    }
 }
 
 TEST(VariantValues, Conversions) {

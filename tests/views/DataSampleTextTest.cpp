@@ -320,6 +320,27 @@ TEST_F(DataSampleTextTest, StreamedIntervalAndBarHoleGiveTheSameBytes) {
     }
 }
 
+// Streamed rows copy numbers, dates and units as bytes only where they need no quotes: with a
+// separator that occurs in a number, a date or a unit, and with units that hold a quote or
+// characters beyond ASCII, the streamed bytes still equal the text made field by field.
+TEST_F(DataSampleTextTest, StreamedRowsQuoteOddSeparatorsAndUnitsAsTheText) {
+    clsInterval& r = IntervalRecord();
+    for (const QString& unit : {QStringLiteral("%"), QStringLiteral("\u00b5g/m\u00b3"), QStringLiteral("a,b"),
+                                QStringLiteral("q\"x")}) {
+        r.GasListInfo(1, GasInfoField::Unit, unit);
+        for (const QChar separator : {u',', u'\t', u' ', u'.', u'0', u':', u'/', u'O'}) {
+            for (int filterIndex : {1, 5}) {
+                QBuffer file;
+                ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+                MakeDataSampleText({.logType = 1, .seqNo = 0, .records = records}, separator, filterIndex, &file);
+                EXPECT_EQ(QString::fromUtf8(file.data()), Make(1, filterIndex, separator))
+                    << unit.toStdString() << " separator " << QString(separator).toStdString() << " type "
+                    << filterIndex;
+            }
+        }
+    }
+}
+
 // The streamed rows make numbers and dates as bytes: every row equals the text the general
 // string functions give, over readings with negatives, rounding edges, codes, marks, values
 // above the full scale and no number at all, and dates at midnight and between seconds.
