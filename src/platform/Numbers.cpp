@@ -329,22 +329,12 @@ bool RoundedUnits(float magnitude, int decimals, std::uint64_t& units) {
     return true;
 }
 
-// "00" to "99", two bytes each.
-constexpr std::array<char, 200> DigitPairs = [] {
-    std::array<char, 200> pairs{};
-    for (std::size_t i = 0; i < 100; ++i) {
-        pairs[2 * i] = static_cast<char>('0' + i / 10);
-        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
-    }
-    return pairs;
-}();
-
 // Exactly `width` digits of `value` (less than 10^width), zeros in front, into `out`.
 void WidthDigits(char* out, std::uint32_t value, int width) {
     char* at = out + width;
     for (; width >= 2; width -= 2) {
         at -= 2;
-        std::memcpy(at, DigitPairs.data() + 2 * (value % 100), 2);
+        DigitPairChars(at, value % 100);
         value /= 100;
     }
     if (width == 1)
@@ -361,7 +351,7 @@ int UnitsChars(char* out, std::uint64_t units) {
         out[0] = static_cast<char>('0' + whole);
         n = 1;
     } else if (whole < 100) {
-        std::memcpy(out, DigitPairs.data() + 2 * whole, 2);
+        DigitPairChars(out, static_cast<unsigned>(whole));
         n = 2;
     } else if (whole < 1000) {
         WidthDigits(out, static_cast<std::uint32_t>(whole), 3);

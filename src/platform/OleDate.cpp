@@ -228,19 +228,7 @@ QString FormatDate(const Date& date, const QString& picture) {
 
 namespace {
 
-// "00" to "99", two bytes each.
-constexpr std::array<char, 200> DigitPairs = [] {
-    std::array<char, 200> pairs{};
-    for (int i = 0; i < 100; ++i) {
-        pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
-        pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
-    }
-    return pairs;
-}();
-
-void PairChars(char* out, int value) {
-    std::memcpy(out, DigitPairs.data() + 2 * value, 2);
-}
+void PairChars(char* out, int value) { DigitPairChars(out, static_cast<unsigned>(value)); }
 
 // "yyyy/mm/dd " of a split day count (years 100 to 9999): DayCharsSize bytes.
 constexpr int DayCharsSize = 11;

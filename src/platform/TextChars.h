@@ -5,6 +5,7 @@
 #include "platform/Types.h"
 
 #include <array>
+#include <cstring>
 
 namespace mt52 {
 
@@ -13,6 +14,19 @@ namespace mt52 {
 // (AppendFixedDecimals then gives the general text).
 inline constexpr int FixedDecimalsCharsSize = 96;
 int FixedDecimalsChars(char* out, Single value, int decimals);
+
+// "00" to "99", two bytes each, for writing digits two at a time.
+inline constexpr std::array<char, 200> DigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (std::size_t i = 0; i < 100; ++i) {
+        pairs[2 * i] = static_cast<char>('0' + i / 10);
+        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
+// The two digits of `value` (0 to 99) in `out`.
+inline void DigitPairChars(char* out, unsigned value) { std::memcpy(out, DigitPairs.data() + 2 * value, 2); }
 
 // FormatDate(date, "yyyy/mm/dd hh:nn:ss") in `out` (room for DateTimeCharsSize): the count
 // written.
