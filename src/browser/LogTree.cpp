@@ -7,7 +7,6 @@
 #include <QHash>
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <stdexcept>
 #include <string>
