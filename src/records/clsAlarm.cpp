@@ -4,6 +4,7 @@
 #include "platform/Database.h"
 #include "platform/RuntimeError.h"
 
+#include <algorithm>
 
 namespace mt52 {
 
@@ -62,8 +63,12 @@ void clsAlarm::ReLoad() {
 void clsAlarm::LoadSamples() {
     const TrendFileContents file = ReadLogTrendFile(header_.FolderID, header_.Names);
     loadStatus_.trendFileMissing = !file.opened;
-    const Long count = std::min<Long>(static_cast<Long>(file.records.size()), SampleCapacity);
-    loadStatus_.samplesTruncated = static_cast<Long>(file.records.size()) > SampleCapacity;
+    // The count goes through DataCount's own rule: a file of more than 720 records loads as its
+    // first 720 samples, the ones the sample getters reach, and tells that it held more.
+    const std::size_t records = file.records.size();
+    DataCount(static_cast<Long>(std::min<std::size_t>(records, SampleCapacity)));
+    loadStatus_.samplesTruncated = records > static_cast<std::size_t>(Reachable);
+    const Long count = DataCount();
     for (Long i = 0; i < count; ++i) {
         Sample& s = samples_[static_cast<std::size_t>(i)];
         const TrendRecord& record = file.records[static_cast<std::size_t>(i)];
@@ -73,7 +78,6 @@ void clsAlarm::LoadSamples() {
         if (i < SamplesBeforeAlarm)
             s.Values[RecordGasSlots - 1] = NoDataReading;
     }
-    dataCount_ = count;
 }
 
 void clsAlarm::ExportRaw() const {

@@ -22,7 +22,8 @@ public:
     // Clears the readings of samples 0..719; their dates and sample 720 stay.
     void ClearDatas() override;
 
-    // Every record of the trend file (up to 721), with no reading for the fifth gas before the
+    // The records of the trend file, up to the 720 an alarm trend holds (a longer file loads as
+    // its first 720 and reports samplesTruncated), with no reading for the fifth gas before the
     // alarm time. Writes the raw export to the program folder when the shared ExportRawData is
     // set and the database is there, a file without lines when no sample was loaded.
     void ReLoad() override;

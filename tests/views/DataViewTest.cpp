@@ -10,11 +10,15 @@
 #include "platform/gui/GridView.h"
 #include "records/clsInterval.h"
 #include "support/FakeDialogs.h"
+#include "views/DataSampleText.h"
 #include "views/DataViewFixture.h"
 #include "views/StoredRecords.h"
 #include "views/gui/DataView.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
 #include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -187,6 +191,43 @@ TEST_F(DataViewTest, OnlyAnAlarmTrendWithAnAlarmMomentOpensScrolledToIt) {
     EXPECT_GT(page_->vfgBrowse->Model().TopRow(), 1);
     Open(2, 4);  // recorded as an interval trend
     EXPECT_EQ(page_->vfgBrowse->Model().TopRow(), 1);
+}
+
+// An alarm trend holds 720 samples. A damaged or foreign trend file with more records shows its
+// first 720, in the summary, the table, the export and the raw export alike, and says it held
+// more; nothing past them (no day-0 row of zero readings) is invented.
+TEST_F(DataViewTest, AnAlarmTrendFileOfMoreThan720RecordsShowsItsFirst720) {
+    State().ExportRawData = true;
+    const Date first = test::MayDate(20, 9, 30).addSeconds(-360);
+    const int counts[] = {720, 721, 1500};
+    Long seqNo = 30;
+    for (int records : counts) {
+        SCOPED_TRACE(records);
+        const QString name = QStringLiteral("long%1").arg(records);
+        test::AddAlarmTrend(++seqNo, name, records);
+        dialogs_.shown.clear();
+        Open(2, seqNo);
+        EXPECT_EQ(dialogs_.shown.size(), records > 720 ? 1u : 0u);
+        EXPECT_EQ(Summary(6, 0), "Data Count");
+        EXPECT_EQ(Summary(6, 1), "720");
+
+        const GridModel& table = page_->vfgBrowse->Model();
+        ASSERT_EQ(table.Rows(), 721);
+        EXPECT_EQ(table.TextMatrix(720, 0), "720");
+        EXPECT_EQ(table.TextMatrix(720, 1), GeneralDate(first.addSeconds(719)));
+        EXPECT_EQ(table.TextMatrix(720, 2), "2.0 %LEL");
+
+        const QStringList lines = MakeDataSampleText({.logType = 2, .seqNo = seqNo, .records = view_->Records()},
+                                                     u',', 1)
+                                      .split(QStringLiteral("\r\n"));
+        const QStringList samples = lines.filter(QRegularExpression(QStringLiteral("^\\d+,\\d{4}/")));
+        ASSERT_EQ(samples.size(), 720);
+        EXPECT_TRUE(samples.last().startsWith(QStringLiteral("720,2024/05/20 09:35:59,"))) << samples.last().toStdString();
+
+        QFile raw(QDir(State().StartDir).filePath(name + QStringLiteral(".csv")));
+        ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
+        EXPECT_EQ(raw.readAll().count("\r\n"), 720);
+    }
 }
 
 TEST_F(DataViewTest, SummaryAndReturnCommands) {
