@@ -104,10 +104,15 @@ std::vector<LogHeadPlace> ReadLogHeadPlaces(Database& db) {
 }
 
 LogNodeCondition IdentityCondition(const QString& column, const QString& shownText, Integer blankKind) {
+    // The column is compared as the tree read it (program_text): a value stored as a number, or
+    // as bytes that are not UTF-8, finds the folder whose text the tree made of it. TRIM takes
+    // off blanks and NOCASE folds ASCII letters only, as the tree's grouping does.
     // A blank value is shown as its dashes; the folder of the dashes holds the blank rows too.
     if (shownText == BlankToDashes(QString(), blankKind))
-        return {QStringLiteral("(TRIM(COALESCE(%1, '')) = '' OR TRIM(%1) = ? COLLATE NOCASE)").arg(column), {shownText}};
-    return {QStringLiteral("TRIM(%1) = ? COLLATE NOCASE").arg(column), {shownText}};
+        return {QStringLiteral("(TRIM(COALESCE(program_text(%1), '')) = '' OR TRIM(program_text(%1)) = ? COLLATE NOCASE)")
+                    .arg(column),
+                {shownText}};
+    return {QStringLiteral("TRIM(program_text(%1)) = ? COLLATE NOCASE").arg(column), {shownText}};
 }
 
 QString LogNodeCondition::Where() const { return Sql.isEmpty() ? QString() : QStringLiteral(" WHERE ") + Sql; }
@@ -488,8 +493,9 @@ LogTree LogTree::Load(Database& db, const LogGrouping& grouping) {
                           if (row.isText(column)) {
                               values[i] = {row.utf8(column), nullptr, &row, column};
                           } else {
-                              // Null, a number: the text the value reads as.
-                              otherTexts[i] = StringOf(row.value(column));
+                              // Null, a number, a blob: the text the value reads as, which
+                              // the folder's condition reads through program_text as well.
+                              otherTexts[i] = StringOf(row.plainValue(column));
                               otherBytes[i] = otherTexts[i].toUtf8();
                               values[i] = {otherBytes[i], &otherTexts[i]};
                           }

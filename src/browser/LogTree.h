@@ -10,7 +10,9 @@
 // the escaped texts of the whole path, so two different paths never share a key.
 //
 // Every folder has a condition on Log_Head (an SQL expression with bound values) that selects
-// exactly the rows the tree put under it; the record list and the deletion use it.
+// exactly the rows the tree put under it, whatever type a value is stored as (a number, or a
+// text that is not UTF-8, from a database made by another tool); the record list and the
+// deletion use it.
 #include "browser/LogNodeKey.h"
 #include "platform/Types.h"
 #include "platform/Variant.h"
@@ -54,8 +56,8 @@ struct LogNodeCondition {
     QString Where() const;
 };
 
-// The condition that a column, compared as the tree compares identities (trimmed, without
-// regard to case), shows the text; the dashes (or "*") of a blank value also find the blank and
+// The condition that a column, read as the tree reads it (program_text) and compared as the tree
+// compares identities (trimmed, without regard to ASCII case), shows the text; the dashes (or "*") of a blank value also find the blank and
 // Null values. blankKind is the BlankToDashes kind of the column.
 LogNodeCondition IdentityCondition(const QString& column, const QString& shownText, Integer blankKind);
 

@@ -68,13 +68,16 @@ ColumnKind KindOf(const char* declaredType, const char* tableColumn) {
     return ColumnKind::Plain;
 }
 
+// A whole number that fits 32 bits as a Long, a larger one as a Double.
+Variant WholeNumber(sqlite3_int64 v) {
+    if (v >= std::numeric_limits<Long>::min() && v <= std::numeric_limits<Long>::max())
+        return Variant(static_cast<Long>(v));
+    return Variant(static_cast<double>(v));
+}
+
 Variant ReadNumber(sqlite3_stmt* stmt, int column) {
-    if (sqlite3_column_type(stmt, column) == SQLITE_INTEGER) {
-        const sqlite3_int64 v = sqlite3_column_int64(stmt, column);
-        if (v >= std::numeric_limits<Long>::min() && v <= std::numeric_limits<Long>::max())
-            return Variant(static_cast<Long>(v));
-        return Variant(static_cast<double>(v));
-    }
+    if (sqlite3_column_type(stmt, column) == SQLITE_INTEGER)
+        return WholeNumber(sqlite3_column_int64(stmt, column));
     return Variant(sqlite3_column_double(stmt, column));
 }
 
@@ -116,6 +119,50 @@ Variant ReadValue(sqlite3_stmt* stmt, int column, ColumnKind kind) {
     if (numeric)
         return ReadNumber(stmt, column);
     return Variant(ReadText(stmt, column));
+}
+
+bool IsAscii(const unsigned char* bytes, int size) {
+    for (int i = 0; i < size; ++i)
+        if (bytes[i] >= 0x80)
+            return false;
+    return true;
+}
+
+// program_text(x): the text the program reads a stored value as when it takes no account of the
+// column's declared type (RowReader::plainValue and toString): Null stays Null; a number is
+// written as the program writes it, so the REAL 1.0 reads "1"; a text or blob is decoded as
+// the program decodes it, which turns bytes that are not UTF-8 into the characters the program
+// shows. A query compares a stored value with a text the program read from it through this
+// function, whatever type the value is stored as.
+void ProgramTextFunction(sqlite3_context* context, int, sqlite3_value** args) {
+    sqlite3_value* value = args[0];
+    switch (sqlite3_value_type(value)) {
+    case SQLITE_NULL: sqlite3_result_null(context); return;
+    case SQLITE_INTEGER:
+    case SQLITE_FLOAT: {
+        const Variant number = sqlite3_value_type(value) == SQLITE_INTEGER ? WholeNumber(sqlite3_value_int64(value))
+                                                                           : Variant(sqlite3_value_double(value));
+        const QString text = number.toString();
+        sqlite3_result_text16(context, text.utf16(), static_cast<int>(text.size() * 2), SQLITE_TRANSIENT);
+        return;
+    }
+    default: {
+        // ASCII reads as it stands; anything else goes through the decoding the program reads with.
+        const unsigned char* bytes = sqlite3_value_text(value);
+        const int size = sqlite3_value_bytes(value);
+        if (bytes && IsAscii(bytes, size)) {
+            sqlite3_result_text(context, reinterpret_cast<const char*>(bytes), size, SQLITE_TRANSIENT);
+            return;
+        }
+        const void* units = sqlite3_value_text16(value);
+        if (!units) {
+            sqlite3_result_error_nomem(context);
+            return;
+        }
+        sqlite3_result_text16(context, units, sqlite3_value_bytes16(value), SQLITE_TRANSIENT);
+        return;
+    }
+    }
 }
 
 void Bind(sqlite3* db, sqlite3_stmt* stmt, int place, const Variant& value, const QString& sql) {
@@ -239,6 +286,9 @@ Database::Database(const QString& path, OpenMode mode) : path_(path), db_(nullpt
                                .arg(path, handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString()));
     sqlite3_extended_result_codes(handle, 1);
     sqlite3_busy_timeout(handle, kBusyTimeoutMs);
+    if (sqlite3_create_function_v2(handle, "program_text", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
+                                   nullptr, &ProgramTextFunction, nullptr, nullptr, nullptr) != SQLITE_OK)
+        RaiseSqlite(handle);
     statements_ = std::make_unique<Statements>(handle);
     // Reading the schema makes SQLite look inside the file now, so a damaged file is refused here.
     try {
@@ -325,6 +375,8 @@ QByteArrayView RowReader::utf8(int column) const {
 }
 
 QString RowReader::text(int column) const { return ReadText(stmt_, column); }
+
+Variant RowReader::plainValue(int column) const { return ReadValue(stmt_, column, ColumnKind::Plain); }
 
 Transaction::Transaction(Database& db) : db_(db) {
     if (db_.inTransaction())

@@ -5,6 +5,11 @@
 // order): Empty and Null as NULL, a Boolean as 1 or 0, a Date as its stored text (see
 // DatabaseCodec.h), a Single as the double of its shortest text (so 0.1 is stored as 0.1).
 // Every failure raises RuntimeError ErrDatabase with SQLite's message.
+//
+// Every connection defines the SQL function program_text(x): the text the program reads a
+// stored value as (RowReader::plainValue turned into text), Null for Null. A condition that must
+// find exactly the rows whose values the program read as a given text compares through it: a
+// number or a text that is not UTF-8 then compares as the program shows it.
 #include "platform/Recordset.h"
 #include "platform/Types.h"
 #include "platform/Variant.h"
@@ -32,6 +37,10 @@ public:
     QByteArrayView utf8(int column) const;
     // A text value as Database::query reads it.
     QString text(int column) const;
+    // The value by its storage class alone, whatever the column's declared type: Null, a whole
+    // number (a Long, or a Double beyond 32 bits), a Double, or a text (a blob read as text).
+    // Its text is what the SQL function program_text gives for the stored value.
+    Variant plainValue(int column) const;
 
 private:
     friend class Database;

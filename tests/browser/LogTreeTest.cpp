@@ -1,9 +1,12 @@
 // The record tree built from Log_Head rows for each grouping, and the conditions of its folders.
 #include "browser/LogTree.h"
 #include "browser/BrowserFixture.h"
+#include "browser/LogList.h"
+#include "browser/RecordDeletion.h"
 
 #include "common/TextHelpers.h"
 
+#include <QRegularExpression>
 #include <QSet>
 #include <map>
 
@@ -155,6 +158,75 @@ TEST_F(LogTreeTest, BlanksCaseAndQuotesGroupAndStillFindTheirRows) {
     EXPECT_EQ(RowsUnder(tree, "X1 S"), 2);
     EXPECT_EQ(RowsUnder(tree, "O'Brien>U1>* M"), 2);
     ExpectConditionsPartition(tree);
+}
+
+// A database made by another tool may store an identity as a number (the REAL 1.0 in a column
+// without a text type, a whole number beyond 32 bits) or as bytes that are not UTF-8 (a name in
+// another Japanese encoding). The tree reads such values as the program reads them, and each
+// folder's condition must find exactly the rows the tree put under it: its list shows all of
+// them and deleting it removes all of them.
+TEST_F(LogTreeTest, FoldersOfValuesStoredAsNumbersOrForeignBytesFindEveryRowUnderThem) {
+    {
+        Database db = Open();
+        // SerialNo without a declared type keeps numbers as numbers.
+        QString create = db.query("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = 'Log_head'")
+                             .field(0)
+                             .toString();
+        create.replace(QRegularExpression(QStringLiteral("\"SerialNo\"[^,)]*")), QStringLiteral("\"SerialNo\""));
+        db.execute("DROP TABLE Log_head");
+        db.execute(create);
+    }
+    AddHead({.SeqNo = 1, .SerialNo = "1"});
+    AddHead({.SeqNo = 2, .SerialNo = "1"});
+    AddHead({.SeqNo = 3, .SerialNo = "1"});
+    AddHead({.SeqNo = 4, .SerialNo = "1"});
+    AddHead({.SeqNo = 5, .SerialNo = "SN9"});
+    {
+        Database db = Open();
+        db.execute("UPDATE Log_Head SET SerialNo = ? WHERE SeqNo = 2", {Variant(1.0)});
+        db.execute("UPDATE Log_Head SET SerialNo = 12345678901234567 WHERE SeqNo = 3");
+        // Shift_JIS bytes: not UTF-8.
+        db.execute("UPDATE Log_Head SET SerialNo = CAST(X'8386815B8355' AS TEXT) WHERE SeqNo = 4");
+        ASSERT_EQ(Count("SELECT COUNT(*) FROM Log_Head WHERE typeof(SerialNo) = 'real'"), 1);
+        ASSERT_EQ(Count("SELECT COUNT(*) FROM Log_Head WHERE typeof(SerialNo) = 'integer'"), 1);
+    }
+    const LogTree tree = Tree({.BySerialNo = true});
+    QStringList texts;
+    for (int child : tree.At(0).Children)
+        texts << tree.At(child).Text;
+    ASSERT_EQ(texts.size(), 4) << texts.join(u'|').toStdString();
+    EXPECT_TRUE(texts.contains("1"));  // the text "1" and the REAL 1.0
+    EXPECT_TRUE(texts.contains("1.23456789012346E+16"));
+    EXPECT_TRUE(texts.contains("SN9"));
+    ExpectConditionsPartition(tree);
+
+    const std::map<QString, std::set<Long>> expected{
+        {"1", {1, 2}}, {"1.23456789012346E+16", {3}}, {"SN9", {5}}};
+    for (const QString& text : texts) {
+        SCOPED_TRACE(text.toStdString());
+        const QString serial = tree.At(tree.At(0).Children[static_cast<std::size_t>(texts.indexOf(text))]).Key;
+        const std::set<Long> rows = expected.count(text) ? expected.at(text) : std::set<Long>{4};
+        EXPECT_EQ(RowsUnder(tree, serial), static_cast<Long>(rows.size()));
+
+        // The list of the folder's interval trends names every row under it.
+        const QString kindFolder = serial.left(serial.size() - 2) + QStringLiteral(">05/24 I");
+        Database db = Open();
+        const std::optional<LogListing> listing = ListLogNode(tree, kindFolder, db);
+        ASSERT_TRUE(listing);
+        std::set<Long> listed;
+        for (const LogListItem& item : listing->Items)
+            listed.insert(item.Key.section(u' ', 0, 0).toLong());
+        EXPECT_EQ(listed, rows);
+    }
+    // Deleting each folder removes all of its rows; nothing is left behind.
+    Database db = Open();
+    for (int child : tree.At(0).Children) {
+        const LogTree::Node& folder = tree.At(child);
+        const int expectedRows = folder.Text == "1" ? 2 : 1;
+        EXPECT_EQ(DeleteLogFolder(db, *tree.Condition(folder.Key)).HeadersDeleted, expectedRows)
+            << folder.Text.toStdString();
+    }
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Log_Head"), 0);
 }
 
 TEST_F(LogTreeTest, PathsThatJoinToTheSameTextKeepApart) {

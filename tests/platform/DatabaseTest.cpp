@@ -214,6 +214,37 @@ TEST_F(DatabaseTest, DateAndYesNoColumnsAreReadByTheirNamesWhateverTheirDeclared
     EXPECT_EQ(db.query("SELECT Dates || '' AS Dates FROM Other").field(0), Variant("2024-03-05"));
 }
 
+// program_text(x) in SQL gives the text the program reads a stored value as (plainValue), so a
+// condition can compare a stored number or a text that is not UTF-8 with what the program shows.
+TEST_F(DatabaseTest, ProgramTextIsTheTextThePlainReadingGivesWhateverIsStored) {
+    Database db(path_);
+    db.execute("CREATE TABLE Loose (SeqNo INTEGER, Anything, Stamp DATETIME)");
+    const char* stored[] = {"NULL", "1", "1.0", "-2.5", "12345678901234567", "1e300", "'AB12 '",
+                            "CAST(X'8386815B8355' AS TEXT)", "CAST(X'C3A9' AS TEXT)", "X'41FF'", "'ユーザ'"};
+    Long seqNo = 0;
+    for (const char* value : stored)
+        db.execute(QStringLiteral("INSERT INTO Loose VALUES (%1, %2, %2)").arg(++seqNo).arg(QLatin1String(value)));
+    int rows = 0;
+    for (const char* column : {"Anything", "Stamp"}) {
+        db.forEachRow(QStringLiteral("SELECT %1, program_text(%1), program_text(%1) IS NULL FROM Loose ORDER BY SeqNo")
+                          .arg(QLatin1String(column)),
+                      {}, [&rows](const RowReader& row) {
+                          ++rows;
+                          const Variant plain = row.plainValue(0);
+                          SCOPED_TRACE(rows);
+                          EXPECT_EQ(row.value(2).toLong() == 1, plain.isNull());
+                          if (!plain.isNull()) {
+                              EXPECT_EQ(row.text(1), plain.toString());
+                          }
+                      });
+    }
+    EXPECT_EQ(rows, 2 * static_cast<int>(std::size(stored)));
+    // What the program shows for a stored number or foreign bytes is what the query finds.
+    EXPECT_EQ(db.query("SELECT COUNT(*) FROM Loose WHERE program_text(Anything) = '1'").field(0).toLong(), 2);
+    EXPECT_EQ(db.query("SELECT program_text(12345678901234567)").field(0), Variant("1.23456789012346E+16"));
+    EXPECT_EQ(db.query("SELECT program_text(Anything) FROM Loose WHERE SeqNo = 4").field(0), Variant("-2.5"));
+}
+
 // Every date and Yes/No column of the program's tables, and no other, is known by its name.
 TEST(DatabaseCodec, TheColumnsKnownByNameAreTheSchemasDateAndYesNoColumns) {
     for (const TableSchema& table : DatabaseTables())
