@@ -5,10 +5,17 @@
 
 namespace mt52 {
 
-std::vector<int> WidenedColumnWidths(const std::vector<int>& least, const std::vector<int>& needed, int available) {
+std::vector<int> WidenedColumnWidths(const std::vector<int>& least, const std::vector<int>& needed, int available,
+                                     OverflowWidening overflow) {
     std::vector<int> widths = least;
     const long long used = std::accumulate(least.begin(), least.end(), 0LL);
     const long long room = available - used;
+    if (room < 0 && overflow == OverflowWidening::ToText) {
+        for (std::size_t c = 0; c < widths.size() && c < needed.size(); ++c)
+            if (least[c] > 0)
+                widths[c] = std::max(least[c], needed[c]);
+        return widths;
+    }
     if (room <= 0)
         return widths;
     std::vector<long long> lacks(least.size(), 0);

@@ -27,5 +27,15 @@ TEST(ColumnWidths, WidenCutColumnsOutOfTheFreeRoomOnly) {
         EXPECT_EQ(WidenedColumnWidths(c.least, c.needed, c.available), c.drawn) << c.what;
 }
 
+// A grid whose columns already run past its edge scrolls sideways anyway: there a cut column
+// may grow to its text. Columns that fit keep the free-room rule.
+TEST(ColumnWidths, ColumnsThatAlreadyRunPastTheViewGrowToTheirTexts) {
+    const auto toText = OverflowWidening::ToText;
+    EXPECT_EQ(WidenedColumnWidths({300, 300, 64}, {100, 400, 120}, 400, toText), (std::vector<int>{300, 400, 120}));
+    EXPECT_EQ(WidenedColumnWidths({0, 500}, {90, 600}, 400, toText), (std::vector<int>{0, 600}));  // hidden stays
+    EXPECT_EQ(WidenedColumnWidths({200, 200}, {300, 300}, 400, toText), (std::vector<int>{200, 200}));  // exactly full
+    EXPECT_EQ(WidenedColumnWidths({50, 50}, {150, 100}, 160, toText), (std::vector<int>{90, 70}));
+}
+
 }  // namespace
 }  // namespace mt52

@@ -282,7 +282,7 @@ std::vector<int> GridView::DrawnColumnWidths() const {
         int& last = needed[static_cast<std::size_t>(lastShown)];
         last = std::max(last, least[static_cast<std::size_t>(lastShown)] + width - spanned);
     }
-    return WidenedColumnWidths(least, needed, viewport()->width());
+    return WidenedColumnWidths(least, needed, viewport()->width(), OverflowWidening::ToText);
 }
 
 // The width a column needs for the widest text of its first `rows` rows in the cells' fonts,
