@@ -36,11 +36,12 @@ int AlarmMomentTopRow(int rows, int visibleRows) {
     return std::clamp(top, 1, std::max(1, rows - visibleRows));
 }
 
-void FillAlarmTable(const clsAlarm& record, GridModel& table, int visibleRows) {
+void FillAlarmTable(const clsAlarm& record, GridModel& table, int visibleRows, TrendGasColumns shown) {
     const int samples = static_cast<int>(record.DataCount());
     PrepareTable(table, TableCols, samples + 1);
-    table.SetColHidden(4, true);
-    table.SetColHidden(5, true);
+    const bool hideLastTwo = shown == TrendGasColumns::FirstTwo;
+    table.SetColHidden(4, hideLastTwo);
+    table.SetColHidden(5, hideLastTwo);
     table.SetMergeCol(4, true);
     table.SetMergeCol(5, true);
     SetGridRow(table, 0, 0, false,

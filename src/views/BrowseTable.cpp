@@ -42,8 +42,8 @@ SummaryFill FillTrendTables(int logType, ViewRecords& records, GridModel& summar
         break;
     case 9: FillTrendSearchIntervalSummary(records.Interval(), true, summary); break;
     case 2:
-        FillAlarmSummary(records.Alarm(), summary);
-        FillAlarmTable(records.Alarm(), table, options.visibleRows);
+        FillAlarmSummary(records.Alarm(), summary, TrendGasColumns::AllFour);
+        FillAlarmTable(records.Alarm(), table, options.visibleRows, TrendGasColumns::AllFour);
         break;
     default:
         summary.Clear();

@@ -23,12 +23,13 @@ struct BrowseTableOptions {
 SummaryFill ShowBrowseTable(int logType, Long seqNo, ViewRecords& records, GridModel& summary, GridModel& table,
                             const BrowseTableOptions& options);
 
-// The trend-search window's fill of its own grids. An interval trend (kind 1) gets the window's
-// 18-row summary with the STEL and TWA rows and its table in the window's status colours; a bar
-// hole (9) the same summary and no table (the table keeps what it showed); an alarm trend (2) its
-// summary and table as in the data view. Any other kind leaves the summary one empty cell
-// (Hidden) and fills no table. Every column of the table is shown again first; its column
-// merging is left as it was.
+// The trend-search window's fill of its own grids. Unlike the data view it hides no gas column:
+// all four gases of the summary and the table show, and the grids scroll sideways to reach them.
+// An interval trend (kind 1) gets the window's 18-row summary with the STEL and TWA rows and its
+// table in the window's status colours; a bar hole (9) the same summary and no table (the table
+// keeps what it showed); an alarm trend (2) its summary and table filled as in the data view.
+// Any other kind leaves the summary one empty cell (Hidden) and fills no table. Every column of
+// the table is shown again first.
 SummaryFill FillTrendTables(int logType, ViewRecords& records, GridModel& summary, GridModel& table,
                             RecordTableOptions options);
 

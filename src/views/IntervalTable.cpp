@@ -221,9 +221,11 @@ private:
 
 void FillIntervalTable(clsInterval& record, GridModel& table, GridModel& summary, const RecordTableOptions& options) {
     PrepareTable(table, TableCols, 1);
-    table.SetColHidden(4, true);
-    table.SetColHidden(5, true);
+    // The data view hides the third and fourth gas and merges their columns; the trend-search
+    // window shows them, unmerged.
     if (!options.trendSearch) {
+        table.SetColHidden(4, true);
+        table.SetColHidden(5, true);
         table.SetMergeCol(4, true);
         table.SetMergeCol(5, true);
     }

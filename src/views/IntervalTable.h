@@ -16,8 +16,8 @@ struct RecordTableOptions;
 // failure before the first sample is the instrument's start-up check and ends nothing.
 bool fix001(Single code, Long sampleRows);
 
-// Fills `table` (6 columns: "No", "Date/Time", gas slots 0 to 3 of which the last two are
-// hidden) from the loaded record, restarting its getOrder walk. Unit-change events are left
+// Fills `table` (6 columns: "No", "Date/Time", gas slots 0 to 3, of which the data view hides
+// the last two and the trend-search window, options.trendSearch, shows all) from the loaded record, restarting its getOrder walk. Unit-change events are left
 // out unless options.debugMode; options.eventOnly lists the events alone. The first gas
 // column shows options.firstGasSlot in its heading and slot 4 while the unit is ppm or vol%.
 // An event of slot 4 is shown in the first gas column, its unit in "<>".

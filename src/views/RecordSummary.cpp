@@ -88,13 +88,19 @@ void StartSummary(GridModel& grid, int cols, int rows) {
     grid.SetRows(rows);
     grid.SetMergeCells(MergeRestrictRows);
     grid.SetMergeRow(-1, false);
+    grid.SetMergeCol(-1, false);
     for (int c = 0; c < cols; ++c)
         grid.SetColHidden(c, false);
 }
 
-void HideGasColumns3And4(GridModel& grid) {
-    grid.SetColHidden(3, true);
-    grid.SetColHidden(4, true);
+// The gas columns 3 and 4 of a trend summary: the data view hides them; the trend-search
+// window shows them and lets equal neighbouring cells of each merge down the column.
+void SetUpGasColumns3And4(GridModel& grid, TrendGasColumns shown) {
+    const bool all = shown == TrendGasColumns::AllFour;
+    for (int col : {3, 4}) {
+        grid.SetColHidden(col, !all);
+        grid.SetMergeCol(col, all);
+    }
 }
 
 void IdentityRows(GridModel& grid, const RecordFrame& record, int firstRow) {
@@ -158,8 +164,9 @@ QString SamplingPeriod(const RecordFrame& record) {
     return period;
 }
 
-// The interval-trend summary, with the trend-search window's STEL and TWA rows or without.
-void FillIntervalSummaryRows(const clsInterval& record, bool barHole, bool stelTwa, GridModel& summary);
+// The interval-trend summary: the data view's, or the trend-search window's with all four gas
+// columns and the STEL and TWA rows.
+void FillIntervalSummaryRows(const clsInterval& record, bool barHole, TrendGasColumns shown, GridModel& summary);
 
 }  // namespace
 
@@ -169,18 +176,19 @@ int SummaryFirstGasSlot(const RecordFrame& record) {
 }
 
 void FillIntervalSummary(const clsInterval& record, bool barHole, GridModel& summary) {
-    FillIntervalSummaryRows(record, barHole, false, summary);
+    FillIntervalSummaryRows(record, barHole, TrendGasColumns::FirstTwo, summary);
 }
 
 void FillTrendSearchIntervalSummary(const clsInterval& record, bool barHole, GridModel& summary) {
-    FillIntervalSummaryRows(record, barHole, true, summary);
+    FillIntervalSummaryRows(record, barHole, TrendGasColumns::AllFour, summary);
 }
 
 namespace {
 
-void FillIntervalSummaryRows(const clsInterval& record, bool barHole, bool stelTwa, GridModel& summary) {
+void FillIntervalSummaryRows(const clsInterval& record, bool barHole, TrendGasColumns shown, GridModel& summary) {
+    const bool stelTwa = shown == TrendGasColumns::AllFour;
     StartSummary(summary, 5, stelTwa ? 18 : 16);
-    HideGasColumns3And4(summary);
+    SetUpGasColumns3And4(summary, shown);
     PropertyRow(summary, 0, Text(5604), Text(5605));
     PropertyRow(summary, 1, Text(5606), HeaderText(record, LogHeaderField::Names));
     PropertyRow(summary, 2, Text(5607), SamplingPeriod(record));
@@ -234,9 +242,9 @@ void FillIntervalSummaryRows(const clsInterval& record, bool barHole, bool stelT
 
 }  // namespace
 
-void FillAlarmSummary(const clsAlarm& record, GridModel& summary) {
+void FillAlarmSummary(const clsAlarm& record, GridModel& summary, TrendGasColumns shown) {
     StartSummary(summary, 5, 11);
-    HideGasColumns3And4(summary);
+    SetUpGasColumns3And4(summary, shown);
     PropertyRow(summary, 0, Text(5604), Text(5605));
     PropertyRow(summary, 1, Text(5606), HeaderText(record, LogHeaderField::Names));
     PropertyRow(summary, 2, Text(5616), HeaderDate(record, LogHeaderField::Dates));

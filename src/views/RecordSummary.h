@@ -4,6 +4,7 @@
 // Plain fills over a record and a grid, so the main data view, the trend-search window and
 // the tests share them.
 #include "platform/Types.h"
+#include "views/TrendGasColumns.h"
 
 namespace mt52 {
 
@@ -29,10 +30,12 @@ int SummaryFirstGasSlot(const RecordFrame& record);
 void FillIntervalSummary(const clsInterval& record, bool barHole, GridModel& summary);
 // The trend-search window's summary of an interval trend or bar hole: the 16 rows above and
 // then the STEL and TWA rows (slots 2 and 3 only; "*****" in the first two gas columns), 18
-// rows in all, their numbers with their units too.
+// rows in all, their numbers with their units too. All four gas columns show; equal
+// neighbouring cells of columns 3 and 4 merge down the column.
 void FillTrendSearchIntervalSummary(const clsInterval& record, bool barHole, GridModel& summary);
-// The summary of an alarm trend (11 rows, gas columns 3 and 4 hidden).
-void FillAlarmSummary(const clsAlarm& record, GridModel& summary);
+// The summary of an alarm trend (11 rows). The data view hides gas columns 3 and 4; the
+// trend-search window shows them, equal neighbouring cells merging down each of them.
+void FillAlarmSummary(const clsAlarm& record, GridModel& summary, TrendGasColumns shown = TrendGasColumns::FirstTwo);
 // The identity rows of a history, bump test or event list (5 rows), or of a snapshot (6 rows,
 // with its name and date).
 void FillPropertySummary(const RecordFrame& record, bool snapshot, GridModel& summary);

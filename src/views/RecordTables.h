@@ -15,7 +15,8 @@ struct RecordTableOptions {
     int firstGasSlot = 0;    // the slot of the summary's first gas column (0, or 4 in its place)
     // Rows the table shows at once; an alarm trend scrolls its alarm moment into their middle.
     int visibleRows = 0;
-    // The trend-search window's table: its own status colours, no merging of the hidden columns.
+    // The trend-search window's table: its own status colours; the interval trend's third and
+    // fourth gas columns shown and not merged.
     bool trendSearch = false;
 };
 

@@ -11,6 +11,7 @@
 #include "printing/ReportForm.h"
 #include "records/clsAlarm.h"
 #include "support/FakeDialogs.h"
+#include "views/RecordTableFixture.h"
 #include "views/SampleFileExport.h"
 #include "views/StoredRecords.h"
 #include "views/gui/DataView.h"
@@ -24,6 +25,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 
 namespace mt52 {
 namespace {
@@ -251,6 +253,72 @@ TEST_F(IntermittenceWindowTest, ExportKeepsAnExistingFileWhenTheUserSaysNoAndSav
     EXPECT_FALSE(QImage(picture, "BMP").isNull());
 }
 
+// An alarm trend of a four-gas instrument: combustible gas, oxygen, hydrogen sulphide (slot 2)
+// and carbon monoxide (slot 3), each sample's toxic readings different from the last.
+void AddFourGasAlarmTrend(Long seqNo, const QString& names) {
+    const Date alarm = test::MayDate(20, 9, 30);
+    test::Columns columns = test::HeadColumns(seqNo, 2, names, alarm);
+    for (auto& c : test::TrendGasColumns())
+        if (c.first != u"Gas3Enable" && c.first != u"Gas4Enable")
+            columns.push_back(std::move(c));
+    const test::Columns toxic{
+        {"Gas3Name", "H2S"},   {"Gas3Full", 30.0},   {"Gas3Point", Long{1}}, {"Gas3Unit", "ppm"},
+        {"Gas3Enable", true},  {"Gas3Warning", 5.0}, {"Gas3Alarm", 10.0},    {"Gas4Name", "CO"},
+        {"Gas4Full", 500.0},   {"Gas4Point", Long{0}}, {"Gas4Unit", "ppm"},  {"Gas4Enable", true},
+        {"Gas4Warning", 25.0}, {"Gas4Alarm", 50.0}};
+    columns.insert(columns.end(), toxic.begin(), toxic.end());
+    test::InsertRow(QStringLiteral("Log_Head"), columns);
+    std::vector<test::Values> stored;
+    for (int i = 0; i < 720; ++i)
+        stored.push_back({2.0f, 20.9f, 1.0f + static_cast<Single>(i % 20) / 2, static_cast<Single>(1 + i % 40), 0});
+    test::WriteTrendFile(names, alarm.addSeconds(-360), 1, stored);
+}
+
+// The window hides no gas: the third and fourth gas of the summary and the table show in
+// columns of their own past the grids' right edges, which the horizontal scroll bars reach.
+// The main data view keeps hiding them.
+TEST_F(IntermittenceWindowTest, ShowsEveryGasOfAFourGasAlarmTrendWhereScrollingReachesIt) {
+    AddFourGasAlarmTrend(7, "al4gas");
+    ShowInMainView(7);
+    frmIntermittence& w = Open(7);
+    w.show();
+    if (w.vfgSummary->isHidden())
+        w.cmdBrowse_Click(3);
+    QCoreApplication::processEvents();
+
+    const GridModel& summary = w.vfgSummary->Model();
+    EXPECT_EQ(test::RowTexts(summary, 8).mid(3), QStringList({"H2S(30.0ppm)", "CO(500ppm)"}));
+    EXPECT_EQ(test::RowTexts(summary, 9).mid(3), QStringList({"5.0 ppm", "25 ppm"}));
+    EXPECT_EQ(test::RowTexts(summary, 10).mid(3), QStringList({"10.0 ppm", "50 ppm"}));
+    const GridModel& table = w.vfgBrowse->Model();
+    EXPECT_EQ(test::RowTexts(table, 1).mid(4), QStringList({"1.0 ppm", "1 ppm"}));
+    EXPECT_EQ(test::RowTexts(table, 2).mid(4), QStringList({"1.5 ppm", "2 ppm"}));
+    for (int col : {3, 4}) {
+        EXPECT_FALSE(summary.ColHidden(col)) << col;
+        EXPECT_TRUE(summary.MergeCol(col)) << col;
+    }
+    for (int col : {4, 5}) {
+        EXPECT_FALSE(table.ColHidden(col)) << col;
+        EXPECT_TRUE(table.MergeCol(col)) << col;
+    }
+
+    // Scrolled to the right, the last gas column of each grid lies inside the grid's view.
+    for (GridView* grid : {w.vfgSummary, w.vfgBrowse}) {
+        const int last = grid->Model().Cols() - 1;
+        QScrollBar* bar = grid->horizontalScrollBar();
+        EXPECT_GT(bar->maximum(), 0);
+        bar->setValue(bar->maximum());
+        QCoreApplication::processEvents();
+        EXPECT_GE(grid->columnViewportPosition(last), 0);
+        EXPECT_LE(grid->columnViewportPosition(last) + grid->columnWidth(last), grid->viewport()->width());
+    }
+
+    // The main data view hides the same columns, as its own fill does.
+    EXPECT_TRUE(page_->vfgSummary->Model().ColHidden(3) && page_->vfgSummary->Model().ColHidden(4));
+    EXPECT_TRUE(page_->vfgBrowse->Model().ColHidden(4) && page_->vfgBrowse->Model().ColHidden(5));
+    w.hide();
+}
+
 // An interval trend in the window gets the window's own summary, with the STEL and TWA rows.
 TEST_F(IntermittenceWindowTest, AnIntervalTrendShowsTheWindowsOwnSummary) {
     test::AddIntervalTrend(6, "iv6", 30);
@@ -284,6 +352,9 @@ TEST_F(IntermittenceWindowTest, PicturesOfTheWindowOnAnIntervalTrend) {
         w.vfgSummary->Model().SetTopRow(17);  // down to the STEL and TWA rows
         QCoreApplication::processEvents();
         w.grab().save(name + QStringLiteral("-stel-twa.png"));
+        w.vfgSummary->horizontalScrollBar()->setValue(w.vfgSummary->horizontalScrollBar()->maximum());
+        QCoreApplication::processEvents();
+        w.grab().save(name + QStringLiteral("-stel-twa-right.png"));  // the third and fourth gas
         w.hide();
         window_.reset();
     }
@@ -295,15 +366,23 @@ TEST_F(IntermittenceWindowTest, PicturesOfTheWindow) {
     const QByteArray shots = qgetenv("MT52_SCREENSHOT_DIR");
     if (shots.isEmpty())
         GTEST_SKIP() << "MT52_SCREENSHOT_DIR is not set";
+    AddFourGasAlarmTrend(7, "al4gas");
     for (Language language : {Language::English, Language::Japanese}) {
         SetInterfaceLanguage(language);
         page_->SetUiTexts();
-        ShowInMainView(3);
-        frmIntermittence& w = Open(3);
+        ShowInMainView(7);
+        frmIntermittence& w = Open(7);
         w.show();
+        if (w.vfgSummary->isHidden())
+            w.cmdBrowse_Click(3);  // the summary above the table
         const QString name = QStringLiteral("%1/%2-trendsearch").arg(QString::fromLocal8Bit(shots), GetResText(101));
         QCoreApplication::processEvents();
         w.grab().save(name + QStringLiteral("-table.png"));
+        // Scrolled to the right: the third and fourth gas.
+        for (GridView* grid : {w.vfgSummary, w.vfgBrowse})
+            grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
+        QCoreApplication::processEvents();
+        w.grab().save(name + QStringLiteral("-table-right.png"));
         w.optBrowse[1]->setChecked(true);
         w.optBrowse_Click(1);
         QCoreApplication::processEvents();

@@ -66,8 +66,19 @@ TEST_F(TrendSearchTables, AnIntervalTrendGetsTheStelAndTwaRows) {
     EXPECT_EQ(RowTexts(summary_, 17), QStringList({"TWA", "*****", "*****", "7.0 ppm", "8 ppm"}));
     for (int row = 0; row < 18; ++row)
         EXPECT_EQ(summary_.MergeRow(row), row <= 7) << row;
+    // Every gas column shows; the summary's third and fourth merge equal cells down the column,
+    // the interval table's do not.
+    for (int col = 0; col < 5; ++col) {
+        EXPECT_FALSE(summary_.ColHidden(col)) << col;
+        EXPECT_EQ(summary_.MergeCol(col), col >= 3) << col;
+    }
     ASSERT_EQ(table_.Rows(), 3);
     EXPECT_EQ(RowTexts(table_, 2).at(3), "WARNING");
+    for (int col = 0; col < 6; ++col) {
+        EXPECT_FALSE(table_.ColHidden(col)) << col;
+        EXPECT_FALSE(table_.MergeCol(col)) << col;
+    }
+    EXPECT_EQ(RowTexts(table_, 1).mid(4), QStringList({"1.0 ppm", "1 ppm"}));
 
     // A gas not in use shows dashes for its levels.
     records_.Interval().GasListInfo(3, GasInfoField::Enable, false);
