@@ -56,9 +56,10 @@ struct LogNodeCondition {
     QString Where() const;
 };
 
-// The condition that a column, read as the tree reads it (program_text) and compared as the tree
-// compares identities (trimmed, without regard to ASCII case), shows the text; the dashes (or "*") of a blank value also find the blank and
-// Null values. blankKind is the BlankToDashes kind of the column.
+// The condition that a column, read as the tree reads it (program_text) and compared as the
+// tree compares identities (trimmed, without regard to ASCII case), shows the text; the dashes
+// (or "*") of a blank value also find the blank and Null values. blankKind is the
+// BlankToDashes kind of the column.
 LogNodeCondition IdentityCondition(const QString& column, const QString& shownText, Integer blankKind);
 
 class LogTree {

@@ -17,10 +17,10 @@ inline constexpr int AlarmMomentRow = 361;
 int AlarmMomentTopRow(int rows, int visibleRows);
 
 // Fills `table` (6 columns: "No", "Date/Time", gas slots 0 to 3; the data view hides the last
-// two, the trend-search window shows them) from the loaded record. Equal neighbouring
-// readings of the last two gas columns merge down the column. The first gas column shows the reading in vol% (slot 4)
-// where the %LEL reading of an enabled slot 0 is over its range and the vol% reading is
-// within its own. `visibleRows` is the number of rows under the heading the view shows at
+// two, the trend-search window shows them) from the loaded record. The last two gas columns
+// have their merge switches on, which shows only under a merging mode (the tables set none).
+// The first gas column shows the reading in vol% (slot 4) where the %LEL reading of an
+// enabled slot 0 is over its range and the vol% reading is within its own. `visibleRows` is the number of rows under the heading the view shows at
 // once; the table is scrolled so that the alarm moment sits in their middle (at the top when
 // the number is not known, 0).
 void FillAlarmTable(const clsAlarm& record, GridModel& table, int visibleRows,
